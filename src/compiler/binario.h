@@ -1,0 +1,28 @@
+#pragma once
+// The three binary files the simulator loads, byte for byte: every field
+// written explicitly, little-endian, never a memory image.
+
+#include <array>
+#include <string>
+
+#include "compiler/celle.h"
+#include "compiler/profilo.h"
+#include "compiler/records.h"
+#include "platform/disco.h"
+
+namespace scenario {
+
+struct Stato;
+
+// Line profile: column x then column y, each element a 16-bit tag and its value.
+std::string serializza_profilo(const Profilo& profilo);
+// Station table: the 87 slots, slot 0 first.
+std::string serializza_stazioni(const std::array<stazione, slot::numero>& stazioni);
+// Track: every cell, 15 bytes each.
+std::string serializza_celle(const Celle& celle);
+
+// Writes the line profile (only when scrivi_file is non-zero), the station
+// table and the track, in that order, into the directory.
+void scrivi_file_binari(const Stato& stato, Disco& disco, const Percorso& cartella);
+
+}  // namespace scenario

@@ -1,0 +1,46 @@
+#pragma once
+// The track model: one cell per 50 m, indices 0 to ultimo_indice(). Every
+// access is checked; an index outside the array, or any access before the
+// array exists, is a run-time failure.
+
+#include <cstdint>
+#include <vector>
+
+#include "compiler/errori.h"
+#include "compiler/records.h"
+
+namespace scenario {
+
+class Celle {
+ public:
+  // Fresh cells 0..ultimo, all zero. A negative bound is a run-time failure.
+  void alloca(int32_t ultimo) {
+    if (ultimo < 0) throw ErroreEsecuzione(Guasto::indice_fuori_intervallo, "celle");
+    celle_.assign(static_cast<size_t>(ultimo) + 1, cella{});
+    allocate_ = true;
+  }
+  bool allocate() const { return allocate_; }
+
+  int32_t ultimo_indice() const {
+    if (!allocate_) throw ErroreEsecuzione(Guasto::indice_fuori_intervallo, "celle");
+    return static_cast<int32_t>(celle_.size()) - 1;
+  }
+  bool contiene(int64_t i) const { return allocate_ && i >= 0 && i < static_cast<int64_t>(celle_.size()); }
+
+  cella& operator[](int64_t i) {
+    if (!contiene(i)) throw ErroreEsecuzione(Guasto::indice_fuori_intervallo, "celle");
+    return celle_[static_cast<size_t>(i)];
+  }
+  const cella& operator[](int64_t i) const {
+    if (!contiene(i)) throw ErroreEsecuzione(Guasto::indice_fuori_intervallo, "celle");
+    return celle_[static_cast<size_t>(i)];
+  }
+
+  const std::vector<cella>& tutte() const { return celle_; }
+
+ private:
+  std::vector<cella> celle_;
+  bool allocate_ = false;
+};
+
+}  // namespace scenario

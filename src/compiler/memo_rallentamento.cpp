@@ -1,0 +1,61 @@
+#include "compiler/codici_problema.h"
+#include "compiler/numeri.h"
+#include "compiler/stampaggio.h"
+#include "compiler/stato.h"
+
+namespace scenario {
+
+void memo_rallentamento(Stato& stato, int32_t x, int32_t& v, int32_t& l, int32_t& f_tt, int32_t f_ta,
+                        int32_t& d_v) {
+  const int32_t s = cella_di_punto(x);
+  const int32_t e = cella_di_punto(a32(int64_t{x} + l));
+  const int32_t w = cella_di_punto(a32(int64_t{x} - 1200));
+  const bool avviso = x > 1500;
+  if (!avviso) f_ta = 0;
+  const int32_t preavviso = arrotonda_long(a32(int64_t{x} - 1200) / 50.0);
+
+  // Every cell the slowdown will touch must exist before any is written.
+  Celle& celle = stato.celle;
+  bool dentro = celle.contiene(s) && celle.contiene(e);
+  if (avviso) dentro = dentro && celle.contiene(w);
+  if (f_ta != 0) dentro = dentro && celle.contiene(preavviso) && celle.contiene(int64_t{preavviso} - 3);
+  if (!dentro) {
+    stato.registra(problema::fuori_celle);
+    return;
+  }
+
+  if (avviso && !libera(celle[w])) return stato.registra(problema::avviso_occupato);
+  if (!libera(celle[s])) return stato.registra(problema::inizio_occupato);
+  if (!libera(celle[e])) return stato.registra(problema::fine_occupata);
+
+  celle[e].codice = codice_cella::fine_rallentamento;
+  if (d_v != 0) celle[e].valore2 = a16(d_v);
+  celle[s].codice = codice_cella::inizio_rallentamento;
+  if (d_v != 0) celle[s].valore2 = a16(d_v);
+  if (avviso) {
+    celle[w].codice = codice_cella::avviso_rallentamento;
+    if (d_v != 0) celle[w].valore2 = a16(d_v);
+    celle[w].valore1 = a16(v);
+  }
+  for (int32_t c : {s, e}) {
+    celle[c].valore1 = a16(v);
+    celle[c].valore3 = a16(f_tt);
+  }
+  stato.origine_cella[s] = stato.origine_corrente;
+
+  stato.indice_cella = preavviso;
+  if (f_ta != 0) {
+    stato.cella_occupata = 0;
+    for (int k = 0; k < 4; ++k)
+      if (!libera(celle[stato.indice_cella - k])) stato.cella_occupata = 1;
+    if (stato.cella_occupata == 1) return stato.registra(problema::preavviso_occupato);
+    for (int k = 0; k < 4; ++k) {
+      cella& c = celle[stato.indice_cella - k];
+      c.codice = codice_cella::preavviso_rallentamento;
+      c.valore1 = static_cast<int16_t>(k + 1);
+      if (d_v != 0) c.valore2 = static_cast<int16_t>(k + 1);
+    }
+  }
+}
+
+}  // namespace scenario

@@ -1,0 +1,40 @@
+#include "compiler/memorizza_dati.h"
+
+#include <string>
+
+#include "compiler/codici_problema.h"
+#include "compiler/errori.h"
+#include "compiler/numeri.h"
+#include "compiler/parser_comune.h"
+#include "compiler/stato.h"
+#include "driver/nomi_file.h"
+
+namespace scenario {
+
+bool posizione_ammessa(Stato& stato, int32_t p, int32_t margine) {
+  const int32_t n = stato.celle.ultimo_indice();
+  if (n < (static_cast<double>(a32(int64_t{p} + margine))) / 50.0) {
+    stato.registra(problema::fuori_linea, p);
+    return false;
+  }
+  return true;
+}
+
+void memorizza_dati(Stato& stato, Disco& disco, const Percorso& cartella) {
+  const Percorso p = percorso_file(cartella, FileScenario::linea_txt, stato.nome_linea, stato.numero_treno);
+  const Percorso t = percorso_file(cartella, FileScenario::treno_txt, stato.nome_linea, stato.numero_treno);
+  try {
+    stato.stazioni[slot::linea].nome = stato.nome_linea;
+    stato.stazioni[slot::globale].nome = stato.numero_treno;
+    if (auto slot_cartello = leggi_descrizione_linea(stato, disco, p))
+      leggi_descrizione_treno(stato, disco, t, *slot_cartello);
+  } catch (const ErroreEsecuzione& e) {
+    // Whatever was stored stays; both texts go.
+    if (disco.esiste(p)) disco.elimina(p);
+    if (disco.esiste(t)) disco.elimina(t);
+    stato.registra(problema::errore_esecuzione);
+    stato.problemi.back().dettaglio = e.what();
+  }
+}
+
+}  // namespace scenario

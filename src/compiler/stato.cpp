@@ -1,0 +1,23 @@
+#include "compiler/stato.h"
+
+#include <utility>
+
+namespace scenario {
+
+void Stato::registra(int32_t codice, std::optional<int32_t> posizione) {
+  codice_errore = codice;
+  if (posizione) posizione_errore = *posizione;
+  problemi.push_back({Problema::Tipo::registrato, codice, posizione, origine_corrente, {}});
+}
+
+void Stato::posiziona_ultimo(size_t da, int32_t posizione) {
+  posizione_errore = posizione;
+  for (size_t i = da; i < problemi.size(); ++i)
+    if (!problemi[i].posizione) problemi[i].posizione = posizione;
+}
+
+void Stato::annota(Problema::Tipo tipo, int32_t codice, std::string dettaglio) {
+  problemi.push_back({tipo, codice, std::nullopt, origine_corrente, std::move(dettaglio)});
+}
+
+}  // namespace scenario

@@ -1,0 +1,35 @@
+#pragma once
+// All disk access of the program goes through this interface, so that tests
+// can run the whole program on a file system in memory.
+//
+// Every operation that fails throws scenario::ErroreEsecuzione.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace scenario {
+
+using Percorso = std::filesystem::path;
+
+class Disco {
+ public:
+  virtual ~Disco() = default;
+
+  virtual bool esiste(const Percorso& p) const = 0;
+  // The whole content of a file.
+  virtual std::string leggi(const Percorso& p) = 0;
+  // Opens the file for binary access and closes it: creates it empty when
+  // missing, leaves it as it is otherwise.
+  virtual void crea(const Percorso& p) = 0;
+  virtual void elimina(const Percorso& p) = 0;
+  // Writes a new file holding exactly these bytes, replacing any file there.
+  virtual void scrivi(const Percorso& p, std::string_view byte) = 0;
+};
+
+// The file idiom of every file the program produces: create, close, delete,
+// open again, write, close. Whatever stood under the name before, the file
+// holds exactly the new bytes.
+void scrivi_file_nuovo(Disco& disco, const Percorso& p, std::string_view byte);
+
+}  // namespace scenario

@@ -1,0 +1,17 @@
+#pragma once
+// The real file system.
+
+#include "platform/disco.h"
+
+namespace scenario {
+
+class DiscoFile : public Disco {
+ public:
+  bool esiste(const Percorso& p) const override;
+  std::string leggi(const Percorso& p) override;
+  void crea(const Percorso& p) override;
+  void elimina(const Percorso& p) override;
+  void scrivi(const Percorso& p, std::string_view byte) override;
+};
+
+}  // namespace scenario

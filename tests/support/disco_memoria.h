@@ -1,0 +1,31 @@
+#pragma once
+// A file system in memory, for tests: files by full path, and failures to
+// inject by operation and path.
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "compiler/errori.h"
+#include "platform/disco.h"
+
+namespace scenario::test {
+
+class DiscoMemoria : public Disco {
+ public:
+  bool esiste(const Percorso& p) const override { return file.count(p.generic_string()) > 0; }
+  std::string leggi(const Percorso& p) override;
+  void crea(const Percorso& p) override;
+  void elimina(const Percorso& p) override;
+  void scrivi(const Percorso& p, std::string_view byte) override;
+
+  // Contents by generic path string.
+  std::map<std::string, std::string> file;
+  // Paths whose next operation of that kind fails.
+  std::set<std::string> crea_fallisce, scrivi_fallisce, leggi_fallisce;
+  // Every operation, in order: "crea x", "elimina x", "scrivi x", "leggi x".
+  std::vector<std::string> registro;
+};
+
+}  // namespace scenario::test
