@@ -25,6 +25,8 @@ class Disco {
   virtual void elimina(const Percorso& p) = 0;
   // Writes a new file holding exactly these bytes, replacing any file there.
   virtual void scrivi(const Percorso& p, std::string_view byte) = 0;
+  // Moves a file over another name, replacing what stood there.
+  virtual void rinomina(const Percorso& da, const Percorso& a) = 0;
 };
 
 // The file idiom of every file the program produces: create, close, delete,

@@ -85,4 +85,10 @@ void DiscoFile::scrivi(const Percorso& p, std::string_view byte) {
   if (!chiuso) fallisci(errno ? errno : EIO, p);
 }
 
+void DiscoFile::rinomina(const Percorso& da, const Percorso& a) {
+  std::error_code ec;
+  std::filesystem::rename(da, a, ec);
+  if (ec) fallisci(ec, a);
+}
+
 }  // namespace scenario

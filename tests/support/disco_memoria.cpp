@@ -31,4 +31,13 @@ void DiscoMemoria::scrivi(const Percorso& p, std::string_view byte) {
   file[k] = std::string(byte);
 }
 
+void DiscoMemoria::rinomina(const Percorso& da, const Percorso& a) {
+  registro.push_back("rinomina " + da.filename().string() + " " + a.filename().string());
+  auto it = file.find(da.generic_string());
+  if (it == file.end()) throw ErroreEsecuzione(Guasto::file_non_trovato, da.generic_string());
+  std::string byte = std::move(it->second);
+  file.erase(it);
+  file[a.generic_string()] = std::move(byte);
+}
+
 }  // namespace scenario::test

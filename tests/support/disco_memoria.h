@@ -19,6 +19,7 @@ class DiscoMemoria : public Disco {
   void crea(const Percorso& p) override;
   void elimina(const Percorso& p) override;
   void scrivi(const Percorso& p, std::string_view byte) override;
+  void rinomina(const Percorso& da, const Percorso& a) override;
 
   // Contents by generic path string.
   std::map<std::string, std::string> file;
