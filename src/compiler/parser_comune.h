@@ -20,6 +20,19 @@ inline void segna_origine(Stato& stato, const LetturaCampi& lettore, Sorgente so
   stato.origine_corrente = {sorgente, lettore.riga_campo(), lettore.colonna_campo()};
 }
 
+// Reads one field with the reader's member function and makes it the place
+// that problems refer to, also when the read fails.
+template <typename Lettura>
+auto leggi_segnato(Stato& stato, LetturaCampi& f, Sorgente sorgente, Lettura lettura) {
+  struct Segna {
+    Stato& stato;
+    const LetturaCampi& f;
+    Sorgente sorgente;
+    ~Segna() { segna_origine(stato, f, sorgente); }
+  } segna{stato, f, sorgente};
+  return (f.*lettura)();
+}
+
 // Line description. Returns the next free board slot, or nothing when the
 // reading must stop here (the train description is then not read).
 std::optional<int32_t> leggi_descrizione_linea(Stato& stato, Disco& disco, const Percorso& p);

@@ -39,16 +39,8 @@ class LetturaLinea {
   Esito passo_profilo(double k, bool curva);
   void completa();
 
-  std::string campo() {
-    std::string t = f_.leggi_testo();
-    segna_origine(stato_, f_, Sorgente::linea);
-    return t;
-  }
-  int32_t numero() {
-    int32_t v = f_.leggi_long();
-    segna_origine(stato_, f_, Sorgente::linea);
-    return v;
-  }
+  std::string campo() { return leggi_segnato(stato_, f_, Sorgente::linea, &LetturaCampi::leggi_testo); }
+  int32_t numero() { return leggi_segnato(stato_, f_, Sorgente::linea, &LetturaCampi::leggi_long); }
   // Deletes the text and records the problem: the reading stops here.
   Esito ferma(int32_t codice, std::optional<int32_t> posizione = std::nullopt) {
     disco_.elimina(p_);
