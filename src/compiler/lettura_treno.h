@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "compiler/lettura_campi.h"
@@ -52,10 +53,27 @@ struct LetturaTreno {
   Esito abbattimento();
   Esito stazione();
 
+  // Reads one field and makes it the place problems refer to, also when the
+  // read fails.
+  std::string testo() { return segnato(&LetturaCampi::leggi_testo); }
+  int32_t numero() { return segnato(&LetturaCampi::leggi_long); }
+  int16_t intero() { return segnato(&LetturaCampi::leggi_intero); }
+  uint8_t byte() { return segnato(&LetturaCampi::leggi_byte); }
+  template <typename T>
+  T segnato(T (LetturaCampi::*lettura)()) {
+    struct Segna {
+      LetturaTreno& l;
+      ~Segna() { l.stato.origine_corrente = l.campo_corrente(); }
+    } segna{*this};
+    return (lettore.*lettura)();
+  }
+
   // Where the field just read stands.
   Origine campo_corrente() const;
-  // Deletes the text and records the problem.
+  // Deletes the text and records the problem, pointing at the keyword
+  // unless told otherwise.
   Esito rifiuta(int32_t codice, std::optional<int32_t> posizione = std::nullopt);
+  Esito rifiuta(int32_t codice, std::optional<int32_t> posizione, const Origine& dove);
   // The position check, its problem pointing at the position field.
   bool ammessa(int32_t p, const Origine& campo, int32_t margine = 100);
   Esito dopo_stampaggio(size_t prima, int32_t p);

@@ -20,7 +20,12 @@ Origine LetturaTreno::campo_corrente() const {
 }
 
 Esito LetturaTreno::rifiuta(int32_t codice, std::optional<int32_t> posizione) {
+  return rifiuta(codice, posizione, chiave);
+}
+
+Esito LetturaTreno::rifiuta(int32_t codice, std::optional<int32_t> posizione, const Origine& dove) {
   disco.elimina(t);
+  stato.origine_corrente = dove;
   stato.registra(codice, posizione);
   return Esito::uscita;
 }
@@ -58,32 +63,32 @@ constexpr Prova prove[] = {
 }  // namespace
 
 Esito LetturaTreno::massa_frenata() {
-  stato.stazioni[slot::treno].inizio_zona = lettore.leggi_long();
+  stato.stazioni[slot::treno].inizio_zona = numero();
   return Esito::avanti;
 }
 
 Esito LetturaTreno::vetture() {
-  stato.stazioni[slot::treno].posizione_stazione = lettore.leggi_long();
+  stato.stazioni[slot::treno].posizione_stazione = numero();
   return Esito::avanti;
 }
 
 Esito LetturaTreno::orologio() {
   scenario::stazione& g = stato.stazioni[slot::globale];
-  g.campo10 = lettore.leggi_intero();
-  g.campo11 = lettore.leggi_intero();
-  g.campo12 = lettore.leggi_intero();
+  g.campo10 = intero();
+  g.campo11 = intero();
+  g.campo12 = intero();
   return Esito::avanti;
 }
 
 Esito LetturaTreno::sabbia() {
-  stato.stazioni[slot::globale].campo7 = lettore.leggi_intero();
+  stato.stazioni[slot::globale].campo7 = intero();
   return Esito::avanti;
 }
 
 Esito LetturaTreno::velocita() {
-  const int32_t p = lettore.leggi_long();
+  const int32_t p = numero();
   const Origine campo = campo_corrente();
-  const int32_t v = lettore.leggi_long();
+  const int32_t v = numero();
   if (!ammessa(p, campo)) return Esito::fine;
   const int32_t m = arrotonda_long(p / 50.0);
   const int32_t n = stato.celle.ultimo_indice();
@@ -99,9 +104,9 @@ Esito LetturaTreno::velocita() {
 }
 
 Esito LetturaTreno::aderenza() {
-  const int32_t p = lettore.leggi_long();
+  const int32_t p = numero();
   const Origine campo = campo_corrente();
-  const int32_t a = lettore.leggi_long();
+  const int32_t a = numero();
   if (!ammessa(p, campo)) return Esito::fine;
   const int32_t m = arrotonda_long(p / 50.0);
   if (m > 0) {
@@ -116,9 +121,9 @@ Esito LetturaTreno::aderenza() {
 
 Esito LetturaTreno::segnale() {
   int32_t v[11];
-  v[0] = lettore.leggi_long();
+  v[0] = numero();
   const Origine campo = campo_corrente();
-  for (int k = 1; k < 11; ++k) v[k] = lettore.leggi_long();
+  for (int k = 1; k < 11; ++k) v[k] = numero();
   if (!ammessa(v[0], campo)) return Esito::fine;
   const size_t prima = stato.problemi.size();
   memo_segnale(stato, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]);
@@ -127,9 +132,9 @@ Esito LetturaTreno::segnale() {
 
 Esito LetturaTreno::rallentamento() {
   int32_t v[6];
-  v[0] = lettore.leggi_long();
+  v[0] = numero();
   const Origine campo = campo_corrente();
-  for (int k = 1; k < 6; ++k) v[k] = lettore.leggi_long();
+  for (int k = 1; k < 6; ++k) v[k] = numero();
   if (!ammessa(v[0], campo)) return Esito::fine;
   const size_t prima = stato.problemi.size();
   memo_rallentamento(stato, v[0], v[1], v[2], v[3], v[4], v[5]);
@@ -145,9 +150,9 @@ Esito LetturaTreno::dopo_stampaggio(size_t prima, int32_t p) {
 }
 
 Esito LetturaTreno::abbattimento() {
-  const int32_t p = lettore.leggi_long();
+  const int32_t p = numero();
   const Origine campo = campo_corrente();
-  const int32_t v = lettore.leggi_long();
+  const int32_t v = numero();
   if (!ammessa(p, campo)) return Esito::fine;
   // The position check bounds the cell from above only.
   const int32_t i = arrotonda_long(p / 50.0);
@@ -164,23 +169,22 @@ Esito LetturaTreno::abbattimento() {
 }
 
 void LetturaTreno::cerca_generale() {
-  do stato.riga = lettore.leggi_testo();
+  do stato.riga = testo();
   while (!lettore.fine_file() && !contiene_ci(stato.riga, "[generale]"));
 }
 
 Esito LetturaTreno::leggi_record() {
   for (;;) {
     if (lettore.fine_file()) return Esito::fine;
-    stato.riga = lettore.leggi_testo();
+    stato.riga = testo();
     if (lettore.fine_file()) return Esito::fine;
     for (int k = 0; k < 2; ++k) {
       if (!contiene(stato.riga, "-")) break;
-      stato.riga = lettore.leggi_testo();
+      stato.riga = testo();
       if (lettore.fine_file()) return Esito::fine;
     }
-    segna_origine(stato, lettore, Sorgente::treno);
     chiave = stato.origine_corrente;
-    for (const Prova& prova : prove) {
+      for (const Prova& prova : prove) {
       if (!contiene_ci(stato.riga, prova.parola1) || !contiene_ci(stato.riga, prova.parola2)) continue;
       const Esito esito = (this->*prova.gestisci)();
       if (esito != Esito::avanti) return esito;
@@ -211,6 +215,8 @@ void LetturaTreno::concludi() {
 }  // namespace treno
 
 void leggi_descrizione_treno(Stato& stato, Disco& disco, const Percorso& t, int32_t slot_cartello) {
+  // A text that cannot be read is a failure of the train description.
+  stato.origine_corrente = {Sorgente::treno, 0, 0};
   const std::string testo = disco.leggi(t);
   treno::LetturaTreno lettura(stato, disco, t, testo, slot_cartello);
   lettura.cerca_generale();

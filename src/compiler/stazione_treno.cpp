@@ -42,37 +42,31 @@ Esito LetturaTreno::stazione() {
 
   // Values go into the slot as they are read: a refusal keeps what is there.
   scenario::stazione& st = stato.stazioni[s];
-  st.posizione_stazione = lettore.leggi_long();
+  st.posizione_stazione = numero();
   const int32_t posizione = st.posizione_stazione;
   const Origine campo_posizione = campo_corrente();
   if (!ammessa(posizione, campo_posizione, 800)) return Esito::fine;
-  if (posizione % 50 != 0) {
-    stato.origine_corrente = campo_posizione;
-    return rifiuta(problema::stazione_non_multipla, posizione);
-  }
+  if (posizione % 50 != 0) return rifiuta(problema::stazione_non_multipla, posizione, campo_posizione);
 
-  st.tipo_stazione = lettore.leggi_byte();
-  stato.indice = lettore.leggi_long();
+  st.tipo_stazione = byte();
+  stato.indice = numero();
   const int32_t len = stato.indice;
-  if (len % 100 != 0) {
-    stato.origine_corrente = campo_corrente();
-    return rifiuta(problema::marciapiede_non_multiplo, posizione);
-  }
-  st.campo4 = lettore.leggi_byte();
-  st.campo5 = lettore.leggi_byte();
-  st.campo6 = lettore.leggi_byte();
-  st.campo7 = lettore.leggi_intero();
-  st.campo8 = lettore.leggi_intero();
-  st.campo9 = lettore.leggi_byte();
-  st.campo10 = lettore.leggi_intero();
-  st.campo11 = lettore.leggi_intero();
-  st.campo12 = lettore.leggi_intero();
-  st.campo13 = lettore.leggi_byte();
-  const int32_t h = lettore.leggi_long();
-  const int32_t m = lettore.leggi_long();
-  const int32_t sec = lettore.leggi_long();
+  if (len % 100 != 0) return rifiuta(problema::marciapiede_non_multiplo, posizione, campo_corrente());
+  st.campo4 = byte();
+  st.campo5 = byte();
+  st.campo6 = byte();
+  st.campo7 = intero();
+  st.campo8 = intero();
+  st.campo9 = byte();
+  st.campo10 = intero();
+  st.campo11 = intero();
+  st.campo12 = intero();
+  st.campo13 = byte();
+  const int32_t h = numero();
+  const int32_t m = numero();
+  const int32_t sec = numero();
   st.orario = a32((int64_t{a32(int64_t{h} * 60 + m)}) * 60 + sec);
-  st.nome = lettore.leggi_testo();
+  st.nome = testo();
 
   calcola_zona(st, len);
   if (len < 600) st.campo5 = 0;

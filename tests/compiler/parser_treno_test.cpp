@@ -377,6 +377,7 @@ TEST_F(ParserTreno, GuastiDiEsecuzione) {
   EXPECT_THROW(leggi_descrizione_treno(stato, disco, t, 80), ErroreEsecuzione);
   EXPECT_THROW(leggi_testo(""), ErroreEsecuzione);
   EXPECT_THROW(leggi("orologio, 8, 39, 40000\r\n"), ErroreEsecuzione);
+  EXPECT_EQ(stato.origine_corrente, (Origine{Sorgente::treno, 4, 18}));  // the field that failed
   EXPECT_THROW(leggi_testo("[generale]\r\nstazione, 3000, 4, 600\r\n"), ErroreEsecuzione);
 }
 
