@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "compiler/codici_problema.h"
+#include "compiler/lettura_treno.h"
 #include "compiler/numeri.h"
 #include "compiler/parser_comune.h"
-#include "compiler/lettura_treno.h"
 #include "compiler/stampaggio.h"
 
 namespace scenario {
@@ -184,7 +184,7 @@ Esito LetturaTreno::leggi_record() {
       if (lettore.fine_file()) return Esito::fine;
     }
     chiave = stato.origine_corrente;
-      for (const Prova& prova : prove) {
+    for (const Prova& prova : prove) {
       if (!contiene_ci(stato.riga, prova.parola1) || !contiene_ci(stato.riga, prova.parola2)) continue;
       const Esito esito = (this->*prova.gestisci)();
       if (esito != Esito::avanti) return esito;

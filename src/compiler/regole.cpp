@@ -42,9 +42,7 @@ class Regole {
     celle_[c].valore1 = valore_abbattimento;
   }
 
-  void abbassa(int32_t c) {
-    celle_[c].valore1 = static_cast<int16_t>(minimo(valore_abbattimento, celle_[c].valore1));
-  }
+  void abbassa(int32_t c) { celle_[c].valore1 = static_cast<int16_t>(minimo(valore_abbattimento, celle_[c].valore1)); }
 
   // Problems point at the record that described the signal or slowdown.
   void origine_da(int32_t c) {
@@ -124,9 +122,12 @@ class Regole {
       if (celle_[p].codice != codice_cella::segnale) continue;
       if (p - 1 <= 0) return;
       const int32_t q = p - 1;
-      if (libera_(q)) segna(q);
-      else if (libera_(q - 1)) segna(q - 1);
-      else stato_.registra(problema::regola_ripetizione, k * 50);
+      if (libera_(q))
+        segna(q);
+      else if (libera_(q - 1))
+        segna(q - 1);
+      else
+        stato_.registra(problema::regola_ripetizione, k * 50);
       return;
     }
   }

@@ -77,8 +77,7 @@ Esito LetturaTreno::stazione() {
 
   // The stop cell is the highest cell the station marks.
   const double fermata = st.fine_zona / 50.0 - 1;
-  if (ha_fermata(st.tipo_stazione) && fermata > 1 &&
-      !stato.celle.contiene(arrotonda_long(fermata)))
+  if (ha_fermata(st.tipo_stazione) && fermata > 1 && !stato.celle.contiene(arrotonda_long(fermata)))
     return rifiuta(problema::fuori_celle, posizione);
 
   if (ha_avvicinamento(st.tipo_stazione)) {

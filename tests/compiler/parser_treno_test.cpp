@@ -17,7 +17,7 @@ constexpr int32_t n = 2860;  // last cell of a 136 km line
 // A station record in the columns the payload uses; the values after the
 // first six are 1, 1, 0, 4, 1, 1, 1, 8, 40, 0.
 std::string record_stazione(int32_t posizione, int tipo, int32_t len, int v6 = 0, int v5 = 0,
-                     const std::string& nome = "STAZIONE") {
+                            const std::string& nome = "STAZIONE") {
   return "stazione, " + std::to_string(posizione) + ", " + std::to_string(tipo) + ", " + std::to_string(len) +
          ",  0, " + std::to_string(v5) + ", " + std::to_string(v6) + ",  1,1,0,  4,1,1,    1,   8,40, 0, " + nome +
          "\r\n";
@@ -105,9 +105,9 @@ TEST_F(ParserTreno, ZonaSecondoIlTipo) {
     int campo6, campo5;
   };
   const Caso casi[] = {
-      {4, 600, 0, 2700, 3300, 0, 1}, {4, 600, 1, 2700, 3350, 1, 1}, {4, 500, 1, 2750, 3300, 1, 0},
+      {4, 600, 0, 2700, 3300, 0, 1}, {4, 600, 1, 2700, 3350, 1, 1},  {4, 500, 1, 2750, 3300, 1, 0},
       {4, 300, 0, 2850, 3150, 0, 0},  // 150 is even: no half to round
-      {5, 600, 1, 2400, 3150, 0, 1}, {6, 700, 0, 2300, 3150, 0, 1}, {7, 600, 1, 2400, 3600, 0, 1},
+      {5, 600, 1, 2400, 3150, 0, 1}, {6, 700, 0, 2300, 3150, 0, 1},  {7, 600, 1, 2400, 3600, 0, 1},
       {8, 400, 0, 2600, 3400, 0, 0}, {26, 600, 1, 2700, 3350, 1, 1},
   };
   for (const Caso& k : casi) {
@@ -129,8 +129,8 @@ TEST_F(ParserTreno, SegniDiCellaSecondoIlTipo) {
     int tipo;
     bool avvicinamento, fermata;
   };
-  const Caso casi[] = {{4, true, true}, {5, false, true}, {6, false, true}, {24, true, true}, {25, false, false},
-                       {26, false, false}};
+  const Caso casi[] = {{4, true, true},  {5, false, true},   {6, false, true},
+                       {24, true, true}, {25, false, false}, {26, false, false}};
   for (const Caso& k : casi) {
     stato = Stato{};
     stato.celle.alloca(n);
@@ -247,7 +247,7 @@ TEST_F(ParserTreno, ControlloDiPosizione) {
   EXPECT_EQ(stato.codice_errore, problema::fuori_linea);
   EXPECT_EQ(stato.posizione_errore, 50 * n - 99);
   EXPECT_EQ(stato.stazioni[slot::globale].campo7, 0);  // reading stopped
-  EXPECT_EQ(c(n - 3).velocita_max, 6);                  // completion still ran
+  EXPECT_EQ(c(n - 3).velocita_max, 6);                 // completion still ran
   EXPECT_TRUE(eliminato());
   EXPECT_EQ(stato.problemi[0].origine, (Origine{Sorgente::treno, 5, 11}));
 
@@ -278,8 +278,9 @@ TEST_F(ParserTreno, VelocitaArrotondataAlPari) {
 }
 
 TEST_F(ParserTreno, DuePosizioniUgualiRiempionoUnaCella) {
-  leggi("velocita, 0, 30\r\nvelocita, 1000, 60\r\nvelocita, 1000, 90\r\nvelocita, 2000, 100\r\n"
-        "aderenza, 0, 10\r\naderenza, 1000, 20\r\naderenza, 1000, 30\r\naderenza, 2000, 40\r\n");
+  leggi(
+      "velocita, 0, 30\r\nvelocita, 1000, 60\r\nvelocita, 1000, 90\r\nvelocita, 2000, 100\r\n"
+      "aderenza, 0, 10\r\naderenza, 1000, 20\r\naderenza, 1000, 30\r\naderenza, 2000, 40\r\n");
   const std::vector<std::pair<int32_t, int>> attesi = {{0, 6}, {19, 6}, {20, 12}, {21, 18}, {39, 18}, {40, 20}};
   for (auto [i, v] : attesi) EXPECT_EQ(c(i).velocita_max, v) << i;
   const std::vector<std::pair<int32_t, int>> aderenze = {{19, 10}, {20, 20}, {21, 30}, {39, 30}, {40, 40}};
@@ -301,8 +302,9 @@ TEST_F(ParserTreno, ValoriPrecedentiPartonoDaZero) {
 }
 
 TEST_F(ParserTreno, SegnaleEAbbattimenti) {
-  leggi("segnale,    1400,   1, 4, 1,  0, 0,    1,  3,1,0, 0\r\n"
-        "abbattimento, 2000, 270\r\nabbattimento, 2100, 0\r\n");
+  leggi(
+      "segnale,    1400,   1, 4, 1,  0, 0,    1,  3,1,0, 0\r\n"
+      "abbattimento, 2000, 270\r\nabbattimento, 2100, 0\r\n");
   EXPECT_EQ(c(29).codice, codice_cella::segnale);
   EXPECT_EQ(stato.origine_cella.at(29), (Origine{Sorgente::treno, 4, 1}));
   EXPECT_EQ(c(40).codice, codice_cella::abbattimento);
