@@ -1,0 +1,123 @@
+#include "driver/form1.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "driver/memorizza_percorso.h"
+#include "driver/nomi_file.h"
+#include "support/disco_memoria.h"
+
+namespace scenario {
+namespace {
+
+using test::DiscoMemoria;
+
+const std::vector<std::string_view> linea_corta = {
+    "[generale]", "lunghezza percorso,    2000", "ripetizione segnali 4 codici,    0,    0",
+    "[curve]",    "curvad3,  800,  300",         "[pendenze]",
+    "pendenza,   0,    1", "[fine]"};
+const std::vector<std::string_view> linea_cartello_in_cella_1 = {
+    "[generale]", "lunghezza percorso,    2000", "[cartelli]", "cartello indicatore,  0, INIZIO", "[fine]"};
+const std::vector<std::string_view> treno_corto = {"nota", "[generale]", "numero vetture,    2",
+                                                   "velocita,   0,    30", "[fine]"};
+const std::vector<std::string_view> una_riga = {"riga"};
+
+struct Prova {
+  explicit Prova(std::span<const std::string_view> linea = linea_corta) {
+    payload = {"R", "T", linea, treno_corto, {}, una_riga, una_riga};
+  }
+
+  Uscita esegui() {
+    Form1 form(payload, Servizi{disco, "/gioco",
+                                [this] {
+                                  eventi.push_back("finestra");
+                                  return std::make_unique<Finestra>();
+                                },
+                                [this](const std::string& t) { messaggi.push_back(t); }});
+    Uscita u = form.Form_Load();
+    stato_finale = form.stato().codice_errore;
+    return u;
+  }
+  bool esiste(FileScenario f) const { return disco.esiste(percorso_file("/gioco", f, "R", "T")); }
+
+  Payload payload;
+  DiscoMemoria disco;
+  std::vector<std::string> eventi, messaggi;
+  int32_t stato_finale = -1;
+};
+
+TEST(Form1, UnaCorsaCompleta) {
+  Prova p;
+  EXPECT_EQ(p.esegui(), Uscita::ok);
+  EXPECT_TRUE(p.messaggi.empty());
+  EXPECT_EQ(p.stato_finale, 0);
+  // The writers in their order, each with its idiom, before anything is read.
+  const std::vector<std::string> inizio(p.disco.registro.begin(), p.disco.registro.begin() + 15);
+  const std::vector<std::string> atteso = {
+      "crea R_linea.txt",          "elimina R_linea.txt",          "scrivi R_linea.txt",
+      "crea R_T-.txt",             "elimina R_T-.txt",             "scrivi R_T-.txt",
+      "crea R_T_note.txt",         "elimina R_T_note.txt",         "scrivi R_T_note.txt",
+      "crea R_T_rallentamenti.txt", "elimina R_T_rallentamenti.txt", "scrivi R_T_rallentamenti.txt",
+      "crea R_T_scheda_treno.txt", "elimina R_T_scheda_treno.txt", "scrivi R_T_scheda_treno.txt"};
+  EXPECT_EQ(inizio, atteso);
+  EXPECT_EQ(p.eventi, std::vector<std::string>{"finestra"});
+  for (FileScenario f : {FileScenario::note, FileScenario::rallentamenti, FileScenario::scheda,
+                         FileScenario::linea_dat, FileScenario::sim, FileScenario::dat})
+    EXPECT_TRUE(p.esiste(f)) << nome_file(f, "R", "T");
+  EXPECT_FALSE(p.esiste(FileScenario::linea_txt));
+  EXPECT_FALSE(p.esiste(FileScenario::treno_txt));
+  EXPECT_EQ(p.disco.file["/gioco/R_T_note.txt"], "");
+  EXPECT_EQ(p.disco.file["/gioco/R_T.dat"].size(), 15u * 181u);
+  EXPECT_EQ(p.disco.file["/gioco/R_linea.dat"].size(), 20u * 9000u - 36u);
+}
+
+TEST(Form1, Errore1250PrimaDeiFileBinari) {
+  Prova p(linea_cartello_in_cella_1);
+  EXPECT_EQ(p.esegui(), Uscita::errore_numerato);
+  EXPECT_EQ(p.messaggi, std::vector<std::string>{" Errore n. 1250"});
+  for (FileScenario f : {FileScenario::linea_dat, FileScenario::sim, FileScenario::dat})
+    EXPECT_FALSE(p.esiste(f)) << nome_file(f, "R", "T");
+  for (FileScenario f : {FileScenario::note, FileScenario::rallentamenti, FileScenario::scheda})
+    EXPECT_TRUE(p.esiste(f)) << nome_file(f, "R", "T");
+  EXPECT_FALSE(p.esiste(FileScenario::linea_txt));
+  EXPECT_FALSE(p.esiste(FileScenario::treno_txt));
+}
+
+TEST(Form1, GuastoDiUnoScrittoreFermaTutto) {
+  Prova p;
+  p.disco.crea_fallisce.insert("/gioco/R_linea.txt");
+  EXPECT_EQ(p.esegui(), Uscita::errore_esecuzione);
+  ASSERT_EQ(p.messaggi.size(), 1u);
+  EXPECT_NE(p.messaggi[0].find("70"), std::string::npos) << p.messaggi[0];
+  EXPECT_TRUE(p.disco.file.empty());
+}
+
+TEST(Form1, GuastoDelFileBinarioLasciaIPrecedenti) {
+  Prova p;
+  p.disco.scrivi_fallisce.insert("/gioco/R_T.dat");
+  EXPECT_EQ(p.esegui(), Uscita::errore_esecuzione);
+  EXPECT_EQ(p.messaggi.size(), 1u);
+  EXPECT_TRUE(p.esiste(FileScenario::sim));
+}
+
+TEST(MemorizzaPercorso, SenzaProfiloIlFileDelProfiloNonSiTocca) {
+  Prova p;
+  p.esegui();
+  p.disco.file["/gioco/R_linea.dat"] = "vecchio";
+  p.disco.file["/gioco/R_linea.txt"] = std::string("[generale]\r\nlunghezza percorso,    2000\r\n[fine]\r\n");
+  p.disco.file["/gioco/R_T-.txt"] = "[generale]\r\n[fine]\r\n";
+  p.disco.registro.clear();
+  Stato s;
+  s.nome_linea = "R";
+  s.numero_treno = "T";
+  memorizza_percorso(s, p.disco, "/gioco", 0);
+  EXPECT_EQ(p.disco.file["/gioco/R_linea.dat"], "vecchio");
+  for (const auto& r : p.disco.registro) EXPECT_EQ(r.find("R_linea.dat"), std::string::npos) << r;
+  EXPECT_TRUE(p.esiste(FileScenario::sim));
+}
+
+}  // namespace
+}  // namespace scenario
