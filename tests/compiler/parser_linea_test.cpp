@@ -331,6 +331,17 @@ TEST(MemorizzaDati, GuastoDuranteLaLetturaCancellaEntrambiITesti) {
   EXPECT_NE(s.problemi.back().dettaglio.find("13"), std::string::npos);
 }
 
+TEST(MemorizzaDati, TestoVuotoEUnGuasto) {
+  Stato s;
+  s.nome_linea = "R";
+  s.numero_treno = "T";
+  DiscoMemoria d;
+  d.file[file_linea.generic_string()] = "";
+  memorizza_dati(s, d, cartella);
+  EXPECT_EQ(s.codice_errore, problema::errore_esecuzione);
+  EXPECT_FALSE(d.esiste(file_linea));
+}
+
 TEST(MemorizzaDati, SenzaLunghezzaIlPrimoRecordEUnGuasto) {
   Stato s;
   s.nome_linea = "R";

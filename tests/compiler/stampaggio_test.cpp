@@ -236,6 +236,12 @@ TEST_F(Stampaggio, IndicatoriDiEsempio) {
   EXPECT_EQ(c(41).valore4, 12);
 }
 
+TEST_F(Stampaggio, IndicatoreProdottoA32Bit) {
+  // 214748365 * 20 = 2^32 + 4: the product wraps to 4 before the sum.
+  indicatori(2000, {214748365, 0, 0, 0, 0, 0, 0, 0});
+  EXPECT_EQ(c(41).valore1, 4);
+}
+
 TEST_F(Stampaggio, IndicatoreOltreSediciBit) {
   // The members before the value that does not fit stay stored.
   EXPECT_THROW(indicatori(2000, {30, 2000, 90, 0, 0, 0, 0, 0}), ErroreEsecuzione);
