@@ -14,7 +14,7 @@ namespace scenario {
 class Celle {
  public:
   // Fresh cells 0..ultimo, all zero. A negative bound is a run-time failure.
-  void alloca(int32_t ultimo) {
+  void dimensiona(int32_t ultimo) {
     if (ultimo < 0) throw ErroreEsecuzione(Guasto::indice_fuori_intervallo, "celle");
     celle_.assign(static_cast<size_t>(ultimo) + 1, cella{});
     allocate_ = true;

@@ -110,8 +110,8 @@ LetturaLinea::Esito LetturaLinea::record_generale() {
     st[slot::treno].fine_zona = l;
     if (l > lunghezza_massima) return ferma(problema::lunghezza_eccessiva);
     stato_.ultimo_metro = a32(int64_t{l} + 7000);
-    stato_.celle.alloca(arrotonda_long(stato_.ultimo_metro / 50.0));
-    if (stato_.scrivi_file != 0) stato_.profilo_linea.alloca(stato_.ultimo_metro);
+    stato_.celle.dimensiona(arrotonda_long(stato_.ultimo_metro / 50.0));
+    if (stato_.scrivi_file != 0) stato_.profilo_linea.dimensiona(stato_.ultimo_metro);
   }
   struct Progressiva {
     const char* parola;

@@ -14,7 +14,7 @@ namespace scenario {
 
 class Profilo {
  public:
-  void alloca(int32_t ultimo) {
+  void dimensiona(int32_t ultimo) {
     if (ultimo < 0) throw ErroreEsecuzione(Guasto::indice_fuori_intervallo, "profilo_linea");
     for (auto& colonna : colonne_) colonna.assign(static_cast<size_t>(ultimo) + 1, Variante{});
     allocato_ = true;

@@ -61,7 +61,7 @@ TEST(SerializzaStazioni, NomeTroppoLungoRifiutato) {
 
 TEST(SerializzaCelle, CampiInOrdineLittleEndian) {
   Celle celle;
-  celle.alloca(2);
+  celle.dimensiona(2);
   celle[1].pendenza = 102;
   cella& c = celle[2];
   c.codice = 1;
@@ -88,7 +88,7 @@ TEST(SerializzaProfilo, LineaDiLunghezzaZero) {
   // L = 0: rows 0..7000; 0 and 1 Integer, 2..6998 Double, the last two Empty.
   Profilo pr;
   const int32_t n = 7000;
-  pr.alloca(n);
+  pr.dimensiona(n);
   pr(0, 0) = pr(0, 1) = pr(1, 0) = Variante::da_intero(0);
   pr(1, 1) = Variante::da_intero(1);
   for (int32_t j = 2; j <= n - 2; ++j) {

@@ -12,7 +12,7 @@ Stato con_nomi(const std::string& linea, const std::string& treno) {
   Stato s;
   s.stazioni[slot::linea].nome = linea;
   s.stazioni[slot::globale].nome = treno;
-  s.celle.alloca(10);
+  s.celle.dimensiona(10);
   return s;
 }
 

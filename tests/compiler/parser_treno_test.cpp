@@ -25,7 +25,7 @@ std::string record_stazione(int32_t posizione, int tipo, int32_t len, int v6 = 0
 
 class ParserTreno : public ::testing::Test {
  protected:
-  ParserTreno() { stato.celle.alloca(n); }
+  ParserTreno() { stato.celle.dimensiona(n); }
 
   void leggi_testo(const std::string& testo, int32_t slot_cartello = 80) {
     disco.file[t.generic_string()] = testo;
@@ -112,7 +112,7 @@ TEST_F(ParserTreno, ZonaSecondoIlTipo) {
   };
   for (const Caso& k : casi) {
     stato = Stato{};
-    stato.celle.alloca(n);
+    stato.celle.dimensiona(n);
     // The first station takes slot 1; the one under test is the second.
     leggi(record_stazione(0, 26, 200) + record_stazione(3000, k.tipo, k.len, k.v6, 1));
     const stazione& s = stato.stazioni[2];
@@ -133,7 +133,7 @@ TEST_F(ParserTreno, SegniDiCellaSecondoIlTipo) {
                        {24, true, true}, {25, false, false}, {26, false, false}};
   for (const Caso& k : casi) {
     stato = Stato{};
-    stato.celle.alloca(n);
+    stato.celle.dimensiona(n);
     leggi(record_stazione(3000, k.tipo, 600));
     const int32_t f = stato.stazioni[1].fine_zona / 50 - 1;
     int marcate = 0;
@@ -152,7 +152,7 @@ TEST_F(ParserTreno, DistanzaTraStazioni) {
   EXPECT_EQ(stato.codice_errore, 0);
 
   stato = Stato{};
-  stato.celle.alloca(n);
+  stato.celle.dimensiona(n);
   stato.posizione_errore = -1;
   leggi(record_stazione(2100, 4, 600) + record_stazione(3000, 4, 600) + record_stazione(9000, 4, 600));
   EXPECT_EQ(stato.codice_errore, problema::stazioni_vicine);
@@ -174,7 +174,7 @@ TEST_F(ParserTreno, TabellaPienaControICartelli) {
   EXPECT_EQ(stato.stazioni[78].posizione_stazione, 77 * 600);
 
   stato = Stato{};
-  stato.celle.alloca(n);
+  stato.celle.dimensiona(n);
   stato.posizione_errore = -1;
   leggi(stazioni(79));
   EXPECT_EQ(stato.codice_errore, problema::tabella_piena);
@@ -184,7 +184,7 @@ TEST_F(ParserTreno, TabellaPienaControICartelli) {
 
   // One board in slot 80: 77 stations pass.
   stato = Stato{};
-  stato.celle.alloca(n);
+  stato.celle.dimensiona(n);
   leggi(stazioni(78), 79);
   EXPECT_EQ(stato.codice_errore, problema::tabella_piena);
   EXPECT_EQ(stato.stazioni[78].posizione_stazione, 77 * 600);
@@ -217,7 +217,7 @@ TEST_F(ParserTreno, StazioniRifiutate) {
   };
   for (const Caso& k : casi) {
     stato = Stato{};
-    stato.celle.alloca(n);
+    stato.celle.dimensiona(n);
     stato.posizione_errore = -1;
     leggi(k.record + record_stazione(20000, 4, 600));
     EXPECT_EQ(stato.codice_errore, k.codice) << k.record;
@@ -242,7 +242,7 @@ TEST_F(ParserTreno, ControlloDiPosizione) {
   EXPECT_EQ(stato.codice_errore, 0);
 
   stato = Stato{};
-  stato.celle.alloca(n);
+  stato.celle.dimensiona(n);
   leggi("velocita, 0, 30\r\nvelocita, " + std::to_string(50 * n - 99) + ", 60\r\nsabbia, 4\r\n");
   EXPECT_EQ(stato.codice_errore, problema::fuori_linea);
   EXPECT_EQ(stato.posizione_errore, 50 * n - 99);
@@ -252,7 +252,7 @@ TEST_F(ParserTreno, ControlloDiPosizione) {
   EXPECT_EQ(stato.problemi[0].origine, (Origine{Sorgente::treno, 5, 11}));
 
   stato = Stato{};
-  stato.celle.alloca(n);
+  stato.celle.dimensiona(n);
   leggi(record_stazione(50 * n - 750, 26, 200));
   EXPECT_EQ(stato.codice_errore, problema::fuori_linea);
   EXPECT_EQ(stato.posizione_errore, 50 * n - 750);
@@ -268,12 +268,12 @@ TEST_F(ParserTreno, VelocitaECompletamento) {
 TEST_F(ParserTreno, VelocitaArrotondataAlPari) {
   for (auto [v, attesa] : {std::pair{32, 6}, {33, 7}, {1277, 255}}) {
     stato = Stato{};
-    stato.celle.alloca(n);
+    stato.celle.dimensiona(n);
     leggi("velocita, 0, " + std::to_string(v) + "\r\n");
     EXPECT_EQ(c(0).velocita_max, attesa) << v;
   }
   stato = Stato{};
-  stato.celle.alloca(n);
+  stato.celle.dimensiona(n);
   EXPECT_THROW(leggi("velocita, 0, 1278\r\n"), ErroreEsecuzione);
 }
 
@@ -327,7 +327,7 @@ TEST_F(ParserTreno, RifiutiDiSegnaliEAbbattimenti) {
   };
   for (const Caso& k : casi) {
     stato = Stato{};
-    stato.celle.alloca(n);
+    stato.celle.dimensiona(n);
     stato.celle[29].codice = codice_cella::fermata;
     stato.celle[37].codice = codice_cella::fermata;  // 3000 - 1200 = 1800
     leggi(k.record + "sabbia, 3\r\n");

@@ -19,7 +19,7 @@ class Regole : public ::testing::Test {
 
   void ricomincia() {
     stato = Stato{};
-    stato.celle.alloca(400);
+    stato.celle.dimensiona(400);
   }
 
   void metti(int32_t i, uint8_t codice, int16_t valore1 = 0) {

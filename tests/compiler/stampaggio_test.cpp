@@ -11,7 +11,7 @@ namespace {
 
 class Stampaggio : public testing::Test {
  protected:
-  Stampaggio() { s.celle.alloca(2860); }
+  Stampaggio() { s.celle.dimensiona(2860); }
 
   void montagna(int32_t inizio, int32_t fine, int32_t tipo) { memo_montagna(s, inizio, fine, tipo); }
   void rallentamento(int32_t x, int32_t l, int32_t v, int32_t f_ta, int32_t d_v, int32_t f_tt = 0) {
@@ -49,7 +49,7 @@ TEST_F(Stampaggio, MontagnaPesanteMarcaOgniQuartaCella) {
   EXPECT_EQ(c(468).tipo_montagna, 2);
 
   Stato t;
-  t.celle.alloca(100);
+  t.celle.dimensiona(100);
   int32_t a = 1000, b = 1350, tipo = 11;  // seven cells: one marker
   memo_montagna(t, a, b, tipo);
   int marcatori = 0;
@@ -66,7 +66,7 @@ TEST_F(Stampaggio, MontagnaVicinaAllaPrecedenteDiventaTipo3) {
   } casi[] = {{150, 3}, {200, 2}};
   for (const Caso& k : casi) {
     Stato t;
-    t.celle.alloca(2860);
+    t.celle.dimensiona(2860);
     int32_t a = 1000, b = 2000, tipo = 2;
     memo_montagna(t, a, b, tipo);
     int32_t a2 = 2000 + k.distanza, b2 = a2 + 500, tipo2 = 2;
@@ -129,7 +129,7 @@ TEST_F(Stampaggio, AvvisoSoloOltre1500) {
   EXPECT_EQ(c(31).codice, codice_cella::inizio_rallentamento);
 
   Stato t;
-  t.celle.alloca(2860);
+  t.celle.dimensiona(2860);
   int32_t v = 30, l = 500, f_tt = 0, d_v = 0;
   memo_rallentamento(t, 1550, v, l, f_tt, 1, d_v);
   EXPECT_EQ(t.celle[8].codice, codice_cella::avviso_rallentamento);
@@ -151,7 +151,7 @@ TEST_F(Stampaggio, RallentamentoSuCelleOccupate) {
   } casi[] = {{177, 17, false}, {201, 18, false}, {211, 19, false}, {174, 20, true}};
   for (const Caso& k : casi) {
     Stato t;
-    t.celle.alloca(2860);
+    t.celle.dimensiona(2860);
     t.celle[k.cella].codice = codice_cella::fermata;
     int32_t v = 30, l = 500, f_tt = 0, d_v = 0;
     memo_rallentamento(t, 10000, v, l, f_tt, 1, d_v);

@@ -1,0 +1,34 @@
+#include "platform/win32/testo_win32.h"
+
+#include <vector>
+
+#include "compiler/cp1252.h"
+#include "compiler/errori.h"
+
+namespace scenario {
+
+std::wstring a_utf16(std::string_view cp1252) {
+  // Through UTF-8 rather than code page 1252 of the system, so that the five
+  // bytes the code page leaves undefined come out the same as on Linux.
+  std::string utf8 = a_utf8(cp1252);
+  if (utf8.empty()) return {};
+  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring w(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), w.data(), n);
+  return w;
+}
+
+std::filesystem::path percorso_eseguibile() {
+  std::vector<wchar_t> buf(MAX_PATH);
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+    if (n == 0) throw ErroreEsecuzione(Guasto::errore_accesso, "GetModuleFileNameW");
+    // A full buffer means the name may have been cut short.
+    if (n < buf.size()) return std::filesystem::path(std::wstring(buf.data(), n));
+    buf.resize(buf.size() * 2);
+  }
+}
+
+std::wstring titolo_programma() { return percorso_eseguibile().stem().wstring(); }
+
+}  // namespace scenario

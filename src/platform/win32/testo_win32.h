@@ -1,0 +1,21 @@
+#pragma once
+// Text and names as the Win32 wide-character functions want them.
+
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace scenario {
+
+// Windows-1252 bytes to UTF-16.
+std::wstring a_utf16(std::string_view cp1252);
+
+// The full path of the running executable.
+std::filesystem::path percorso_eseguibile();
+
+// The program's default title: the executable's name without its extension.
+std::wstring titolo_programma();
+
+}  // namespace scenario

@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Runs the cross-built Windows programs under wine on a virtual X display, each
+# time in a fresh wine prefix of its own.
+#
+#   wine.sh esegui <prova.exe>
+#       runs a Win32 test program; its exit status is the test's.
+#   wine.sh confronta <installatore linux> <installatore.exe> <esegui_e_chiudi.exe>
+#       runs both installers, each alone in a temporary directory, and
+#       compares exit status, messages shown and every file left behind.
+#
+# Exit status 77 (skipped) when wine or xvfb-run is missing.
+set -uo pipefail
+
+if [[ "${1:-}" != interno ]]; then
+  for p in wine xvfb-run; do
+    if ! command -v "$p" >/dev/null; then
+      echo "SALTATO: $p non installato (apt-get install wine wine64 xvfb)"
+      exit 77
+    fi
+  done
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" interno "$@"
+fi
+shift
+
+tmp=$(mktemp -d)
+export WINEPREFIX="$tmp/prefisso" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+pulisci() {
+  wineserver -k >/dev/null 2>&1
+  rm -rf "$tmp"
+}
+trap pulisci EXIT
+
+# The first start of a prefix takes a while; done here so that it does not
+# eat into the programs' own time.
+wineboot -i >/dev/null 2>&1 || { echo "wineboot fallito"; exit 1; }
+wineserver -w
+
+esegui() {
+  wine "$1"
+}
+
+confronta() {
+  local linux=$1 exe=$2 esegui_e_chiudi=$3
+  local dl="$tmp/linux" dw="$tmp/windows"
+  mkdir -p "$dl" "$dw"
+  cp "$linux" "$dl/" && cp "$exe" "$dw/" || exit 1
+  local nl nw
+  nl=$(basename "$linux")
+  nw=$(basename "$exe")
+
+  (cd "$dl" && "./$nl") 2>"$tmp/linux.msg"
+  local rc_l=$?
+  (cd "$dw" && wine "$esegui_e_chiudi" "$nw") >"$tmp/windows.msg"
+  local rc_w=$?
+  wineserver -w
+
+  local errori=0
+  echo "uscita: linux $rc_l, windows $rc_w"
+  if [[ $rc_w -eq 124 || $rc_w -eq 125 ]]; then
+    echo "il programma Windows non e' finito come dovrebbe"
+    exit 1
+  fi
+  [[ $rc_l -eq $rc_w ]] || { echo "DIVERSO: stato d'uscita"; errori=1; }
+
+  # On Linux the window is the line "Attendere" and the boxes the following lines.
+  sed -i '1{/^Attendere$/d}' "$tmp/linux.msg"
+  tr -d '\r' <"$tmp/windows.msg" >"$tmp/windows.msg.lf"
+  if ! diff -u --label linux "$tmp/linux.msg" --label windows "$tmp/windows.msg.lf"; then
+    echo "DIVERSO: messaggi mostrati"
+    errori=1
+  fi
+
+  local fl fw
+  fl=$(cd "$dl" && find . -type f ! -name "$nl" | sort)
+  fw=$(cd "$dw" && find . -type f ! -name "$nw" | sort)
+  if [[ "$fl" != "$fw" ]]; then
+    diff -u --label linux <(echo "$fl") --label windows <(echo "$fw")
+    echo "DIVERSO: file lasciati"
+    errori=1
+  fi
+  local f quanti=0
+  while read -r f; do
+    [[ -n "$f" && -f "$dw/$f" ]] || continue
+    quanti=$((quanti + 1))
+    if cmp "$dl/$f" "$dw/$f"; then
+      echo "uguale: $f ($(stat -c %s "$dl/$f") byte)"
+    else
+      echo "DIVERSO: $f"
+      errori=1
+    fi
+  done <<<"$fl"
+  echo "$quanti file confrontati"
+  exit $errori
+}
+
+case "${1:-}" in
+  esegui) esegui "$2" ;;
+  confronta) confronta "$2" "$3" "$4" ;;
+  *) echo "uso: wine.sh esegui <prova.exe> | confronta <linux> <exe> <esegui_e_chiudi.exe>"; exit 2 ;;
+esac
