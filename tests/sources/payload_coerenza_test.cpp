@@ -46,7 +46,7 @@ struct Stazione {
   std::vector<int64_t> avvicinamento;  // cells marked 81, 82, 83, 84
 };
 
-// Zones, stop cell and approach marks as Part 3.3 computes them.
+// Zones, stop cell and approach marks as the train reader computes them.
 std::vector<Stazione> stazioni() {
   std::vector<Stazione> out;
   for (const auto& v : record(treno(), "[stazioni]", 16)) {
@@ -131,7 +131,7 @@ TEST(PayloadCoerenza, CellArrayEndsAtCellTwoThousandEightHundredSixty) {
   EXPECT_EQ(ultima_cella(), 2860);
 }
 
-// Part 3.2 and 3.3 position checks: a record at p passes when
+// The readers' position checks: a record at p passes when
 // n >= (p + margin) / 50 (real division).
 TEST(PayloadCoerenza, EveryRecordPassesThePositionCheck) {
   struct Caso {

@@ -1,4 +1,4 @@
-// The embedded line description against the rules of Part 2.1.
+// The embedded line description against the rules it is written under.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-// The embedded slowdown order form and notes against Part 2.4.
+// The embedded slowdown order form and notes.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@ Righe modulo() { return payload_incorporato().rallentamenti; }
 const std::string intestazione_tabella = " |___|____________________________|____________|__________|_________|____________|";
 const std::string riga_vuota = " |   |                            |            |          |         |            |";
 
-// The form of Part 2.4, line by line.
+// The form, line by line.
 std::vector<std::string> modulo_atteso() {
   std::vector<std::string> m = {
       "",

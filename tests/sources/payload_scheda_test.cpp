@@ -1,4 +1,4 @@
-// The embedded timetable card against the rules of Part 2.3, and its
+// The embedded timetable card against its layout rules, and its
 // agreement with the line and train descriptions.
 
 #include <gmock/gmock.h>

@@ -23,7 +23,7 @@ using Scrittore = void (*)(Stato&, const Payload&, Disco&, const Percorso&);
 struct Caso {
   const char* nome;
   Scrittore scrittore;
-  const char* file;                          // as the naming table of Part 1.1 gives it
+  const char* file;                          // the name the run gives it
   std::span<const std::string_view> Payload::*righe;
   const char* sorgente;                      // payload text in the repository
   size_t numero_righe;

@@ -1,4 +1,4 @@
-// The embedded train description against the rules of Part 2.2.
+// The embedded train description against the rules it is written under.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -173,7 +173,7 @@ TEST(PayloadTreno, PositionsAscendWithinTheirRange) {
 }
 
 // The values after the position, place by place: each stays in its set, and
-// every member of a set occurs (Part 2.2 lists the sets the payload uses).
+// every member of a set occurs (the sets are the values this payload uses).
 TEST(PayloadTreno, ValuesStayInTheirSetsPlaceByPlace) {
   using Insieme = std::set<int64_t>;
   std::set<int64_t> lunghezze;
