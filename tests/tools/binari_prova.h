@@ -26,7 +26,7 @@ inline Stato stato_prova() {
   s.stazioni[80].nome = "PASSO DEL LUPO";
   s.celle[71].codice = codice_cella::cartello;
   s.celle[71].valore1 = 80;
-  int32_t sx = 1, s1 = 4, s2 = 1, s3 = 0, rapp = 0, dx = 3, d1 = 3, d2 = 1, d3 = 0, tempo = 0;
+  int32_t sx = 1, s1 = 4, s2 = 1, s3 = 0, rapp = 0, dx = 1, d1 = 3, d2 = 1, d3 = 0, tempo = 0;
   memo_segnale(s, 1400, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo);
   int32_t v = 60, l = 500, f_tt = 0, d_v = 0;
   memo_rallentamento(s, 5000, v, l, f_tt, 1, d_v);

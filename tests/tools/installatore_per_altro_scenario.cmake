@@ -34,33 +34,7 @@ function(configura_e_costruisci payload route train target)
   set(esito_out "${out}" PARENT_SCOPE)
 endfunction()
 
-# 1. The installer of the fixture scenario, run in a directory of its own.
-configura_e_costruisci("${FIXTURE}" Prova 1 installatore)
-if(NOT esito_rc EQUAL 0)
-  message(FATAL_ERROR "l'installatore di Prova_1 non si costruisce:\n${esito_out}")
-endif()
-set(installato "${LAVORO}/installato")
-file(MAKE_DIRECTORY "${installato}")
-file(COPY "${albero}/Prova_1" DESTINATION "${installato}")
-esegui("l'installatore Prova_1" "${installato}/Prova_1")
-foreach(nome Prova_1_note.txt Prova_1_rallentamenti.txt Prova_1_scheda_treno.txt Prova_linea.dat Prova_1.sim Prova_1.dat)
-  if(NOT EXISTS "${installato}/${nome}")
-    message(FATAL_ERROR "l'installatore non ha scritto ${nome}")
-  endif()
-endforeach()
-
-# 2. The tool on the same texts writes the same binary files.
-set(testi "${LAVORO}/testi")
-file(MAKE_DIRECTORY "${testi}")
-file(COPY_FILE "${FIXTURE}/linea.txt" "${testi}/Prova_linea.txt")
-file(COPY_FILE "${FIXTURE}/treno.txt" "${testi}/Prova_1-.txt")
-esegui("scenario compile" "${STRUMENTO}" compile --route Prova --train 1 --in "${testi}")
-foreach(nome Prova_linea.dat Prova_1.sim Prova_1.dat)
-  esegui("${nome} diverso tra installatore e scenario compile"
-         ${CMAKE_COMMAND} -E compare_files "${installato}/${nome}" "${testi}/${nome}")
-endforeach()
-
-# 3. Payloads that break the limits: the build stops with the reason.
+# 1. Payloads that break the limits: the build stops with the reason.
 set(lungo "${LAVORO}/carico_lungo")
 file(COPY "${FIXTURE}/" DESTINATION "${lungo}")
 string(REPEAT "pendenza,   0,    0\n" 1001 righe)
@@ -68,7 +42,7 @@ file(WRITE "${lungo}/linea.txt" "${righe}")
 
 set(casi
   "${lungo}|Prova|1|1001 righe, al massimo 1000"
-  "${FIXTURE}|Linea_\u03A9|1|non esiste in Windows-1252"
+  "${FIXTURE}|Linea_Ω|1|non esiste in Windows-1252"
   "${FIXTURE}|Prova|4816/4817|un nome di file non puo' contenere")
 foreach(caso IN LISTS casi)
   string(REPLACE "|" ";" parti "${caso}")
@@ -86,4 +60,30 @@ foreach(caso IN LISTS casi)
     message(FATAL_ERROR "${route}_${train}: manca il messaggio \"${atteso}\" in:\n${esito_out}")
   endif()
 endforeach()
+# 2. The installer of the fixture scenario, run in a directory of its own.
+configura_e_costruisci("${FIXTURE}" Prova 1 installatore)
+if(NOT esito_rc EQUAL 0)
+  message(FATAL_ERROR "l'installatore di Prova_1 non si costruisce:\n${esito_out}")
+endif()
+set(installato "${LAVORO}/installato")
+file(MAKE_DIRECTORY "${installato}")
+file(COPY "${albero}/Prova_1" DESTINATION "${installato}")
+esegui("l'installatore Prova_1" "${installato}/Prova_1")
+foreach(nome Prova_1_note.txt Prova_1_rallentamenti.txt Prova_1_scheda_treno.txt Prova_linea.dat Prova_1.sim Prova_1.dat)
+  if(NOT EXISTS "${installato}/${nome}")
+    message(FATAL_ERROR "l'installatore non ha scritto ${nome}")
+  endif()
+endforeach()
+
+# 3. The tool on the same texts writes the same binary files.
+set(testi "${LAVORO}/testi")
+file(MAKE_DIRECTORY "${testi}")
+file(COPY_FILE "${FIXTURE}/linea.txt" "${testi}/Prova_linea.txt")
+file(COPY_FILE "${FIXTURE}/treno.txt" "${testi}/Prova_1-.txt")
+esegui("scenario compile" "${STRUMENTO}" compile --route Prova --train 1 --in "${testi}")
+foreach(nome Prova_linea.dat Prova_1.sim Prova_1.dat)
+  esegui("${nome} diverso tra installatore e scenario compile"
+         ${CMAKE_COMMAND} -E compare_files "${installato}/${nome}" "${testi}/${nome}")
+endforeach()
+
 message(STATUS "installatore per un altro scenario: tutto bene")

@@ -12,7 +12,7 @@ namespace {
 
 constexpr double larghezza_max = 1400;  // pixels of the drawing, margins aside
 constexpr double altezza_max = 1000;
-constexpr double margine = 60;
+constexpr double margine = 120;  // room for station names beside the track
 constexpr double altezza_legenda = 150;
 constexpr int32_t passo_traccia = 25;  // metres between points of the polyline
 
@@ -45,17 +45,19 @@ std::string xml(std::string_view t) {
 }
 
 // The symbols, one row each in the legend.
+enum class Forma { anello, punto, quadrato, rombo, triangolo, tratto, puntino };
 struct Simbolo {
   const char* nome;
   const char* colore;
+  Forma forma;
 };
-constexpr Simbolo stazione_s{"stazione", "#000000"};
-constexpr Simbolo segnale_s{"segnale", "#d62728"};
-constexpr Simbolo indicatori_s{"indicatori di velocita' massima", "#1f77b4"};
-constexpr Simbolo cartello_s{"cartello indicatore", "#2ca02c"};
-constexpr Simbolo avviso_s{"avviso di rallentamento", "#ff7f0e"};
-constexpr Simbolo rallentamento_s{"rallentamento (inizio-fine)", "#ff7f0e"};
-constexpr Simbolo abbattimento_s{"abbattimento", "#9467bd"};
+constexpr Simbolo stazione_s{"stazione", "#000000", Forma::anello};
+constexpr Simbolo segnale_s{"segnale", "#d62728", Forma::punto};
+constexpr Simbolo indicatori_s{"indicatori di velocita' massima", "#1f77b4", Forma::quadrato};
+constexpr Simbolo cartello_s{"cartello indicatore", "#2ca02c", Forma::rombo};
+constexpr Simbolo avviso_s{"avviso di rallentamento", "#ff7f0e", Forma::triangolo};
+constexpr Simbolo rallentamento_s{"rallentamento (inizio-fine)", "#ff7f0e", Forma::tratto};
+constexpr Simbolo abbattimento_s{"abbattimento", "#9467bd", Forma::puntino};
 constexpr Simbolo simboli[] = {stazione_s, segnale_s, indicatori_s, cartello_s, avviso_s, rallentamento_s, abbattimento_s};
 
 class Disegno {
@@ -137,7 +139,7 @@ class Disegno {
       out_ += "<line x1=\"" + num(p.x - n.x * l) + "\" y1=\"" + num(p.y - n.y * l) + "\" x2=\"" + num(p.x + n.x * l) +
               "\" y2=\"" + num(p.y + n.y * l) + "\"/>\n";
       if (decina)
-        out_ += "<text stroke=\"none\" x=\"" + num(p.x - n.x * 22) + "\" y=\"" + num(p.y - n.y * 22) +
+        out_ += "<text stroke=\"none\" x=\"" + num(p.x + n.x * 26) + "\" y=\"" + num(p.y + n.y * 26 + 3) +
                 "\" text-anchor=\"middle\">km " + std::to_string(km) + "</text>\n";
     }
     out_ += "</g>\n";
@@ -161,24 +163,33 @@ class Disegno {
   void simbolo(const Simbolo& s, Punto p, const std::string& titolo) {
     const std::string colore = s.colore;
     out_ += "<g><title>" + xml(titolo) + "</title>";
-    if (&s == &segnale_s)
-      out_ += "<circle cx=\"" + num(p.x) + "\" cy=\"" + num(p.y) + "\" r=\"3.5\" fill=\"" + colore + "\"/>";
-    else if (&s == &indicatori_s)
-      out_ += "<rect x=\"" + num(p.x - 3) + "\" y=\"" + num(p.y - 3) + "\" width=\"6\" height=\"6\" fill=\"" + colore + "\"/>";
-    else if (&s == &cartello_s)
-      out_ += "<path d=\"M" + num(p.x) + " " + num(p.y - 4.5) + "L" + num(p.x + 4.5) + " " + num(p.y) + "L" + num(p.x) +
-              " " + num(p.y + 4.5) + "L" + num(p.x - 4.5) + " " + num(p.y) + "Z\" fill=\"" + colore + "\"/>";
-    else if (&s == &avviso_s)
-      out_ += "<path d=\"M" + num(p.x) + " " + num(p.y - 5) + "L" + num(p.x + 4.5) + " " + num(p.y + 3.5) + "L" +
-              num(p.x - 4.5) + " " + num(p.y + 3.5) + "Z\" fill=\"" + colore + "\"/>";
-    else if (&s == &abbattimento_s)
-      out_ += "<circle cx=\"" + num(p.x) + "\" cy=\"" + num(p.y) + "\" r=\"2\" fill=\"" + colore + "\"/>";
-    else if (&s == &stazione_s)
-      out_ += "<circle cx=\"" + num(p.x) + "\" cy=\"" + num(p.y) + "\" r=\"5\" fill=\"#ffffff\" stroke=\"" + colore +
-              "\" stroke-width=\"2\"/>";
-    else if (&s == &rallentamento_s)
-      out_ += "<line x1=\"" + num(p.x - 8) + "\" y1=\"" + num(p.y) + "\" x2=\"" + num(p.x + 8) + "\" y2=\"" + num(p.y) +
-              "\" stroke=\"" + colore + "\" stroke-width=\"6\" stroke-opacity=\"0.6\"/>";
+    switch (s.forma) {
+      case Forma::punto:
+        out_ += "<circle cx=\"" + num(p.x) + "\" cy=\"" + num(p.y) + "\" r=\"3.5\" fill=\"" + colore + "\"/>";
+        break;
+      case Forma::quadrato:
+        out_ += "<rect x=\"" + num(p.x - 3) + "\" y=\"" + num(p.y - 3) + "\" width=\"6\" height=\"6\" fill=\"" + colore + "\"/>";
+        break;
+      case Forma::rombo:
+        out_ += "<path d=\"M" + num(p.x) + " " + num(p.y - 4.5) + "L" + num(p.x + 4.5) + " " + num(p.y) + "L" + num(p.x) +
+                " " + num(p.y + 4.5) + "L" + num(p.x - 4.5) + " " + num(p.y) + "Z\" fill=\"" + colore + "\"/>";
+        break;
+      case Forma::triangolo:
+        out_ += "<path d=\"M" + num(p.x) + " " + num(p.y - 5) + "L" + num(p.x + 4.5) + " " + num(p.y + 3.5) + "L" +
+                num(p.x - 4.5) + " " + num(p.y + 3.5) + "Z\" fill=\"" + colore + "\"/>";
+        break;
+      case Forma::puntino:
+        out_ += "<circle cx=\"" + num(p.x) + "\" cy=\"" + num(p.y) + "\" r=\"2\" fill=\"" + colore + "\"/>";
+        break;
+      case Forma::anello:
+        out_ += "<circle cx=\"" + num(p.x) + "\" cy=\"" + num(p.y) + "\" r=\"5\" fill=\"#ffffff\" stroke=\"" + colore +
+                "\" stroke-width=\"2\"/>";
+        break;
+      case Forma::tratto:
+        out_ += "<line x1=\"" + num(p.x - 8) + "\" y1=\"" + num(p.y) + "\" x2=\"" + num(p.x + 8) + "\" y2=\"" + num(p.y) +
+                "\" stroke=\"" + colore + "\" stroke-width=\"6\" stroke-opacity=\"0.6\"/>";
+        break;
+    }
     out_ += "</g>\n";
   }
 
