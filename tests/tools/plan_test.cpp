@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "support/cartella_temporanea.h"
@@ -12,35 +11,15 @@
 namespace scenario::test {
 namespace {
 
-// Parses the SVG with python's XML parser; the result is what it found, or
-// an empty string when python3 is missing.
-std::string analizza_svg(const std::filesystem::path& svg) {
-  if (std::system("python3 -c pass >/dev/null 2>&1") != 0) return {};
-  const std::string script =
-      "import sys, xml.etree.ElementTree as E\n"
-      "r = E.parse(sys.argv[1]).getroot()\n"
-      "ns = '{http://www.w3.org/2000/svg}'\n"
-      "testi = [''.join(t.itertext()) for t in r.iter(ns + 'text')]\n"
-      "print(r.tag == ns + 'svg', len(list(r.iter(ns + 'polyline'))), '|'.join(testi))\n";
-  const auto script_file = svg.parent_path() / "analizza.py";
-  scrivi_file(script_file, script);
-  FILE* p = popen(("python3 " + tra_apici(script_file.string()) + " " + tra_apici(svg.string()) + " 2>&1").c_str(), "r");
-  std::string out;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  pclose(p);
-  return out;
-}
-
 TEST(Plan, PiantaBenFormataConStazioniCartelliChilometriELegenda) {
   CartellaTemporanea dir;
   scrivi_binari_prova(dir.percorso());
   const auto svg = dir / "pianta.svg";
   const auto e = esegui_strumento({"plan", "--route", "Prova", "--train", "1", "--in", dir.percorso().string(), "-o", svg.string()});
   ASSERT_EQ(e.stato, 0) << e.uscita;
-  const std::string analisi = analizza_svg(svg);
-  if (analisi.empty()) GTEST_SKIP() << "python3 mancante";
+  const auto x = esegui_xml(svg);
+  if (!x) GTEST_SKIP() << "python3 mancante";
+  const std::string& analisi = *x;
   EXPECT_EQ(analisi.rfind("True ", 0), 0u) << analisi;
   for (const char* atteso : {"PRIMA", "PASSO DEL LUPO", "km 0", "km 10", "segnale", "avviso di rallentamento", "60"})
     EXPECT_NE(analisi.find(atteso), std::string::npos) << atteso << "\n" << analisi;
@@ -73,8 +52,9 @@ TEST(Plan, PiantaDelloScenarioPulitoCompilato) {
   ASSERT_EQ(esegui_strumento({"compile", "--route", "Prova", "--train", "1", "--in", dir.percorso().string()}).stato, 0);
   const auto svg = dir / "pianta.svg";
   ASSERT_EQ(esegui_strumento({"plan", "--route", "Prova", "--train", "1", "--in", dir.percorso().string(), "-o", svg.string()}).stato, 0);
-  const std::string analisi = analizza_svg(svg);
-  if (analisi.empty()) GTEST_SKIP() << "python3 mancante";
+  const auto x = esegui_xml(svg);
+  if (!x) GTEST_SKIP() << "python3 mancante";
+  const std::string& analisi = *x;
   EXPECT_EQ(analisi.rfind("True ", 0), 0u) << analisi;
   for (const char* atteso : {"PRIMA CENTRALE", "SECONDA", "PASSO DEL LUPO"})
     EXPECT_NE(analisi.find(atteso), std::string::npos) << atteso;

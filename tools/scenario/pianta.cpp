@@ -12,7 +12,8 @@ namespace {
 
 constexpr double larghezza_max = 1400;  // pixels of the drawing, margins aside
 constexpr double altezza_max = 1000;
-constexpr double margine = 120;  // room for station names beside the track
+constexpr double margine_minimo = 120;
+constexpr double larghezza_lettera = 7.5;  // of a bold 11 px station name, roughly
 constexpr double altezza_legenda = 150;
 constexpr int32_t passo_traccia = 25;  // metres between points of the polyline
 
@@ -73,6 +74,10 @@ class Disegno {
       miny = std::min(miny, p.y), maxy = std::max(maxy, p.y);
       if (m == fine_) break;
     }
+    // Room beside the track for the longest station name.
+    size_t nome_piu_lungo = 0;
+    for (int32_t s = 1; s <= slot::primo_cartello; ++s) nome_piu_lungo = std::max(nome_piu_lungo, d.stazioni[static_cast<size_t>(s)].nome.size());
+    margine = std::max(margine_minimo, 30 + larghezza_lettera * static_cast<double>(nome_piu_lungo));
     const double w = std::max(maxx - minx, 1.0), h = std::max(maxy - miny, 1.0);
     scala_ = std::min(larghezza_max / w, altezza_max / h);
     minx_ = minx;
@@ -259,6 +264,7 @@ class Disegno {
   }
 
   const DatiPianta& d_;
+  double margine = margine_minimo;
   int32_t fine_ = 0;
   double scala_ = 1, minx_ = 0, maxy_ = 0, larghezza_ = 0, altezza_ = 0;
   std::string out_;
