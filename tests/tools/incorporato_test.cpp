@@ -1,0 +1,50 @@
+// The tool on the embedded scenario, its texts written as the installer
+// writes them.
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+
+#include "compiler/stato.h"
+#include "platform/disco_file.h"
+#include "sources/payload.h"
+#include "sources/scrittori.h"
+#include "support/cartella_temporanea.h"
+#include "tools/strumento.h"
+
+namespace scenario::test {
+namespace {
+
+TEST(StrumentoSulloScenarioIncorporato, DumpMostraIlSegnaleDellaCella29EPlanDaUnSvgBenFormato) {
+  CartellaTemporanea dir;
+  const Payload& payload = payload_incorporato();
+  Stato stato;
+  stato.nome_linea = std::string(payload.nome_linea);
+  stato.numero_treno = std::string(payload.numero_treno);
+  DiscoFile disco;
+  dati_linea(stato, payload, disco, dir.percorso());
+  dati_treno(stato, payload, disco, dir.percorso());
+  const std::string linea(payload.nome_linea), treno(payload.numero_treno), in = dir.percorso().string();
+
+  const auto c = esegui_strumento({"compile", "--route", linea, "--train", treno, "--in", in});
+  ASSERT_EQ(c.stato, 0) << c.uscita;
+
+  const auto d = esegui_strumento({"dump", (dir / (linea + "_" + treno + ".dat")).string()});
+  ASSERT_EQ(d.stato, 0) << d.uscita;
+  EXPECT_NE(d.uscita.find("\ncella 29 [1400 m]: codice=1 tipo=\"segnale\" valore1=43 valore2=11 valore3=0 valore4=4 "
+                          "tempo_segnale=0"),
+            std::string::npos);
+
+  const auto svg = dir / "pianta.svg";
+  const auto p = esegui_strumento({"plan", "--route", linea, "--train", treno, "--in", in, "-o", svg.string()});
+  ASSERT_EQ(p.stato, 0) << p.uscita;
+  const auto x = esegui_xml(svg);
+  if (!x) GTEST_SKIP() << "python3 mancante";
+  EXPECT_EQ(x->rfind("True ", 0), 0u) << *x;
+  for (const char* atteso : {"BELMORA CENTRALE", "SOLVENZIA CENTRALE", "km 130"})
+    EXPECT_NE(x->find(atteso), std::string::npos) << atteso;
+}
+
+}  // namespace
+}  // namespace scenario::test

@@ -1,0 +1,25 @@
+# Tests of the scenario tool: its pieces in test_scenario, and an installer
+# built for a fixture scenario in a build tree of its own. They run the tool
+# through a POSIX shell.
+if(WIN32 OR NOT TARGET strumento_scenario)
+  file(GLOB test_strumenti CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*_test.cpp)
+  set_source_files_properties(${test_strumenti} PROPERTIES HEADER_FILE_ONLY ON)
+  return()
+endif()
+
+target_link_libraries(test_scenario PRIVATE strumenti_scenario)
+target_compile_definitions(test_scenario PRIVATE
+  STRUMENTO_SCENARIO="$<TARGET_FILE:strumento_scenario>"
+  FIXTURE_STRUMENTI="${CMAKE_CURRENT_LIST_DIR}/fixtures")
+add_dependencies(test_scenario strumento_scenario)
+
+add_test(NAME InstallatorePerUnAltroScenario
+  COMMAND ${CMAKE_COMMAND}
+    "-DSORGENTI=${PROJECT_SOURCE_DIR}"
+    "-DFIXTURE=${CMAKE_CURRENT_LIST_DIR}/fixtures/pulito"
+    "-DLAVORO=${CMAKE_CURRENT_BINARY_DIR}/installatore_per_altro_scenario"
+    "-DSTRUMENTO=$<TARGET_FILE:strumento_scenario>"
+    "-DGENERATORE=${CMAKE_GENERATOR}"
+    -P "${CMAKE_CURRENT_LIST_DIR}/installatore_per_altro_scenario.cmake")
+# It compiles the whole program once more.
+set_tests_properties(InstallatorePerUnAltroScenario PROPERTIES TIMEOUT 900)

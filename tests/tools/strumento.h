@@ -1,0 +1,74 @@
+#pragma once
+// Running the scenario tool as a user would, and the fixture scenarios.
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace scenario::test {
+
+struct Esecuzione {
+  int stato = -1;     // exit status
+  std::string uscita;  // stdout and stderr together
+};
+
+inline std::string tra_apici(const std::string& s) {
+  std::string r = "'";
+  for (char c : s) r += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return r + "'";
+}
+
+inline Esecuzione esegui_strumento(const std::vector<std::string>& argomenti) {
+  std::string comando = tra_apici(STRUMENTO_SCENARIO);
+  for (const auto& a : argomenti) comando += " " + tra_apici(a);
+  comando += " 2>&1";
+  Esecuzione e;
+  FILE* p = popen(comando.c_str(), "r");
+  if (!p) return e;
+  std::array<char, 4096> buf;
+  size_t n;
+  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) e.uscita.append(buf.data(), n);
+  const int s = pclose(p);
+  e.stato = WIFEXITED(s) ? WEXITSTATUS(s) : -1;
+  return e;
+}
+
+inline std::filesystem::path fixture(const std::string& nome) {
+  return std::filesystem::path(FIXTURE_STRUMENTI) / nome;
+}
+
+// Puts a fixture's two texts into dir under the names the compiler reads.
+inline void prepara_testi(const std::string& nome, const std::filesystem::path& dir, const std::string& linea,
+                          const std::string& treno) {
+  std::filesystem::copy_file(fixture(nome) / "linea.txt", dir / (linea + "_linea.txt"));
+  std::filesystem::copy_file(fixture(nome) / "treno.txt", dir / (linea + "_" + treno + "-.txt"));
+}
+
+// Parses an SVG with python's XML parser (a well-formedness check) and
+// tells: "True" when the root is an SVG element, the number of polylines,
+// then every text joined by "|". Nothing when python3 is missing.
+inline std::optional<std::string> esegui_xml(const std::filesystem::path& svg) {
+  if (std::system("python3 -c pass >/dev/null 2>&1") != 0) return std::nullopt;
+  const auto script = svg.parent_path() / "analizza_svg.py";
+  std::ofstream(script) << "import sys, xml.etree.ElementTree as E\n"
+                           "r = E.parse(sys.argv[1]).getroot()\n"
+                           "ns = '{http://www.w3.org/2000/svg}'\n"
+                           "testi = [''.join(t.itertext()) for t in r.iter(ns + 'text')]\n"
+                           "print(r.tag == ns + 'svg', len(list(r.iter(ns + 'polyline'))), '|'.join(testi))\n";
+  FILE* p = popen(("python3 " + tra_apici(script.string()) + " " + tra_apici(svg.string()) + " 2>&1").c_str(), "r");
+  std::string out;
+  std::array<char, 4096> buf;
+  size_t n;
+  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) out.append(buf.data(), n);
+  pclose(p);
+  return out;
+}
+
+}  // namespace scenario::test

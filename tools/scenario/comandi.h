@@ -1,0 +1,32 @@
+#pragma once
+// The subcommands of the scenario tool, each returning the exit status.
+
+#include <iosfwd>
+#include <string>
+
+#include "platform/disco.h"
+
+namespace scenario::strumenti {
+
+struct ArgomentiCompile {
+  std::string linea, treno;  // UTF-8, as typed
+  std::string ingresso = ".", uscita;  // uscita empty: same as ingresso
+  bool senza_profilo = false;
+  bool json = false;
+};
+
+struct ArgomentiDump {
+  std::string file;
+  bool json = false, tutti = false;
+};
+
+struct ArgomentiPlan {
+  std::string linea, treno;
+  std::string ingresso = ".", svg;
+};
+
+int esegui_compile(const ArgomentiCompile& a, Disco& disco, std::ostream& out, std::ostream& err);
+int esegui_dump(const ArgomentiDump& a, Disco& disco, std::ostream& out, std::ostream& err);
+int esegui_plan(const ArgomentiPlan& a, Disco& disco, std::ostream& out, std::ostream& err);
+
+}  // namespace scenario::strumenti

@@ -1,0 +1,39 @@
+#pragma once
+// Compiles an author's scenario exactly as the installer does, with the
+// same memorizza_percorso, reading the two description texts from one
+// directory and writing the binary files into another.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "compiler/stato.h"
+#include "platform/disco.h"
+
+namespace scenario::strumenti {
+
+struct RichiestaCompilazione {
+  std::string nome_linea;    // Windows-1252
+  std::string numero_treno;  // Windows-1252
+  Percorso ingresso;         // where the two texts are
+  Percorso uscita;           // where the binary files go
+  int32_t scrivi_file = 1;   // 0: no line profile
+};
+
+// Exit status of the compile command.
+enum class Uscita : int { pulita = 0, problemi = 1, nessun_file = 2 };
+
+struct EsitoCompilazione {
+  // Large (the profile holds every metre), so kept on the heap.
+  std::unique_ptr<Stato> stato;
+  std::string testo_linea;  // the two texts as read, for quoting source lines
+  std::string testo_treno;
+  bool file_scritti = false;
+  Uscita uscita = Uscita::pulita;
+};
+
+// Refuses (ErroreStrumento) missing or unreadable texts and a missing output
+// directory before compiling; everything the compile meets is in the result.
+EsitoCompilazione compila(const RichiestaCompilazione& richiesta, Disco& disco);
+
+}  // namespace scenario::strumenti

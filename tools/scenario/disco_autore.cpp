@@ -1,0 +1,64 @@
+#include "disco_autore.h"
+
+#include <utility>
+
+#include "compiler/errori.h"
+
+namespace scenario::strumenti {
+
+void DiscoAutore::servi(const Percorso& p, std::string byte) {
+  testi_[p.lexically_normal()] = Testo{std::move(byte), true};
+}
+
+const DiscoAutore::Testo* DiscoAutore::testo(const Percorso& p) const {
+  auto it = testi_.find(p.lexically_normal());
+  return it == testi_.end() ? nullptr : &it->second;
+}
+
+bool DiscoAutore::eliminato(const Percorso& p) const {
+  const Testo* t = testo(p);
+  return t && !t->presente;
+}
+
+// The served texts are the author's: nothing may be written over them.
+void DiscoAutore::rifiuta_se_servito(const Percorso& p) const {
+  if (testo(p)) throw ErroreEsecuzione(Guasto::permesso_negato, p.filename().string());
+}
+
+bool DiscoAutore::esiste(const Percorso& p) const {
+  if (const Testo* t = testo(p)) return t->presente;
+  return reale_.esiste(p);
+}
+
+std::string DiscoAutore::leggi(const Percorso& p) {
+  if (const Testo* t = testo(p)) {
+    if (!t->presente) throw ErroreEsecuzione(Guasto::file_non_trovato, p.filename().string());
+    return t->byte;
+  }
+  return reale_.leggi(p);
+}
+
+void DiscoAutore::crea(const Percorso& p) {
+  rifiuta_se_servito(p);
+  reale_.crea(p);
+}
+
+void DiscoAutore::elimina(const Percorso& p) {
+  auto it = testi_.find(p.lexically_normal());
+  if (it == testi_.end()) return reale_.elimina(p);
+  if (!it->second.presente) throw ErroreEsecuzione(Guasto::file_non_trovato, p.filename().string());
+  it->second.presente = false;
+}
+
+void DiscoAutore::scrivi(const Percorso& p, std::string_view byte) {
+  rifiuta_se_servito(p);
+  reale_.scrivi(p, byte);
+}
+
+void DiscoAutore::rinomina(const Percorso& da, const Percorso& a) {
+  rifiuta_se_servito(da);
+  rifiuta_se_servito(a);
+  reale_.rinomina(da, a);
+}
+
+}  // namespace scenario::strumenti

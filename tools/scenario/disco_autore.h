@@ -1,0 +1,42 @@
+#pragma once
+// The disk a compile of an author's scenario sees: the two description
+// texts are served from memory, read-only, and the compiler's deletion of
+// them is only noted; everything else goes to the real disk. The author's
+// files are thus never deleted, moved or changed.
+
+#include <map>
+#include <string>
+
+#include "platform/disco.h"
+
+namespace scenario::strumenti {
+
+class DiscoAutore : public Disco {
+ public:
+  explicit DiscoAutore(Disco& reale) : reale_(reale) {}
+
+  // Serves these bytes under p (the place where the compiler looks for them).
+  void servi(const Percorso& p, std::string byte);
+  // Whether the compiler has deleted the text served under p.
+  bool eliminato(const Percorso& p) const;
+
+  bool esiste(const Percorso& p) const override;
+  std::string leggi(const Percorso& p) override;
+  void crea(const Percorso& p) override;
+  void elimina(const Percorso& p) override;
+  void scrivi(const Percorso& p, std::string_view byte) override;
+  void rinomina(const Percorso& da, const Percorso& a) override;
+
+ private:
+  struct Testo {
+    std::string byte;
+    bool presente = true;
+  };
+  const Testo* testo(const Percorso& p) const;
+  void rifiuta_se_servito(const Percorso& p) const;
+
+  Disco& reale_;
+  std::map<Percorso, Testo> testi_;
+};
+
+}  // namespace scenario::strumenti

@@ -1,0 +1,32 @@
+#pragma once
+// Reading back the three binary files the compiler writes: the line profile
+// (_linea.dat), the station table (.sim) and the track cells (.dat).
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "compiler/records.h"
+#include "compiler/variante.h"
+
+namespace scenario::strumenti {
+
+enum class TipoFile { profilo, stazioni, celle };
+
+struct ProfiloLetto {
+  std::vector<Variante> x, y;  // one per metre
+};
+
+// What the name says the file is: "_linea.dat", ".sim" or ".dat".
+std::optional<TipoFile> tipo_da_nome(std::string_view nome);
+// What the bytes are, when the name does not tell; ErroreStrumento if none.
+TipoFile tipo_da_contenuto(std::string_view byte, const std::string& nome);
+
+// Each refuses (ErroreStrumento) a file that is truncated or not of its kind.
+std::array<stazione, slot::numero> leggi_stazioni(std::string_view byte, const std::string& nome);
+std::vector<cella> leggi_celle(std::string_view byte, const std::string& nome);
+ProfiloLetto leggi_profilo(std::string_view byte, const std::string& nome);
+
+}  // namespace scenario::strumenti
