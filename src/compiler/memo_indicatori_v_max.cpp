@@ -17,6 +17,7 @@ void memo_indicatori_v_max(Stato& stato, int32_t posizione, int32_t& vas, int32_
 
   // Each sum is real; the product by 20 is 32-bit and wraps.
   auto valore = [](int32_t d, int32_t s) { return arrotonda_intero(d / 5.0 + a32(int64_t{s} * 20)); };
+  stato.origine_cella[c] = stato.origine_corrente;
   cartello.codice = codice_cella::indicatori_vmax;
   cartello.valore1 = valore(vad, vas);
   cartello.valore2 = valore(vbd, vbs);

@@ -310,6 +310,7 @@ LetturaLinea::Esito LetturaLinea::cartello() {
   if (!libera(stato_.celle[i])) return ferma(problema::cartello_occupato, p);
   // Sign texts go downward from slot 80; slot 0 stays blank.
   if (slot_cartello_ < 1) return ferma(problema::troppi_cartelli, p);
+  stato_.origine_cella[i] = stato_.origine_corrente;
   stato_.celle[i].codice = codice_cella::cartello;
   stato_.celle[i].valore1 = static_cast<int16_t>(slot_cartello_);
   stato_.stazioni[static_cast<size_t>(slot_cartello_)].nome = testo;

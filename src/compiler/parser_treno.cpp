@@ -159,6 +159,7 @@ Esito LetturaTreno::abbattimento() {
   if (!stato.celle.contiene(i)) return rifiuta(problema::fuori_celle, p);
   cella& c = stato.celle[i];
   if (!libera(c)) return rifiuta(problema::abbattimento_occupato, p);
+  stato.origine_cella[i] = stato.origine_corrente;
   if (v > 0) {
     c.codice = codice_cella::abbattimento;
     c.valore1 = a16(v);

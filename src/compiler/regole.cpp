@@ -38,6 +38,7 @@ class Regole {
   bool libera_(int32_t c) const { return c <= ultima_ && libera(celle_[c]); }
 
   void segna(int32_t c) {
+    stato_.origine_cella[c] = stato_.origine_corrente;
     celle_[c].codice = codice_cella::abbattimento;
     celle_[c].valore1 = valore_abbattimento;
   }
@@ -57,6 +58,7 @@ class Regole {
       const int32_t d = i - k;
       if (d < 3) return;
       if (celle_[d].codice != codice_cella::segnale) continue;
+      origine_da(d);
       if (libera_(d - 1)) {
         segna(d - 1);
       } else if (libera_(d - 2)) {
@@ -66,7 +68,6 @@ class Regole {
       } else if (celle_[d - 2].codice == codice_cella::abbattimento) {
         abbassa(d - 2);
       } else {
-        origine_da(d);
         stato_.registra(problema::regola_segnale, d * 50);
       }
     }

@@ -89,6 +89,7 @@ Esito LetturaTreno::stazione() {
   if (ha_fermata(st.tipo_stazione)) {
     if (fermata <= 1) return rifiuta(problema::fermata_iniziale);
     cella& c = stato.celle[arrotonda_long(fermata)];
+    stato.origine_cella[arrotonda_long(fermata)] = stato.origine_corrente;
     c.codice = codice_cella::fermata;
     c.valore1 = a16(s);
   }
