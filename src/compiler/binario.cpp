@@ -111,9 +111,11 @@ void scrivi_file_binari(const Stato& stato, Disco& disco, const Percorso& cartel
   std::string profilo = stato.scrivi_file != 0 ? serializza_profilo(stato.profilo_linea) : std::string();
   std::string sim = serializza_stazioni(stato.stazioni);
   std::string dat = serializza_celle(stato.celle);
-  if (stato.scrivi_file != 0) scrivi_file_nuovo(disco, percorso(FileScenario::linea_dat), profilo);
-  scrivi_file_nuovo(disco, percorso(FileScenario::sim), sim);
-  scrivi_file_nuovo(disco, percorso(FileScenario::dat), dat);
+  // Each file replaces the earlier one only once it is complete, so the
+  // simulator never finds a truncated file.
+  if (stato.scrivi_file != 0) sostituisci_file(disco, percorso(FileScenario::linea_dat), profilo);
+  sostituisci_file(disco, percorso(FileScenario::sim), sim);
+  sostituisci_file(disco, percorso(FileScenario::dat), dat);
 }
 
 }  // namespace scenario
