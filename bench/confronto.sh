@@ -12,11 +12,11 @@ cd "$(dirname "$0")/.."
 prove=${1:-7}
 
 cmake -S . -B build-bench -G Ninja -DSCENARIO_BENCH=ON -DSCENARIO_TESTS=OFF >/dev/null
-cmake --build build-bench --target installatore genera_percorso compilazione_bench >/dev/null
+cmake --build build-bench --target installatore genera_percorso compilazione_bench | tail -1
 build-bench/bench/genera_percorso build-bench/payload_lungo
 cmake -S . -B build-bench-lungo -G Ninja -DSCENARIO_TESTS=OFF \
   -DSCENARIO_PAYLOAD_DIR="$PWD/build-bench/payload_lungo" -DSCENARIO_ROUTE=Percorso_Lungo -DSCENARIO_TRAIN=1 >/dev/null
-cmake --build build-bench-lungo --target installatore >/dev/null
+cmake --build build-bench-lungo --target installatore | tail -1
 
 lavoro=$(mktemp -d)
 trap 'rm -rf "$lavoro"' EXIT
@@ -31,11 +31,14 @@ misura() {
   mkdir -p "$dir" "$copia"
   cp "$eseguibile" "$dir/"
   local programma="$dir/$(basename "$eseguibile")"
-  "$programma" >/dev/null  # the first run leaves the files; the others replace them
+  # The first run leaves the files; the others replace them.
+  local esito=0
+  "$programma" >/dev/null 2>&1 || esito=$?
+  ((esito == 0)) || echo "$nome: the installer ended with status $esito" >&2
 
   local tempi_run=() tempi_cp=()
   for ((i = 0; i < prove; i++)); do
-    local t0; t0=$(adesso); "$programma" >/dev/null; tempi_run+=($(( $(adesso) - t0 )))
+    local t0; t0=$(adesso); "$programma" >/dev/null 2>&1 || true; tempi_run+=($(( $(adesso) - t0 )))
   done
   local uscita=()
   for f in "$dir"/*; do [[ "$f" != "$programma" ]] && uscita+=("$f"); done
@@ -44,7 +47,8 @@ misura() {
     local t0; t0=$(adesso); cp "${uscita[@]}" "$copia/"; tempi_cp+=($(( $(adesso) - t0 )))
   done
   local byte; byte=$(cat "${uscita[@]}" | wc -c)
-  local picco; picco=$(/usr/bin/time -v "$programma" 2>&1 >/dev/null | awk -F: '/Maximum resident/ {gsub(/ /, "", $2); print $2}')
+  /usr/bin/time -v -o "$lavoro/tempo" "$programma" >/dev/null 2>&1 || true
+  local picco; picco=$(awk -F: '/Maximum resident/ {gsub(/ /, "", $2); print $2}' "$lavoro/tempo")
   local run cp_
   run=$(printf '%s\n' "${tempi_run[@]}" | mediana)
   cp_=$(printf '%s\n' "${tempi_cp[@]}" | mediana)

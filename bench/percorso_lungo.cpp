@@ -44,7 +44,7 @@ TestiScenario percorso_piu_lungo() {
        "sfondo tre,    0",
        "ripetizione segnali 4 codici,    0,    43500",
        "[curve]"};
-  for (int k = 0, p = 800; p < lunghezza; ++k, p += 1400)
+  for (int k = 0, p = 800; p < lunghezza; ++k, p += 1600)
     l.push_back(formato("curva%c%d,  %d,  %d", k % 2 ? 's' : 'd', 1 + k % 5, p, 600 + 50 * (k % 5)));
   l.push_back("[pendenze]");
   for (int k = 0, p = 0; p < lunghezza; ++k, p += 10000) l.push_back(formato("pendenza,  %d,   %d", p, k % 4));

@@ -1,5 +1,6 @@
 #include "compiler/binario.h"
 
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -11,13 +12,14 @@
 namespace scenario {
 namespace {
 
-// Fills a buffer of the exact final size: the files run to tens of
-// megabytes, and byte-wise appends were most of the compile's time.
+// Encodes into a small block that is appended whole to a string reserved at
+// the exact final size: the files run to tens of megabytes, and byte-wise
+// appends were most of the compile's time.
 class Scrittore {
  public:
-  explicit Scrittore(size_t dimensione) : byte_(dimensione, '\0'), p_(byte_.data()) {}
+  explicit Scrittore(size_t dimensione) { byte_.reserve(dimensione); }
 
-  void u8(uint8_t v) { *p_++ = static_cast<char>(v); }
+  void u8(uint8_t v) { le(v); }
   void i16(int16_t v) { le(static_cast<uint16_t>(v)); }
   void uint16(uint16_t v) { le(v); }
   void i32(int32_t v) { le(static_cast<uint32_t>(v)); }
@@ -26,11 +28,11 @@ class Scrittore {
     // The length field has 16 bits; a longer name cannot be written.
     if (t.size() > UINT16_MAX) throw ErroreEsecuzione(Guasto::argomento_non_valido, "nome oltre 65535 byte");
     uint16(static_cast<uint16_t>(t.size()));
-    std::memcpy(p_, t.data(), t.size());
-    p_ += t.size();
+    svuota();
+    byte_ += t;
   }
   std::string prendi() {
-    if (p_ != byte_.data() + byte_.size()) throw ErroreEsecuzione(Guasto::argomento_non_valido, "dimensione del record");
+    svuota();
     return std::move(byte_);
   }
 
@@ -38,12 +40,18 @@ class Scrittore {
   // Little-endian whatever the machine.
   template <typename U>
   void le(U u) {
-    for (size_t i = 0; i < sizeof(U); ++i) p_[i] = static_cast<char>(static_cast<uint8_t>(u >> (8 * i)));
-    p_ += sizeof(U);
+    if (n_ + sizeof(U) > blocco_.size()) svuota();
+    for (size_t i = 0; i < sizeof(U); ++i) blocco_[n_ + i] = static_cast<char>(static_cast<uint8_t>(u >> (8 * i)));
+    n_ += sizeof(U);
+  }
+  void svuota() {
+    byte_.append(blocco_.data(), n_);
+    n_ = 0;
   }
 
   std::string byte_;
-  char* p_;
+  std::array<char, 4096> blocco_;
+  size_t n_ = 0;
 };
 
 size_t dimensione(const Variante& v) {
