@@ -1,5 +1,6 @@
 #include "compiler/binario.h"
 
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -11,35 +12,56 @@
 namespace scenario {
 namespace {
 
+// Encodes into a small block that is appended whole to a string reserved at
+// the exact final size: the files run to tens of megabytes, and byte-wise
+// appends were most of the compile's time.
 class Scrittore {
  public:
-  explicit Scrittore(size_t riserva) { byte_.reserve(riserva); }
+  explicit Scrittore(size_t dimensione) { byte_.reserve(dimensione); }
 
-  void u8(uint8_t v) { byte_ += static_cast<char>(v); }
-  void i16(int16_t v) { uint16(static_cast<uint16_t>(v)); }
-  void uint16(uint16_t v) {
-    u8(static_cast<uint8_t>(v));
-    u8(static_cast<uint8_t>(v >> 8));
-  }
-  void i32(int32_t v) {
-    uint32_t u = static_cast<uint32_t>(v);
-    for (int i = 0; i < 4; ++i) u8(static_cast<uint8_t>(u >> (8 * i)));
-  }
-  void f64(double v) {
-    uint64_t u = std::bit_cast<uint64_t>(v);
-    for (int i = 0; i < 8; ++i) u8(static_cast<uint8_t>(u >> (8 * i)));
-  }
+  void u8(uint8_t v) { le(v); }
+  void i16(int16_t v) { le(static_cast<uint16_t>(v)); }
+  void uint16(uint16_t v) { le(v); }
+  void i32(int32_t v) { le(static_cast<uint32_t>(v)); }
+  void f64(double v) { le(std::bit_cast<uint64_t>(v)); }
   void testo(const std::string& t) {
     // The length field has 16 bits; a longer name cannot be written.
     if (t.size() > UINT16_MAX) throw ErroreEsecuzione(Guasto::argomento_non_valido, "nome oltre 65535 byte");
     uint16(static_cast<uint16_t>(t.size()));
+    svuota();
     byte_ += t;
   }
-  std::string prendi() { return std::move(byte_); }
+  std::string prendi() {
+    svuota();
+    return std::move(byte_);
+  }
 
  private:
+  // Little-endian whatever the machine.
+  template <typename U>
+  void le(U u) {
+    if (n_ + sizeof(U) > blocco_.size()) svuota();
+    for (size_t i = 0; i < sizeof(U); ++i) blocco_[n_ + i] = static_cast<char>(static_cast<uint8_t>(u >> (8 * i)));
+    n_ += sizeof(U);
+  }
+  void svuota() {
+    byte_.append(blocco_.data(), n_);
+    n_ = 0;
+  }
+
   std::string byte_;
+  std::array<char, 4096> blocco_;
+  size_t n_ = 0;
 };
+
+size_t dimensione(const Variante& v) {
+  switch (v.tipo) {
+    case Variante::Tipo::intero: return 4;
+    case Variante::Tipo::doppio: return 10;
+    case Variante::Tipo::vuoto: break;
+  }
+  return 2;
+}
 
 void variante(Scrittore& s, const Variante& v) {
   s.uint16(static_cast<uint16_t>(v.tipo));
@@ -54,14 +76,19 @@ void variante(Scrittore& s, const Variante& v) {
 
 std::string serializza_profilo(const Profilo& profilo) {
   if (!profilo.allocato()) return {};
-  Scrittore s(profilo.colonna_x().size() * 20);
+  size_t n = 0;
+  for (const auto* colonna : {&profilo.colonna_x(), &profilo.colonna_y()})
+    for (const Variante& v : *colonna) n += dimensione(v);
+  Scrittore s(n);
   for (const Variante& v : profilo.colonna_x()) variante(s, v);
   for (const Variante& v : profilo.colonna_y()) variante(s, v);
   return s.prendi();
 }
 
 std::string serializza_stazioni(const std::array<stazione, slot::numero>& stazioni) {
-  Scrittore s(slot::numero * 64);
+  size_t n = 0;
+  for (const stazione& st : stazioni) n += 34 + st.nome.size();
+  Scrittore s(n);
   for (const stazione& st : stazioni) {
     s.u8(st.tipo_stazione);
     s.i32(st.inizio_zona);
@@ -111,9 +138,11 @@ void scrivi_file_binari(const Stato& stato, Disco& disco, const Percorso& cartel
   std::string profilo = stato.scrivi_file != 0 ? serializza_profilo(stato.profilo_linea) : std::string();
   std::string sim = serializza_stazioni(stato.stazioni);
   std::string dat = serializza_celle(stato.celle);
-  if (stato.scrivi_file != 0) scrivi_file_nuovo(disco, percorso(FileScenario::linea_dat), profilo);
-  scrivi_file_nuovo(disco, percorso(FileScenario::sim), sim);
-  scrivi_file_nuovo(disco, percorso(FileScenario::dat), dat);
+  // Each file replaces the earlier one only once it is complete, so the
+  // simulator never finds a truncated file.
+  if (stato.scrivi_file != 0) sostituisci_file(disco, percorso(FileScenario::linea_dat), profilo);
+  sostituisci_file(disco, percorso(FileScenario::sim), sim);
+  sostituisci_file(disco, percorso(FileScenario::dat), dat);
 }
 
 }  // namespace scenario

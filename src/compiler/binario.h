@@ -22,7 +22,8 @@ std::string serializza_stazioni(const std::array<stazione, slot::numero>& stazio
 std::string serializza_celle(const Celle& celle);
 
 // Writes the line profile (only when scrivi_file is non-zero), the station
-// table and the track, in that order, into the directory.
+// table and the track, in that order, into the directory. Each file replaces
+// the one of an earlier run only once it is complete.
 void scrivi_file_binari(const Stato& stato, Disco& disco, const Percorso& cartella);
 
 }  // namespace scenario

@@ -34,4 +34,13 @@ class Disco {
 // holds exactly the new bytes.
 void scrivi_file_nuovo(Disco& disco, const Percorso& p, std::string_view byte);
 
+// The name a file is written under before it replaces p: beside it, so that
+// the move stays within one directory.
+Percorso percorso_provvisorio(const Percorso& p);
+
+// For the files the simulator loads: the bytes go into the provisional file
+// first, by the same idiom, which then moves over p. A failure part-way leaves
+// whatever stood under p untouched, and the provisional file is removed.
+void sostituisci_file(Disco& disco, const Percorso& p, std::string_view byte);
+
 }  // namespace scenario

@@ -97,10 +97,14 @@ TEST(Form1, GuastoDiUnoScrittoreFermaTutto) {
 
 TEST(Form1, GuastoDelFileBinarioLasciaIPrecedenti) {
   Prova p;
-  p.disco.scrivi_fallisce.insert("/gioco/R_T.dat");
+  p.disco.file["/gioco/R_T.dat"] = "vecchio";
+  p.disco.scrivi_fallisce.insert("/gioco/R_T.dat.tmp");
   EXPECT_EQ(p.esegui(), Uscita::errore_esecuzione);
   EXPECT_EQ(p.messaggi.size(), 1u);
   EXPECT_TRUE(p.esiste(FileScenario::sim));
+  // The track file of the earlier run stays whole; no leftover.
+  EXPECT_EQ(p.disco.file["/gioco/R_T.dat"], "vecchio");
+  EXPECT_FALSE(p.disco.esiste("/gioco/R_T.dat.tmp"));
 }
 
 TEST(MemorizzaPercorso, SenzaProfiloIlFileDelProfiloNonSiTocca) {

@@ -28,11 +28,16 @@ void DiscoMemoria::scrivi(const Percorso& p, std::string_view byte) {
   const std::string k = p.generic_string();
   registro.push_back("scrivi " + p.filename().string());
   if (scrivi_fallisce.count(k)) throw ErroreEsecuzione(Guasto::disco_pieno, k);
+  if (auto it = scrivi_interrotto.find(k); it != scrivi_interrotto.end() && it->second < byte.size()) {
+    file[k] = std::string(byte.substr(0, it->second));
+    throw ErroreEsecuzione(Guasto::disco_pieno, k);
+  }
   file[k] = std::string(byte);
 }
 
 void DiscoMemoria::rinomina(const Percorso& da, const Percorso& a) {
   registro.push_back("rinomina " + da.filename().string() + " " + a.filename().string());
+  if (rinomina_fallisce.count(a.generic_string())) throw ErroreEsecuzione(Guasto::permesso_negato, a.generic_string());
   auto it = file.find(da.generic_string());
   if (it == file.end()) throw ErroreEsecuzione(Guasto::file_non_trovato, da.generic_string());
   std::string byte = std::move(it->second);

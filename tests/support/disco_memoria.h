@@ -24,8 +24,12 @@ class DiscoMemoria : public Disco {
   // Contents by generic path string.
   std::map<std::string, std::string> file;
   // Paths whose next operation of that kind fails.
-  std::set<std::string> crea_fallisce, scrivi_fallisce, leggi_fallisce;
-  // Every operation, in order: "crea x", "elimina x", "scrivi x", "leggi x".
+  std::set<std::string> crea_fallisce, scrivi_fallisce, leggi_fallisce, rinomina_fallisce;
+  // Paths whose write stops after that many bytes, as on a full disk: the
+  // file keeps the bytes written so far and the write fails.
+  std::map<std::string, size_t> scrivi_interrotto;
+  // Every operation, in order: "crea x", "elimina x", "scrivi x", "leggi x",
+  // "rinomina x y".
   std::vector<std::string> registro;
 };
 

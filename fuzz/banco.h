@@ -1,0 +1,26 @@
+#pragma once
+// What the fuzz targets share: small valid description texts to pair with
+// the input, and a compile on a disk in memory.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace scenario::fuzz {
+
+// A short valid line description (140 km, no curves, so it is cheap to
+// compile) and a valid train description that fits it. CR LF line ends, as
+// the writers produce them.
+const std::string& linea_fissa();
+const std::string& treno_fisso();
+
+// Reads the two texts back as the program does, from a disk in memory.
+// intero: the whole compile (rules, codes, binary files) instead of the
+// reader alone. The failures the program reports to the user are expected;
+// anything else escapes, and a broken invariant aborts.
+void compila(std::string_view linea, std::string_view treno, int32_t scrivi_file, bool intero);
+
+// Stops the process like a sanitizer does, with a message.
+[[noreturn]] void violazione(const char* cosa);
+
+}  // namespace scenario::fuzz
