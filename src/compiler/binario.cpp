@@ -7,6 +7,7 @@
 
 #include "compiler/errori.h"
 #include "compiler/stato.h"
+#include "platform/memoria.h"
 #include "driver/nomi_file.h"
 
 namespace scenario {
@@ -15,6 +16,7 @@ namespace {
 // Encodes into a small block that is appended whole to a string reserved at
 // the exact final size: the files run to tens of megabytes, and byte-wise
 // appends were most of the compile's time.
+template <typename Byte>
 class Scrittore {
  public:
   explicit Scrittore(size_t dimensione) { byte_.reserve(dimensione); }
@@ -31,7 +33,7 @@ class Scrittore {
     svuota();
     byte_ += t;
   }
-  std::string prendi() {
+  Byte prendi() {
     svuota();
     return std::move(byte_);
   }
@@ -49,13 +51,13 @@ class Scrittore {
     n_ = 0;
   }
 
-  std::string byte_;
+  Byte byte_;
   std::array<char, 4096> blocco_;
   size_t n_ = 0;
 };
 
-size_t dimensione(const Variante& v) {
-  switch (v.tipo) {
+size_t dimensione(Variante::Tipo t) {
+  switch (t) {
     case Variante::Tipo::intero: return 4;
     case Variante::Tipo::doppio: return 10;
     case Variante::Tipo::vuoto: break;
@@ -63,32 +65,42 @@ size_t dimensione(const Variante& v) {
   return 2;
 }
 
-void variante(Scrittore& s, const Variante& v) {
-  s.uint16(static_cast<uint16_t>(v.tipo));
-  switch (v.tipo) {
-    case Variante::Tipo::intero: s.i16(v.intero); break;
-    case Variante::Tipo::doppio: s.f64(v.doppio); break;
+template <typename Byte>
+void variante(Scrittore<Byte>& s, Variante::Tipo t, double v) {
+  s.uint16(static_cast<uint16_t>(t));
+  switch (t) {
+    case Variante::Tipo::intero: s.i16(static_cast<int16_t>(v)); break;
+    case Variante::Tipo::doppio: s.f64(v); break;
     case Variante::Tipo::vuoto: break;
   }
 }
 
-}  // namespace
+// The encoded profile of a long route is as large as the profile itself.
+using ByteGrandi = std::basic_string<char, std::char_traits<char>, AllocatoreGrande<char>>;
 
-std::string serializza_profilo(const Profilo& profilo) {
+template <typename Byte>
+Byte codifica_profilo(const Profilo& profilo) {
   if (!profilo.allocato()) return {};
   size_t n = 0;
-  for (const auto* colonna : {&profilo.colonna_x(), &profilo.colonna_y()})
-    for (const Variante& v : *colonna) n += dimensione(v);
-  Scrittore s(n);
-  for (const Variante& v : profilo.colonna_x()) variante(s, v);
-  for (const Variante& v : profilo.colonna_y()) variante(s, v);
+  for (int k = 0; k < 2; ++k)
+    for (Variante::Tipo t : profilo.tipi(k)) n += dimensione(t);
+  Scrittore<Byte> s(n);
+  for (int k = 0; k < 2; ++k) {
+    const auto& tipi = profilo.tipi(k);
+    const auto& valori = profilo.valori(k);
+    for (size_t m = 0; m < tipi.size(); ++m) variante(s, tipi[m], valori[m]);
+  }
   return s.prendi();
 }
+
+}  // namespace
+
+std::string serializza_profilo(const Profilo& profilo) { return codifica_profilo<std::string>(profilo); }
 
 std::string serializza_stazioni(const std::array<stazione, slot::numero>& stazioni) {
   size_t n = 0;
   for (const stazione& st : stazioni) n += 34 + st.nome.size();
-  Scrittore s(n);
+  Scrittore<std::string> s(n);
   for (const stazione& st : stazioni) {
     s.u8(st.tipo_stazione);
     s.i32(st.inizio_zona);
@@ -112,7 +124,7 @@ std::string serializza_stazioni(const std::array<stazione, slot::numero>& stazio
 
 std::string serializza_celle(const Celle& celle) {
   const auto& tutte = celle.tutte();
-  Scrittore s(tutte.size() * 15);
+  Scrittore<std::string> s(tutte.size() * 15);
   for (const cella& c : tutte) {
     s.u8(c.codice);
     s.i16(c.valore1);
@@ -135,12 +147,12 @@ void scrivi_file_binari(const Stato& stato, Disco& disco, const Percorso& cartel
   };
   // Everything is encoded before the first file is touched, so that a record
   // that cannot be written leaves every file as it was.
-  std::string profilo = stato.scrivi_file != 0 ? serializza_profilo(stato.profilo_linea) : std::string();
+  const ByteGrandi profilo = stato.scrivi_file != 0 ? codifica_profilo<ByteGrandi>(stato.profilo_linea) : ByteGrandi();
   std::string sim = serializza_stazioni(stato.stazioni);
   std::string dat = serializza_celle(stato.celle);
   // Each file replaces the earlier one only once it is complete, so the
   // simulator never finds a truncated file.
-  if (stato.scrivi_file != 0) sostituisci_file(disco, percorso(FileScenario::linea_dat), profilo);
+  if (stato.scrivi_file != 0) sostituisci_file(disco, percorso(FileScenario::linea_dat), std::string_view(profilo));
   sostituisci_file(disco, percorso(FileScenario::sim), sim);
   sostituisci_file(disco, percorso(FileScenario::dat), dat);
 }

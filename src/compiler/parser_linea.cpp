@@ -256,16 +256,16 @@ LetturaLinea::Esito LetturaLinea::passo_profilo(double k, bool curva) {
   const int64_t c = metro_profilo_;
   // The last two rows stay empty; a step beyond is refused.
   if (c > int64_t{pr.ultimo_metro()} - 2) return ferma(problema::curva_non_valida);
-  const double x1 = pr(c - 1, 0).valore(), x2 = pr(c - 2, 0).valore();
-  const double y1 = pr(c - 1, 1).valore(), y2 = pr(c - 2, 1).valore();
+  const double x1 = pr.valore(c - 1, 0), x2 = pr.valore(c - 2, 0);
+  const double y1 = pr.valore(c - 1, 1), y2 = pr.valore(c - 2, 1);
   const double d0 = x1 - x2;
   const double d1 = y1 - y2;
   if (curva) {
-    pr(c, 0) = Variante::da_doppio(x1 + (d1 * k + d0));
-    pr(c, 1) = Variante::da_doppio(y1 + (d1 - d0 * k));
+    pr.imposta_doppio(c, 0, x1 + (d1 * k + d0));
+    pr.imposta_doppio(c, 1, y1 + (d1 - d0 * k));
   } else {
-    pr(c, 0) = Variante::da_doppio(x1 + d0);
-    pr(c, 1) = Variante::da_doppio(y1 + d1);
+    pr.imposta_doppio(c, 0, x1 + d0);
+    pr.imposta_doppio(c, 1, y1 + d1);
   }
   ++metro_profilo_;
   return Esito::avanti;
