@@ -5,12 +5,16 @@
 // Every operation that fails throws scenario::ErroreEsecuzione.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
 namespace scenario {
 
 using Percorso = std::filesystem::path;
+
+// Hands a file's bytes over piece by piece, in order, to the function given.
+using Pezzi = std::function<void(const std::function<void(std::string_view)>& pezzo)>;
 
 class Disco {
  public:
@@ -25,6 +29,10 @@ class Disco {
   virtual void elimina(const Percorso& p) = 0;
   // Writes a new file holding exactly these bytes, replacing any file there.
   virtual void scrivi(const Percorso& p, std::string_view byte) = 0;
+  // The same, with the bytes produced piece by piece, so that a large file
+  // never needs to be held whole. By default the pieces are gathered and
+  // written with scrivi.
+  virtual void scrivi_a_pezzi(const Percorso& p, const Pezzi& produci);
   // Moves a file over another name, replacing what stood there.
   virtual void rinomina(const Percorso& da, const Percorso& a) = 0;
 };
@@ -33,6 +41,7 @@ class Disco {
 // open again, write, close. Whatever stood under the name before, the file
 // holds exactly the new bytes.
 void scrivi_file_nuovo(Disco& disco, const Percorso& p, std::string_view byte);
+void scrivi_file_nuovo(Disco& disco, const Percorso& p, const Pezzi& produci);
 
 // The name a file is written under before it replaces p: beside it, so that
 // the move stays within one directory.
@@ -42,5 +51,6 @@ Percorso percorso_provvisorio(const Percorso& p);
 // first, by the same idiom, which then moves over p. A failure part-way leaves
 // whatever stood under p untouched, and the provisional file is removed.
 void sostituisci_file(Disco& disco, const Percorso& p, std::string_view byte);
+void sostituisci_file(Disco& disco, const Percorso& p, const Pezzi& produci);
 
 }  // namespace scenario

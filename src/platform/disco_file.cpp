@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
+#include <functional>
+#include <memory>
 #include <system_error>
 
 #include "compiler/errori.h"
@@ -75,14 +77,20 @@ void DiscoFile::elimina(const Percorso& p) {
 }
 
 void DiscoFile::scrivi(const Percorso& p, std::string_view byte) {
+  scrivi_a_pezzi(p, [byte](const std::function<void(std::string_view)>& pezzo) { pezzo(byte); });
+}
+
+void DiscoFile::scrivi_a_pezzi(const Percorso& p, const Pezzi& produci) {
   errno = 0;
-  std::FILE* f = apri(p, "wb");
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(apri(p, "wb"), std::fclose);
   if (!f) fallisci(errno ? errno : EACCES, p);
-  size_t scritti = byte.empty() ? 0 : std::fwrite(byte.data(), 1, byte.size(), f);
-  int err = errno;
-  bool chiuso = std::fclose(f) == 0;
-  if (scritti != byte.size()) fallisci(err ? err : ENOSPC, p);
-  if (!chiuso) fallisci(errno ? errno : EIO, p);
+  produci([&](std::string_view pezzo) {
+    if (pezzo.empty()) return;
+    errno = 0;
+    if (std::fwrite(pezzo.data(), 1, pezzo.size(), f.get()) != pezzo.size()) fallisci(errno ? errno : ENOSPC, p);
+  });
+  errno = 0;
+  if (std::fclose(f.release()) != 0) fallisci(errno ? errno : EIO, p);
 }
 
 void DiscoFile::rinomina(const Percorso& da, const Percorso& a) {

@@ -12,6 +12,7 @@ class DiscoFile : public Disco {
   void crea(const Percorso& p) override;
   void elimina(const Percorso& p) override;
   void scrivi(const Percorso& p, std::string_view byte) override;
+  void scrivi_a_pezzi(const Percorso& p, const Pezzi& produci) override;
   void rinomina(const Percorso& da, const Percorso& a) override;
 };
 
