@@ -43,7 +43,11 @@ class Scrittore {
   template <typename U>
   void le(U u) {
     if (n_ + sizeof(U) > blocco_.size()) svuota();
-    for (size_t i = 0; i < sizeof(U); ++i) blocco_[n_ + i] = static_cast<char>(static_cast<uint8_t>(u >> (8 * i)));
+    if constexpr (std::endian::native == std::endian::little) {
+      std::memcpy(blocco_.data() + n_, &u, sizeof(U));
+    } else {
+      for (size_t i = 0; i < sizeof(U); ++i) blocco_[n_ + i] = static_cast<char>(static_cast<uint8_t>(u >> (8 * i)));
+    }
     n_ += sizeof(U);
   }
 
