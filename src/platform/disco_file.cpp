@@ -7,12 +7,18 @@
 #include <memory>
 #include <system_error>
 
+#include "compiler/cp1252.h"
 #include "compiler/errori.h"
 
 namespace scenario {
 namespace {
 
-std::string nome(const Percorso& p) { return p.filename().string(); }
+// Messages are Windows-1252 text, like every text of the program.
+std::string nome(const Percorso& p) {
+  const std::u8string u = p.filename().u8string();
+  const std::string utf8(u.begin(), u.end());
+  return da_utf8(utf8).value_or(utf8);
+}
 
 Guasto guasto_da(const std::error_code& e) {
   if (e == std::errc::no_such_file_or_directory) return Guasto::file_non_trovato;

@@ -52,5 +52,19 @@ TEST(ScriviRighe, CartellaNonScrivibile) {
   EXPECT_THROW(scrivi_righe(s, disco, dir / "non_una_cartella" / "f.txt", righe), ErroreEsecuzione);
 }
 
+TEST(ScriviRighe, IlGuastoNominaIlFileInWindows1252) {
+  test::CartellaTemporanea dir;
+  DiscoFile disco;
+  Stato s;
+  const std::vector<std::string_view> righe = {"uno"};
+  const std::string nome = "citt\xC3\xA0.txt";  // "città" on disk
+  try {
+    scrivi_righe(s, disco, dir / "manca" / nome, righe);
+    ADD_FAILURE();
+  } catch (const ErroreEsecuzione& e) {
+    EXPECT_EQ(e.dettaglio(), "citt\xE0.txt");
+  }
+}
+
 }  // namespace
 }  // namespace scenario
