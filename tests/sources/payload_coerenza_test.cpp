@@ -1,6 +1,6 @@
 // The embedded line and train descriptions fit together cell by cell: what
-// the compiler will stamp, computed here from the texts with the rules of
-// Parts 3.1 to 3.4, independently of the parser, leaves no problem to record.
+// the compiler will stamp, computed here from the texts with the compiler's
+// own cell rules but independently of the parser, leaves no problem to record.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
