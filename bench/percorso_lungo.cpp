@@ -3,6 +3,9 @@
 #include <cmath>
 #include <cstdio>
 #include <set>
+#include <string>
+
+#include "support/generale_prova.h"
 
 namespace scenario::bench {
 namespace {
@@ -34,16 +37,8 @@ long cella_punto(long p) { return std::lround(p / 50.0 + 1); }
 TestiScenario percorso_piu_lungo() {
   TestiScenario t;
   auto& l = t.linea;
-  l = {"[generale]",
-       formato("lunghezza percorso,    %d", lunghezza),
-       "progressiva chilometrica uno,    0,    0,    0",
-       "progressiva chilometrica due,    0,    0,    0",
-       "progressiva chilometrica tre,    0,    0,    0",
-       "sfondo uno,    1",
-       "sfondo due,    0",
-       "sfondo tre,    0",
-       "ripetizione segnali 4 codici,    0,    43500",
-       "[curve]"};
+  l = test::righe_generale(std::to_string(lunghezza));
+  l.push_back("[curve]");
   for (int k = 0, p = 800; p < lunghezza; ++k, p += 1600)
     l.push_back(formato("curva%c%d,  %d,  %d", k % 2 ? 's' : 'd', 1 + k % 5, p, 600 + 50 * (k % 5)));
   l.push_back("[pendenze]");

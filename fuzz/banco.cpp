@@ -10,12 +10,14 @@
 #include "driver/memorizza_percorso.h"
 #include "driver/nomi_file.h"
 #include "support/disco_memoria.h"
+#include "support/generale_prova.h"
 
 namespace scenario::fuzz {
 namespace {
 
-std::string unisci(std::initializer_list<const char*> righe) {
+std::string unisci(std::vector<std::string> prima, std::initializer_list<const char*> righe) {
   std::string testo;
+  for (const std::string& r : prima) (testo += r) += "\r\n";
   for (const char* r : righe) (testo += r) += "\r\n";
   return testo;
 }
@@ -28,16 +30,7 @@ void violazione(const char* cosa) {
 }
 
 const std::string& linea_fissa() {
-  static const std::string testo = unisci({
-      "[generale]",
-      "lunghezza percorso,    140000",
-      "progressiva chilometrica uno,    0,    0,    0",
-      "progressiva chilometrica due,    0,    0,    0",
-      "progressiva chilometrica tre,    0,    0,    0",
-      "sfondo uno,    1",
-      "sfondo due,    0",
-      "sfondo tre,    0",
-      "ripetizione segnali 4 codici,    0,    43500",
+  static const std::string testo = unisci(test::righe_generale("140000"), {
       "[curve]",
       "[pendenze]",
       "pendenza,   0,    0",
@@ -55,7 +48,7 @@ const std::string& linea_fissa() {
 }
 
 const std::string& treno_fisso() {
-  static const std::string testo = unisci({
+  static const std::string testo = unisci({}, {
       "Descrizione di prova.",
       "",
       "[generale]",

@@ -6,6 +6,7 @@ const char* descrizione_guasto(Guasto g) {
   switch (g) {
     case Guasto::argomento_non_valido: return "Chiamata di routine o argomento non valido";
     case Guasto::overflow: return "Overflow";
+    case Guasto::memoria_esaurita: return "Memoria esaurita";
     case Guasto::indice_fuori_intervallo: return "Indice non compreso nell'intervallo";
     case Guasto::tipo_non_corrispondente: return "Tipo non corrispondente";
     case Guasto::file_non_trovato: return "Impossibile trovare il file";

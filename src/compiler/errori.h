@@ -19,6 +19,7 @@ namespace scenario {
 enum class Guasto : int32_t {
   argomento_non_valido = 5,
   overflow = 6,
+  memoria_esaurita = 7,
   indice_fuori_intervallo = 9,
   tipo_non_corrispondente = 13,
   file_non_trovato = 53,

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "compiler/lettura_campi.h"
+#include "compiler/parser_comune.h"
 #include "compiler/problemi.h"
 #include "compiler/stato.h"
 #include "platform/disco.h"
@@ -61,11 +62,7 @@ struct LetturaTreno {
   uint8_t byte() { return segnato(&LetturaCampi::leggi_byte); }
   template <typename T>
   T segnato(T (LetturaCampi::*lettura)()) {
-    struct Segna {
-      LetturaTreno& l;
-      ~Segna() { l.stato.origine_corrente = l.campo_corrente(); }
-    } segna{*this};
-    return (lettore.*lettura)();
+    return leggi_segnato(stato, lettore, Sorgente::treno, lettura);
   }
 
   // Where the field just read stands.

@@ -55,7 +55,8 @@ Uscita Form1::Form_Load() {
   } catch (const ErroreEsecuzione& e) {
     return fallimento(e.what(), Problema::Tipo::esecuzione, e.numero());
   } catch (const std::bad_alloc&) {
-    return fallimento("Errore di run-time '7': Memoria esaurita", Problema::Tipo::esecuzione, 7);
+    const ErroreEsecuzione e(Guasto::memoria_esaurita);
+    return fallimento(e.what(), Problema::Tipo::esecuzione, e.numero());
   }
 }
 

@@ -9,6 +9,7 @@
 #include "compiler/parser_comune.h"
 #include "compiler/stato.h"
 #include "support/disco_memoria.h"
+#include "support/generale_prova.h"
 
 namespace scenario {
 namespace {
@@ -26,15 +27,7 @@ std::string testo(const std::vector<std::string>& righe) {
 }
 
 std::vector<std::string> generale(const std::string& lunghezza = "136000") {
-  return {"[generale]",
-          "lunghezza percorso,    " + lunghezza,
-          "progressiva chilometrica uno,    0,    0,    0",
-          "progressiva chilometrica due,    0,    0,    0",
-          "progressiva chilometrica tre,    0,    0,    0",
-          "sfondo uno,    1",
-          "sfondo due,    0",
-          "sfondo tre,    0",
-          "ripetizione segnali 4 codici,    0,    43500"};
+  return test::righe_generale(lunghezza);
 }
 
 // A line description: the general section, then these records under one
