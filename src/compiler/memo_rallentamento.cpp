@@ -14,18 +14,18 @@ void memo_rallentamento(Stato& stato, int32_t x, int32_t& v, int32_t& l, int32_t
   if (!avviso) f_ta = 0;
   const int32_t preavviso = arrotonda_long(a32(int64_t{x} - 1200) / 50.0);
 
-  // Every cell the slowdown will touch must exist before any is written.
+  // Each range refusal stands just before the test that reads its cell, so a
+  // conflict the track model can hold keeps its own code; nothing is written
+  // before the start, end and board cells are known to exist.
   Celle& celle = stato.celle;
-  bool dentro = celle.contiene(s) && celle.contiene(e);
-  if (avviso) dentro = dentro && celle.contiene(w);
-  if (f_ta != 0) dentro = dentro && celle.contiene(preavviso) && celle.contiene(int64_t{preavviso} - 3);
-  if (!dentro) {
-    stato.registra(problema::fuori_celle);
-    return;
+  auto fuori = [&] { stato.registra(problema::fuori_celle); };
+  if (avviso) {
+    if (!celle.contiene(w)) return fuori();
+    if (!libera(celle[w])) return stato.registra(problema::avviso_occupato);
   }
-
-  if (avviso && !libera(celle[w])) return stato.registra(problema::avviso_occupato);
+  if (!celle.contiene(s)) return fuori();
   if (!libera(celle[s])) return stato.registra(problema::inizio_occupato);
+  if (!celle.contiene(e)) return fuori();
   if (!libera(celle[e])) return stato.registra(problema::fine_occupata);
 
   celle[e].codice = codice_cella::fine_rallentamento;
@@ -45,6 +45,8 @@ void memo_rallentamento(Stato& stato, int32_t x, int32_t& v, int32_t& l, int32_t
 
   stato.indice_cella = preavviso;
   if (f_ta != 0) {
+    // Below a board that exists (x > 1500) the four cells always do too.
+    if (!celle.contiene(preavviso) || !celle.contiene(int64_t{preavviso} - 3)) return fuori();
     stato.cella_occupata = 0;
     for (int k = 0; k < 4; ++k)
       if (!libera(celle[stato.indice_cella - k])) stato.cella_occupata = 1;

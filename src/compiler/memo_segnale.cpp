@@ -8,13 +8,11 @@ namespace scenario {
 void memo_segnale(Stato& stato, int32_t posizione, int32_t& sx, int32_t& s1, int32_t& s2, int32_t& s3,
                   int32_t& rapp, int32_t& dx, int32_t& d1, int32_t& d2, int32_t& d3, int32_t& tempo) {
   const int32_t c = cella_di_punto(posizione);
-  // The approach markers reach eight cells back.
-  if (!stato.celle.contiene(c) || !stato.celle.contiene(int64_t{c} - 8)) {
-    stato.registra(problema::fuori_celle);
-    return;
-  }
+  if (!stato.celle.contiene(c)) return stato.registra(problema::fuori_celle);
   cella& segnale = stato.celle[c];
   if (!libera(segnale)) return stato.registra(problema::segnale_occupato);
+  // The approach markers reach eight cells back.
+  if (!stato.celle.contiene(int64_t{c} - 8)) return stato.registra(problema::fuori_celle);
 
   auto w = [](int32_t v) { return int64_t{a16(v)}; };
   segnale.codice = codice_cella::segnale;

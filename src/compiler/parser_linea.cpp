@@ -129,11 +129,15 @@ LetturaLinea::Esito LetturaLinea::record_generale() {
   if (contiene(chiave, "sfondo") && contiene(chiave, "due")) st[slot::linea].posizione_stazione = numero();
   if (contiene(chiave, "sfondo") && contiene(chiave, "tre")) st[slot::linea].fine_zona = numero();
   if (contiene(chiave, "segnali") && contiene(chiave, "ripetizione")) {
+    // Both values are stored before either is checked.
     stazione& g = st[slot::globale];
     g.inizio_zona = numero();
-    if (g.inizio_zona % 50 != 0) return ferma(problema::ripetizione_inizio);
     const Origine campo_a = stato_.origine_corrente;
     g.fine_zona = numero();
+    const Origine campo_b = stato_.origine_corrente;
+    stato_.origine_corrente = campo_a;
+    if (g.inizio_zona % 50 != 0) return ferma(problema::ripetizione_inizio);
+    stato_.origine_corrente = campo_b;
     if (g.fine_zona % 50 != 0) return ferma(problema::ripetizione_fine);
     stato_.origine_corrente = campo_a;
     if (contiene(chiave, "4")) g.posizione_stazione = 4;

@@ -158,31 +158,63 @@ TEST_F(ParserLinea, TestDellIntestazione) {
 }
 
 TEST_F(ParserLinea, RipetizioneSegnali) {
+  // Both values are stored before either is checked; a second value that
+  // cannot be read is a run-time failure whatever the first one is.
   struct Caso {
     const char* riga;
+    bool ultima;  // the record ends the text
     int32_t codice;
     int32_t a, b, codici;
   } casi[] = {
-      {"ripetizione segnali 9 codici,    50,    0", 0, 50, 0, 0},
-      {"ripetizione segnali 4 codici,    0,    43500", 0, 0, 43500, 4},
-      {"ripetizione segnali 49 codici,    0,    50", 0, 0, 50, 4},
-      {"ripetizione segnali 9 codici,    25,    0", problema::ripetizione_inizio, 25, 0, 0},
-      {"ripetizione segnali 9 codici,    50,    75", problema::ripetizione_fine, 50, 75, 0},
-      {"ripetizione segnali codici,    50,    100", problema::ripetizione_codici, 50, 100, 0},
+      {"ripetizione segnali 9 codici,    50,    0", false, 0, 50, 0, 0},
+      {"ripetizione segnali 4 codici,    0,    43500", false, 0, 0, 43500, 4},
+      {"ripetizione segnali 49 codici,    0,    50", false, 0, 0, 50, 4},
+      {"ripetizione segnali 9 codici,    25,    0", false, problema::ripetizione_inizio, 25, 0, 0},
+      {"ripetizione segnali 4 codici,    25,    850", false, problema::ripetizione_inizio, 25, 850, 0},
+      {"ripetizione segnali 4 codici,    25,    75", false, problema::ripetizione_inizio, 25, 75, 0},
+      {"ripetizione segnali 9 codici,    50,    75", false, problema::ripetizione_fine, 50, 75, 0},
+      {"ripetizione segnali codici,    50,    100", false, problema::ripetizione_codici, 50, 100, 0},
+      {"ripetizione segnali 4 codici,    25", true, problema::errore_esecuzione, 25, 0, 0},
+      {"ripetizione segnali 4 codici,    25,    8x0", false, problema::errore_esecuzione, 25, 0, 0},
   };
   for (const Caso& c : casi) {
     Stato t;
     t.nome_linea = "R";
+    t.numero_treno = "T";
     DiscoMemoria d;
-    d.file[file_linea.generic_string()] = testo({"[generale]", "lunghezza percorso,  1000", c.riga, "[curve]", "[fine]"});
-    const bool continua = leggi_descrizione_linea(t, d, file_linea).has_value();
-    EXPECT_EQ(continua, c.codice == 0) << c.riga;
+    std::vector<std::string> righe = {"[generale]", "lunghezza percorso,  1000", c.riga};
+    if (!c.ultima) righe.insert(righe.end(), {"[curve]", "[fine]"});
+    d.file[file_linea.generic_string()] = testo(righe);
+    d.file[file_treno.generic_string()] = "[generale]\r\n";
+    memorizza_dati(t, d, cartella);
     EXPECT_EQ(t.codice_errore, c.codice) << c.riga;
     EXPECT_FALSE(d.esiste(file_linea)) << c.riga;
+    // Codes 3 to 5 stop before the train description, which stays unread.
+    const bool treno_letto = c.codice == 0 || c.codice == problema::errore_esecuzione;
+    EXPECT_EQ(d.esiste(file_treno), !treno_letto) << c.riga;
     const stazione& g = t.stazioni[slot::globale];
     EXPECT_EQ(g.inizio_zona, c.a) << c.riga;
     EXPECT_EQ(g.fine_zona, c.b) << c.riga;
     EXPECT_EQ(g.posizione_stazione, c.codici) << c.riga;
+  }
+}
+
+TEST_F(ParserLinea, RipetizioneSegnaliIndicaIlSuoCampo) {
+  struct Caso {
+    const char* riga;
+    int32_t colonna;
+  } casi[] = {
+      {"ripetizione segnali 4 codici,    25,    850", 34},  // the first value
+      {"ripetizione segnali 4 codici,    50,    75", 41},   // the second value
+      {"ripetizione segnali codici,    50,    100", 32},    // the first value
+  };
+  for (const Caso& c : casi) {
+    Stato t;
+    DiscoMemoria d;
+    d.file[file_linea.generic_string()] = testo({"[generale]", "lunghezza percorso,  1000", c.riga, "[curve]", "[fine]"});
+    leggi_descrizione_linea(t, d, file_linea);
+    ASSERT_EQ(t.problemi.size(), 1u) << c.riga;
+    EXPECT_EQ(t.problemi[0].origine, (Origine{Sorgente::linea, 3, c.colonna})) << c.riga;
   }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "compiler/codici_problema.h"
 #include "compiler/errori.h"
 #include "compiler/stato.h"
@@ -144,19 +146,30 @@ TEST_F(Stampaggio, RallentamentoCortoInizioSopraFine) {
 }
 
 TEST_F(Stampaggio, RallentamentoSuCelleOccupate) {
+  // x = 10000: board 177, pre-warning 176..173, start 201, end 211 (l = 500)
+  // or past the last cell (l = 140000). A busy cell keeps its own code even
+  // when the end lies outside, and a refusal before the stamp writes nothing.
   struct Caso {
     int cella;
+    int32_t l;
     int32_t errore;
     bool stampato;  // start, end and board already written
-  } casi[] = {{177, 17, false}, {201, 18, false}, {211, 19, false}, {174, 20, true}};
+  } casi[] = {
+      {177, 500, 17, false},    {201, 500, 18, false},    {211, 500, 19, false}, {174, 500, 20, true},
+      {177, 140000, 17, false}, {201, 140000, 18, false}, {-1, 140000, 26, false},
+  };
   for (const Caso& k : casi) {
     Stato t;
     t.celle.dimensiona(2860);
-    t.celle[k.cella].codice = codice_cella::fermata;
-    int32_t v = 30, l = 500, f_tt = 0, d_v = 0;
+    if (k.cella >= 0) t.celle[k.cella].codice = codice_cella::fermata;
+    const std::vector<cella> prima = t.celle.tutte();
+    int32_t v = 30, l = k.l, f_tt = 0, d_v = 0;
     memo_rallentamento(t, 10000, v, l, f_tt, 1, d_v);
-    EXPECT_EQ(t.codice_errore, k.errore) << k.cella;
+    EXPECT_EQ(t.codice_errore, k.errore) << k.cella << " " << k.l;
     EXPECT_EQ(t.celle[201].codice == codice_cella::inizio_rallentamento, k.stampato) << k.cella;
+    if (!k.stampato) {
+      EXPECT_TRUE(t.celle.tutte() == prima) << k.cella << " " << k.l;
+    }
     EXPECT_EQ(t.celle[176].codice, k.cella == 176 ? codice_cella::fermata : 0);
   }
 }
@@ -213,14 +226,35 @@ TEST_F(Stampaggio, CelleOccupateESegnaliDiMontagna) {
   EXPECT_EQ(s.codice_errore, problema::segnale_occupato);
 }
 
-TEST_F(Stampaggio, SegnaleTroppoVicinoAllInizio) {
-  segnale(300, {1, 4, 1, 0, 0, 1, 3, 1, 0, 0});
-  EXPECT_EQ(s.codice_errore, problema::fuori_celle);
-  EXPECT_EQ(c(7).codice, 0);
-  s.codice_errore = 0;
-  segnale(350, {1, 4, 1, 0, 0, 1, 3, 1, 0, 0});
-  EXPECT_EQ(s.codice_errore, 0);
-  EXPECT_EQ(c(0).avvicinamento, 44);
+TEST_F(Stampaggio, SegnaleVicinoAllInizio) {
+  // Below 350 m the approach markers would fall before cell 0; a busy cell
+  // is refused first with its own code. A refused signal writes nothing.
+  struct Caso {
+    int32_t posizione;
+    uint8_t codice_prima;  // in the signal's cell
+    int32_t errore;
+  } casi[] = {
+      {300, codice_cella::libera, problema::fuori_celle},
+      {300, codice_cella::abbattimento, problema::segnale_occupato},
+      {-100, codice_cella::libera, problema::fuori_celle},
+      {350, codice_cella::libera, 0},
+  };
+  for (const Caso& k : casi) {
+    Stato t;
+    t.celle.dimensiona(2860);
+    const int32_t c = cella_di_punto(k.posizione);
+    if (t.celle.contiene(c)) t.celle[c].codice = k.codice_prima;
+    const std::vector<cella> prima = t.celle.tutte();
+    int32_t v[10] = {1, 4, 1, 0, 0, 1, 3, 1, 0, 0};
+    memo_segnale(t, k.posizione, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9]);
+    EXPECT_EQ(t.codice_errore, k.errore) << k.posizione << " " << int{k.codice_prima};
+    if (k.errore != 0) {
+      EXPECT_TRUE(t.celle.tutte() == prima) << k.posizione;
+    } else {
+      EXPECT_EQ(t.celle[c].codice, codice_cella::segnale);
+      EXPECT_EQ(t.celle[0].avvicinamento, 44);
+    }
+  }
 }
 
 TEST_F(Stampaggio, IndicatoriDiEsempio) {
