@@ -1,18 +1,17 @@
 #pragma once
-// What the fuzz targets share: small valid description texts to pair with
-// the input, and a compile on a disk in memory.
+// What the fuzz targets share: the small valid description texts to pair
+// with the input, and a compile on a disk in memory.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "support/testi_fissi.h"
+
 namespace scenario::fuzz {
 
-// A short valid line description (140 km, no curves, so it is cheap to
-// compile) and a valid train description that fits it. CR LF line ends, as
-// the writers produce them.
-const std::string& linea_fissa();
-const std::string& treno_fisso();
+using test::linea_fissa;
+using test::treno_fisso;
 
 // Reads the two texts back as the program does, from a disk in memory.
 // intero: the whole compile (rules, codes, binary files) instead of the
