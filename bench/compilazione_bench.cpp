@@ -5,14 +5,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <exception>
 #include <filesystem>
 #include <random>
 #include <string>
 
 #include "compiler/stato.h"
-#include "driver/memorizza_percorso.h"
-#include "driver/nomi_file.h"
+#include "base/nomi_file.h"
+#include "compiler/compilazione.h"
 #include "percorso_lungo.h"
 #include "platform/disco_file.h"
 #include "sources/payload.h"
@@ -42,6 +41,7 @@ class CartellaBench {
 };
 
 const std::string nome_linea = "Belmora_Solvenzia", numero_treno = "4816-4817";
+const NomiScenario nomi{nome_linea, numero_treno};
 
 Stato stato_nuovo() {
   Stato s;
@@ -70,10 +70,9 @@ void compila(benchmark::State& state, Prepara prepara) {
   for (auto _ : state) {
     Stato s = stato_nuovo();
     prepara(s, disco, cartella);
-    try {
-      memorizza_percorso(s, disco, cartella, 1);
-    } catch (const std::exception& e) {
-      state.SkipWithError(e.what());
+    const Esito e = esegui_compilazione(s, disco, file_compilazione(cartella, cartella, nomi), 1);
+    if (!e.completo()) {
+      state.SkipWithError(e.testo.c_str());
       return;
     }
     codice = s.codice_errore;
@@ -86,9 +85,9 @@ void compila(benchmark::State& state, Prepara prepara) {
 }
 
 void ScenarioIncorporato(benchmark::State& state) {
-  compila(state, [](Stato& s, Disco& disco, const Percorso& cartella) {
-    dati_linea(s, payload_incorporato(), disco, cartella);
-    dati_treno(s, payload_incorporato(), disco, cartella);
+  compila(state, [](Stato&, Disco& disco, const Percorso& cartella) {
+    dati_linea(nomi, payload_incorporato(), disco, cartella);
+    dati_treno(nomi, payload_incorporato(), disco, cartella);
   });
 }
 BENCHMARK(ScenarioIncorporato)->ArgName("su_disco")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -116,7 +115,7 @@ void ScritturaUscitaPiuLunga(benchmark::State& state) {
         bench::come_file(lungo().linea);
     memoria.file["/b/" + nome_file(FileScenario::treno_txt, nome_linea, numero_treno)] =
         bench::come_file(lungo().treno);
-    memorizza_percorso(s, memoria, "/b", 1);
+    esegui_compilazione(s, memoria, file_compilazione("/b", "/b", nomi), 1);
   }
   std::vector<std::pair<std::string, std::string>> uscita;
   for (FileScenario f : {FileScenario::linea_dat, FileScenario::sim, FileScenario::dat}) {

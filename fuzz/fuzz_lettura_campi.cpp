@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "banco.h"
-#include "compiler/errori.h"
+#include "base/errori.h"
 #include "compiler/lettura_campi.h"
 
 using namespace scenario;

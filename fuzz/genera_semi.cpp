@@ -10,8 +10,7 @@
 #include <string>
 
 #include "banco.h"
-#include "compiler/stato.h"
-#include "driver/nomi_file.h"
+#include "base/nomi_file.h"
 #include "sources/payload.h"
 #include "sources/scrittori.h"
 #include "support/disco_memoria.h"
@@ -37,15 +36,13 @@ int main(int argc, char** argv) {
   const fs::path uscita = argv[1];
 
   const Payload& payload = payload_incorporato();
-  Stato stato;
-  stato.nome_linea = std::string(payload.nome_linea);
-  stato.numero_treno = std::string(payload.numero_treno);
+  const NomiScenario nomi{payload.nome_linea, payload.numero_treno};
   test::DiscoMemoria disco;
   const Percorso cartella = "/s";
-  dati_linea(stato, payload, disco, cartella);
-  dati_treno(stato, payload, disco, cartella);
+  dati_linea(nomi, payload, disco, cartella);
+  dati_treno(nomi, payload, disco, cartella);
   auto testo = [&](FileScenario f) {
-    return disco.file.at(percorso_file(cartella, f, stato.nome_linea, stato.numero_treno).generic_string());
+    return disco.file.at(percorso_file(cartella, f, nomi.nome_linea, nomi.numero_treno).generic_string());
   };
   const std::string linea = testo(FileScenario::linea_txt), treno = testo(FileScenario::treno_txt);
 

@@ -7,9 +7,8 @@
 #include <functional>
 #include <utility>
 
-#include "compiler/errori.h"
+#include "base/errori.h"
 #include "compiler/stato.h"
-#include "driver/nomi_file.h"
 
 namespace scenario {
 namespace {
@@ -160,8 +159,7 @@ std::string serializza_celle(const Celle &celle) {
   });
 }
 
-void scrivi_file_binari(const Stato &stato, Disco &disco, const Percorso &cartella) {
-  auto percorso = [&](FileScenario f) { return percorso_file(cartella, f, stato.nome_linea, stato.numero_treno); };
+void scrivi_file_binari(const Stato &stato, Disco &disco, const FileBinari &file) {
   // The tables are encoded before the first file is touched, so that a name
   // that cannot be written leaves every file as it was; the profile, which
   // cannot fail, goes to its file as it is encoded.
@@ -170,15 +168,15 @@ void scrivi_file_binari(const Stato &stato, Disco &disco, const Percorso &cartel
   // Each file replaces the earlier one only once it is complete, so the
   // simulator never finds a truncated file.
   if (stato.scrivi_file != 0) {
-    sostituisci_file(disco, percorso(FileScenario::linea_dat),
+    sostituisci_file(disco, file.linea_dat,
                      Pezzi([&](const std::function<void(std::string_view)> &pezzo) {
                        Scrittore s(pezzo);
                        codifica_profilo(s, stato.profilo_linea);
                        s.svuota();
                      }));
   }
-  sostituisci_file(disco, percorso(FileScenario::sim), sim);
-  sostituisci_file(disco, percorso(FileScenario::dat), dat);
+  sostituisci_file(disco, file.sim, sim);
+  sostituisci_file(disco, file.dat, dat);
 }
 
 }  // namespace scenario

@@ -8,7 +8,7 @@
 #include "compiler/celle.h"
 #include "compiler/profilo.h"
 #include "compiler/records.h"
-#include "platform/disco.h"
+#include "base/disco.h"
 
 namespace scenario {
 
@@ -21,9 +21,16 @@ std::string serializza_stazioni(const std::array<stazione, slot::numero>& stazio
 // Track: every cell, 15 bytes each.
 std::string serializza_celle(const Celle& celle);
 
+// The three files the simulator loads.
+struct FileBinari {
+  Percorso linea_dat;  // line profile
+  Percorso sim;        // station table
+  Percorso dat;        // track cells
+};
+
 // Writes the line profile (only when scrivi_file is non-zero), the station
-// table and the track, in that order, into the directory. Each file replaces
-// the one of an earlier run only once it is complete.
-void scrivi_file_binari(const Stato& stato, Disco& disco, const Percorso& cartella);
+// table and the track, in that order. Each file replaces the one of an
+// earlier run only once it is complete.
+void scrivi_file_binari(const Stato& stato, Disco& disco, const FileBinari& file);
 
 }  // namespace scenario

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "compiler/errori.h"
+#include "base/errori.h"
 #include "compiler/records.h"
 
 namespace scenario {

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "compiler/cp1252.h"
-#include "compiler/errori.h"
+#include "base/cp1252.h"
+#include "base/errori.h"
 #include "compiler/numeri.h"
 #include "compiler/stato.h"
 

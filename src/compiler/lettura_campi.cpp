@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "compiler/errori.h"
+#include "base/errori.h"
 #include "compiler/numeri.h"
 
 namespace scenario {

@@ -12,7 +12,7 @@
 #include "compiler/parser_comune.h"
 #include "compiler/problemi.h"
 #include "compiler/stato.h"
-#include "platform/disco.h"
+#include "base/disco.h"
 
 namespace scenario::treno {
 

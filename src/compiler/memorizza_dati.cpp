@@ -3,11 +3,10 @@
 #include <string>
 
 #include "compiler/codici_problema.h"
-#include "compiler/errori.h"
+#include "base/errori.h"
 #include "compiler/numeri.h"
 #include "compiler/parser_comune.h"
 #include "compiler/stato.h"
-#include "driver/nomi_file.h"
 
 namespace scenario {
 
@@ -20,9 +19,7 @@ bool posizione_ammessa(Stato& stato, int32_t p, int32_t margine) {
   return true;
 }
 
-void memorizza_dati(Stato& stato, Disco& disco, const Percorso& cartella) {
-  const Percorso p = percorso_file(cartella, FileScenario::linea_txt, stato.nome_linea, stato.numero_treno);
-  const Percorso t = percorso_file(cartella, FileScenario::treno_txt, stato.nome_linea, stato.numero_treno);
+void memorizza_dati(Stato& stato, Disco& disco, const Percorso& p, const Percorso& t) {
   try {
     stato.stazioni[slot::linea].nome = stato.nome_linea;
     stato.stazioni[slot::globale].nome = stato.numero_treno;

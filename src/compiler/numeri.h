@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "compiler/errori.h"
+#include "base/errori.h"
 
 namespace scenario {
 

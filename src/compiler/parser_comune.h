@@ -7,7 +7,7 @@
 #include "compiler/lettura_campi.h"
 #include "compiler/problemi.h"
 #include "compiler/stato.h"
-#include "platform/disco.h"
+#include "base/disco.h"
 
 namespace scenario {
 

@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "compiler/errori.h"
+#include "base/errori.h"
 #include "compiler/variante.h"
-#include "platform/memoria.h"
+#include "base/memoria.h"
 
 namespace scenario {
 

@@ -1,7 +1,5 @@
 #include "compiler/stato.h"
 
-#include <utility>
-
 namespace scenario {
 
 void Stato::registra(int32_t codice, std::optional<int32_t> posizione) {
@@ -14,10 +12,6 @@ void Stato::posiziona_ultimo(size_t da, int32_t posizione) {
   posizione_errore = posizione;
   for (size_t i = da; i < problemi.size(); ++i)
     if (!problemi[i].posizione) problemi[i].posizione = posizione;
-}
-
-void Stato::annota(Problema::Tipo tipo, int32_t codice, std::string dettaglio) {
-  problemi.push_back({tipo, codice, std::nullopt, origine_corrente, std::move(dettaglio)});
 }
 
 }  // namespace scenario

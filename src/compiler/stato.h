@@ -50,8 +50,6 @@ struct Stato {
   void registra(int32_t codice, std::optional<int32_t> posizione = std::nullopt);
   // After a stamping call: the caller's position goes with the problem just recorded.
   void posiziona_ultimo(size_t da, int32_t posizione);
-  // Notes a failure that does not change codice_errore (numbered errors, run-time failures).
-  void annota(Problema::Tipo tipo, int32_t codice, std::string dettaglio);
 };
 
 }  // namespace scenario

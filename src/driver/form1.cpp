@@ -1,10 +1,8 @@
 #include "driver/form1.h"
 
-#include <new>
 #include <string>
 #include <utility>
 
-#include "compiler/errori.h"
 #include "driver/memorizza_percorso.h"
 #include "sources/scrittori.h"
 
@@ -19,45 +17,40 @@ struct FineProgramma {};
 Form1::Form1(const Payload& payload, Servizi servizi) : payload_(payload), servizi_(std::move(servizi)) {}
 
 void Form1::errore(const std::string& a) {
-  servizi_.messaggio(" Errore n. " + a);
+  servizi_.messaggio(testo_errore_numerato(a));
   throw FineProgramma{};
 }
 
 Uscita Form1::Form_Load() {
   std::unique_ptr<Finestra> finestra;
-  auto fallimento = [&](const std::string& testo, Problema::Tipo tipo, int32_t numero) {
-    stato_.annota(tipo, numero, testo);
-    servizi_.messaggio(testo);
-    return Uscita::errore_esecuzione;
-  };
-  try {
+  Disco& disco = servizi_.disco;
+  const Percorso& cartella = servizi_.cartella;
+  Esito esito = esito_di([&] {
     stato_.nome_linea = std::string(payload_.nome_linea);
     stato_.numero_treno = std::string(payload_.numero_treno);
     finestra = servizi_.finestra();
+    const NomiScenario nomi{stato_.nome_linea, stato_.numero_treno};
+    dati_linea(nomi, payload_, disco, cartella);
+    dati_treno(nomi, payload_, disco, cartella);
+    dati_note(nomi, payload_, disco, cartella);
+    dati_rallentamenti(nomi, payload_, disco, cartella);
+    dati_scheda(nomi, payload_, disco, cartella);
+  });
+  if (esito.completo()) esito = memorizza_percorso(stato_, disco, cartella, 1);
 
-    Disco& disco = servizi_.disco;
-    const Percorso& cartella = servizi_.cartella;
-    dati_linea(stato_, payload_, disco, cartella);
-    dati_treno(stato_, payload_, disco, cartella);
-    dati_note(stato_, payload_, disco, cartella);
-    dati_rallentamenti(stato_, payload_, disco, cartella);
-    dati_scheda(stato_, payload_, disco, cartella);
-
-    try {
-      memorizza_percorso(stato_, disco, cartella, 1);
-    } catch (const ErroreNumerato& e) {
-      stato_.annota(Problema::Tipo::numerato, e.numero(), e.what());
-      errore(std::to_string(e.numero()));
-    }
-    return Uscita::ok;
-  } catch (const FineProgramma&) {
-    return Uscita::errore_numerato;
-  } catch (const ErroreEsecuzione& e) {
-    return fallimento(e.what(), Problema::Tipo::esecuzione, e.numero());
-  } catch (const std::bad_alloc&) {
-    const ErroreEsecuzione e(Guasto::memoria_esaurita);
-    return fallimento(e.what(), Problema::Tipo::esecuzione, e.numero());
+  switch (esito.tipo) {
+    case Esito::Tipo::completo: return Uscita::ok;
+    case Esito::Tipo::errore_numerato:
+      try {
+        errore(std::to_string(esito.numero));
+      } catch (const FineProgramma&) {
+      }
+      return Uscita::errore_numerato;
+    case Esito::Tipo::guasto: break;
   }
+  // A run-time failure: shown as the platform shows them.
+  servizi_.messaggio(esito.testo);
+  return Uscita::errore_esecuzione;
 }
 
 }  // namespace scenario

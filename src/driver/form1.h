@@ -8,7 +8,7 @@
 #include <string>
 
 #include "compiler/stato.h"
-#include "platform/disco.h"
+#include "base/disco.h"
 #include "platform/piattaforma.h"
 #include "sources/payload.h"
 

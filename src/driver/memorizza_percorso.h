@@ -1,18 +1,18 @@
 #pragma once
-// The compile driver: parse, track rules, markers and contest codes, binary
-// files. Used by the installer and by the authors' tools alike.
+// The compile driver: the scenario's files in the program's directory, named
+// by the naming rule, compiled in the order of compiler/compilazione.h.
 
 #include <cstdint>
 
-#include "platform/disco.h"
+#include "base/disco.h"
+#include "base/esito.h"
 
 namespace scenario {
 
 struct Stato;
 
 // j becomes scrivi_file: non-zero also builds and writes the line profile.
-// Raises ErroreNumerato (1250, 1251) before any binary file is opened, and
-// ErroreEsecuzione for a failure outside the parser.
-void memorizza_percorso(Stato& stato, Disco& disco, const Percorso& cartella, int32_t j);
+// The names come from stato.nome_linea and stato.numero_treno.
+Esito memorizza_percorso(Stato& stato, Disco& disco, const Percorso& cartella, int32_t j);
 
 }  // namespace scenario

@@ -7,8 +7,8 @@
 #include <memory>
 #include <system_error>
 
-#include "compiler/cp1252.h"
-#include "compiler/errori.h"
+#include "base/cp1252.h"
+#include "base/errori.h"
 
 namespace scenario {
 namespace {

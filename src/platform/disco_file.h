@@ -1,7 +1,7 @@
 #pragma once
 // The real file system.
 
-#include "platform/disco.h"
+#include "base/disco.h"
 
 namespace scenario {
 

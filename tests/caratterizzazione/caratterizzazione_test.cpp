@@ -24,12 +24,12 @@
 #include <string>
 #include <vector>
 
-#include "compiler/cp1252.h"
-#include "compiler/errori.h"
+#include "base/cp1252.h"
+#include "base/errori.h"
 #include "compiler/stato.h"
 #include "driver/form1.h"
 #include "driver/memorizza_percorso.h"
-#include "driver/nomi_file.h"
+#include "base/nomi_file.h"
 #include "sources/payload.h"
 #include "support/disco_memoria.h"
 #include "support/scenari_generati.h"
@@ -177,14 +177,9 @@ std::string compila(const Voce& v, int32_t modo) {
   Stato stato;
   stato.nome_linea = v.nome_linea;
   stato.numero_treno = v.numero_treno;
-  std::string esito = "ok";
-  try {
-    memorizza_percorso(stato, disco, cartella, modo);
-  } catch (const ErroreNumerato& e) {
-    esito = "numerato=" + std::to_string(e.numero());
-  } catch (const ErroreEsecuzione& e) {
-    esito = "esecuzione=" + std::to_string(e.numero());
-  }
+  const Esito e = memorizza_percorso(stato, disco, cartella, modo);
+  const char* tipi[] = {"ok", "numerato=", "esecuzione="};
+  const std::string esito = tipi[static_cast<int>(e.tipo)] + (e.completo() ? std::string() : std::to_string(e.numero));
   return riga(v.nome, modo, esito, stato, disco);
 }
 

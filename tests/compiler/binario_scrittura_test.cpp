@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "compiler/binario.h"
-#include "compiler/errori.h"
+#include "base/errori.h"
 #include "compiler/stato.h"
 #include "platform/disco_file.h"
 #include "support/cartella_temporanea.h"
@@ -47,6 +47,8 @@ Stato stato_di_prova(int32_t ultimo_metro = 300) {
 }
 
 const Percorso cartella = "/c";
+// The three files under the names the run gives them.
+FileBinari file_in(const Percorso& c) { return {c / "R_linea.dat", c / "R_T.sim", c / "R_T.dat"}; }
 const std::string profilo = "/c/R_linea.dat", sim = "/c/R_T.sim", dat = "/c/R_T.dat";
 
 // The files of an earlier run, longer than the new ones.
@@ -58,7 +60,7 @@ TEST(ScritturaBinari, OgniFileVieneScrittoAParteEPoiSpostatoSulSuoNome) {
   Stato s = stato_di_prova();
   DiscoMemoria disco;
   file_precedenti(disco);
-  scrivi_file_binari(s, disco, cartella);
+  scrivi_file_binari(s, disco, file_in(cartella));
 
   EXPECT_EQ(disco.file.at(profilo), serializza_profilo(s.profilo_linea));
   EXPECT_EQ(disco.file.at(sim), serializza_stazioni(s.stazioni));
@@ -77,7 +79,7 @@ TEST(ScritturaBinari, UnProvvisorioRimastoDaUnaCorsaInterrottaVieneSostituito) {
   Stato s = stato_di_prova();
   DiscoMemoria disco;
   disco.file[dat + ".tmp"] = std::string(100000, 'x');
-  scrivi_file_binari(s, disco, cartella);
+  scrivi_file_binari(s, disco, file_in(cartella));
   EXPECT_EQ(disco.file.at(dat), serializza_celle(s.celle));
   EXPECT_FALSE(disco.esiste(dat + ".tmp"));
 }
@@ -113,7 +115,7 @@ TEST(ScritturaBinari, UnGuastoLasciaInteroIlFileDellaCorsaPrecedente) {
       case Modo::rinomina: disco.rinomina_fallisce.insert(caso.file); break;
     }
 
-    EXPECT_THROW(scrivi_file_binari(s, disco, cartella), ErroreEsecuzione);
+    EXPECT_THROW(scrivi_file_binari(s, disco, file_in(cartella)), ErroreEsecuzione);
 
     bool dopo_il_guasto = false;
     for (size_t i = 0; i < ordine.size(); ++i) {
@@ -131,7 +133,7 @@ TEST(ScritturaBinari, SenzaScriviFileIlProfiloNonVieneToccato) {
     s.scrivi_file = 0;
     DiscoMemoria disco;
     if (esistente) disco.file[profilo] = "profilo di prima";
-    scrivi_file_binari(s, disco, cartella);
+    scrivi_file_binari(s, disco, file_in(cartella));
     EXPECT_EQ(disco.esiste(profilo), esistente);
     if (esistente) {
       EXPECT_EQ(disco.file.at(profilo), "profilo di prima");
@@ -154,7 +156,7 @@ TEST(ScritturaBinariSuDisco, SostituisceIFileLunghiDiPrimaConQuelliNuovi) {
   for (const char* n : {"R_linea.dat", "R_T.sim", "R_T.dat"}) test::scrivi_file(dir / n, std::string(500000, 'v'));
   Stato s = stato_di_prova();
   DiscoFile disco;
-  scrivi_file_binari(s, disco, dir.percorso());
+  scrivi_file_binari(s, disco, file_in(dir.percorso()));
   EXPECT_EQ(test::leggi_file(dir / "R_linea.dat"), serializza_profilo(s.profilo_linea));
   EXPECT_EQ(test::leggi_file(dir / "R_T.sim"), serializza_stazioni(s.stazioni));
   EXPECT_EQ(test::leggi_file(dir / "R_T.dat"), serializza_celle(s.celle));
@@ -176,7 +178,7 @@ TEST(ScritturaBinariSuDisco, UnaScritturaInterrottaNonTroncaIlFileDiPrima) {
   limite.rlim_cur = 65536;
   auto segnale = std::signal(SIGXFSZ, SIG_IGN);
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
-  EXPECT_THROW(scrivi_file_binari(s, disco, dir.percorso()), ErroreEsecuzione);
+  EXPECT_THROW(scrivi_file_binari(s, disco, file_in(dir.percorso())), ErroreEsecuzione);
   setrlimit(RLIMIT_FSIZE, &prima);
   std::signal(SIGXFSZ, segnale);
 

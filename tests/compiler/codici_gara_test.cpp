@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "compiler/errori.h"
+#include "base/errori.h"
 #include "compiler/stato.h"
 
 namespace scenario {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/errori.h"
+#include "base/errori.h"
 
 namespace scenario {
 namespace {

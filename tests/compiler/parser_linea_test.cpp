@@ -186,7 +186,7 @@ TEST_F(ParserLinea, RipetizioneSegnali) {
     if (!c.ultima) righe.insert(righe.end(), {"[curve]", "[fine]"});
     d.file[file_linea.generic_string()] = testo(righe);
     d.file[file_treno.generic_string()] = "[generale]\r\n";
-    memorizza_dati(t, d, cartella);
+    memorizza_dati(t, d, file_linea, file_treno);
     EXPECT_EQ(t.codice_errore, c.codice) << c.riga;
     EXPECT_FALSE(d.esiste(file_linea)) << c.riga;
     // Codes 3 to 5 stop before the train description, which stays unread.
@@ -346,7 +346,7 @@ TEST(MemorizzaDati, GuastoDuranteLaLetturaCancellaEntrambiITesti) {
   DiscoMemoria d;
   d.file[file_linea.generic_string()] = linea({"pendenza,  abc,  1"});
   d.file[file_treno.generic_string()] = "[generale]\r\n";
-  memorizza_dati(s, d, cartella);
+  memorizza_dati(s, d, file_linea, file_treno);
   EXPECT_EQ(s.codice_errore, problema::errore_esecuzione);
   EXPECT_TRUE(d.file.empty());
   EXPECT_EQ(s.stazioni[slot::linea].nome, "R");
@@ -362,7 +362,7 @@ TEST(MemorizzaDati, TestoVuotoEUnGuasto) {
   s.numero_treno = "T";
   DiscoMemoria d;
   d.file[file_linea.generic_string()] = "";
-  memorizza_dati(s, d, cartella);
+  memorizza_dati(s, d, file_linea, file_treno);
   EXPECT_EQ(s.codice_errore, problema::errore_esecuzione);
   EXPECT_FALSE(d.esiste(file_linea));
 }
@@ -373,7 +373,7 @@ TEST(MemorizzaDati, SenzaLunghezzaIlPrimoRecordEUnGuasto) {
   s.numero_treno = "T";
   DiscoMemoria d;
   d.file[file_linea.generic_string()] = testo({"[generale]", "sfondo uno, 1", "[curve]", "pendenza,  0,  0", "[fine]"});
-  memorizza_dati(s, d, cartella);
+  memorizza_dati(s, d, file_linea, file_treno);
   EXPECT_EQ(s.codice_errore, problema::errore_esecuzione);
   EXPECT_FALSE(d.esiste(file_linea));
 }

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "compiler/codici_problema.h"
-#include "compiler/errori.h"
+#include "base/errori.h"
 #include "compiler/parser_comune.h"
 #include "compiler/stato.h"
 #include "support/disco_memoria.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "compiler/codici_problema.h"
-#include "compiler/errori.h"
+#include "base/errori.h"
 #include "compiler/stato.h"
 
 namespace scenario {

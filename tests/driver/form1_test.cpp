@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "driver/memorizza_percorso.h"
-#include "driver/nomi_file.h"
+#include "base/nomi_file.h"
 #include "support/disco_memoria.h"
 
 namespace scenario {

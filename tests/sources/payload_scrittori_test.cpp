@@ -9,7 +9,7 @@
 #include <ostream>
 #include <string>
 
-#include "compiler/stato.h"
+#include "base/nomi_file.h"
 #include "platform/disco_file.h"
 #include "sources/payload.h"
 #include "sources/scrittori.h"
@@ -18,7 +18,7 @@
 namespace scenario::test {
 namespace {
 
-using Scrittore = void (*)(Stato&, const Payload&, Disco&, const Percorso&);
+using Scrittore = void (*)(const NomiScenario&, const Payload&, Disco&, const Percorso&);
 
 struct Caso {
   const char* nome;
@@ -40,12 +40,7 @@ const Caso casi[] = {
     {"scheda", dati_scheda, "Belmora_Solvenzia_4816-4817_scheda_treno.txt", &Payload::scheda, "scheda_treno.txt", 63},
 };
 
-Stato stato_scenario() {
-  Stato s;
-  s.nome_linea = payload_incorporato().nome_linea;
-  s.numero_treno = payload_incorporato().numero_treno;
-  return s;
-}
+NomiScenario nomi_scenario() { return {payload_incorporato().nome_linea, payload_incorporato().numero_treno}; }
 
 // The repository text as the program must write it: LF becomes CR LF, and
 // the two accented letters of the train preamble become their
@@ -83,15 +78,14 @@ TEST_P(PayloadScrittori, WritesThePayloadLinesEachEndedByCrLf) {
   const Caso& c = GetParam();
   CartellaTemporanea cartella;
   DiscoFile disco;
-  Stato stato = stato_scenario();
-  c.scrittore(stato, payload_incorporato(), disco, cartella.percorso());
+  const NomiScenario nomi = nomi_scenario();
+  c.scrittore(nomi, payload_incorporato(), disco, cartella.percorso());
 
   const std::string scritto = leggi_file(cartella / c.file);
   const auto righe = payload_incorporato().*c.righe;
   EXPECT_EQ(righe.size(), c.numero_righe);
   EXPECT_EQ(scritto, atteso_da_righe(righe));
   EXPECT_EQ(scritto, atteso_da_sorgente(leggi_file(std::filesystem::path(SCENARIO_PAYLOAD_DIR) / c.sorgente)));
-  EXPECT_EQ(stato.indice, static_cast<int32_t>(c.numero_righe));
   // Only this one file is written.
   size_t file = 0;
   for (const auto& voce : std::filesystem::directory_iterator(cartella.percorso())) {
@@ -105,9 +99,9 @@ TEST_P(PayloadScrittori, ReplacesAFileThatStoodThere) {
   const Caso& c = GetParam();
   CartellaTemporanea cartella;
   DiscoFile disco;
-  Stato stato = stato_scenario();
+  const NomiScenario nomi = nomi_scenario();
   scrivi_file(cartella / c.file, std::string(100000, 'x') + "\r\nriferimento fine del file\r\n");
-  c.scrittore(stato, payload_incorporato(), disco, cartella.percorso());
+  c.scrittore(nomi, payload_incorporato(), disco, cartella.percorso());
   EXPECT_EQ(leggi_file(cartella / c.file), atteso_da_righe(payload_incorporato().*c.righe));
 }
 
@@ -115,10 +109,10 @@ TEST_P(PayloadScrittori, SecondWriteGivesIdenticalBytes) {
   const Caso& c = GetParam();
   CartellaTemporanea cartella;
   DiscoFile disco;
-  Stato stato = stato_scenario();
-  c.scrittore(stato, payload_incorporato(), disco, cartella.percorso());
+  const NomiScenario nomi = nomi_scenario();
+  c.scrittore(nomi, payload_incorporato(), disco, cartella.percorso());
   const std::string primo = leggi_file(cartella / c.file);
-  c.scrittore(stato, payload_incorporato(), disco, cartella.percorso());
+  c.scrittore(nomi, payload_incorporato(), disco, cartella.percorso());
   EXPECT_EQ(leggi_file(cartella / c.file), primo);
   EXPECT_EQ(std::filesystem::file_size(cartella / c.file), primo.size());
 }
@@ -129,21 +123,21 @@ INSTANTIATE_TEST_SUITE_P(Cinque, PayloadScrittori, ::testing::ValuesIn(casi),
 TEST(PayloadScrittoriFile, NotesFileIsEmptyEvenOverContent) {
   CartellaTemporanea cartella;
   DiscoFile disco;
-  Stato stato = stato_scenario();
+  const NomiScenario nomi = nomi_scenario();
   const auto nome = cartella / "Belmora_Solvenzia_4816-4817_note.txt";
   scrivi_file(nome, "note di una corsa precedente\r\n");
-  dati_note(stato, payload_incorporato(), disco, cartella.percorso());
+  dati_note(nomi, payload_incorporato(), disco, cartella.percorso());
   ASSERT_TRUE(std::filesystem::exists(nome));
   EXPECT_EQ(std::filesystem::file_size(nome), 0u);
 }
 
-TEST(PayloadScrittoriFile, FilesEndAsPartTwoSays) {
+TEST(PayloadScrittoriFile, ITestiIniziano_E_FinisconoComeIlPayload) {
   CartellaTemporanea cartella;
   DiscoFile disco;
-  Stato stato = stato_scenario();
-  dati_linea(stato, payload_incorporato(), disco, cartella.percorso());
-  dati_treno(stato, payload_incorporato(), disco, cartella.percorso());
-  dati_scheda(stato, payload_incorporato(), disco, cartella.percorso());
+  const NomiScenario nomi = nomi_scenario();
+  dati_linea(nomi, payload_incorporato(), disco, cartella.percorso());
+  dati_treno(nomi, payload_incorporato(), disco, cartella.percorso());
+  dati_scheda(nomi, payload_incorporato(), disco, cartella.percorso());
   const std::string linea = leggi_file(cartella / "Belmora_Solvenzia_linea.txt");
   EXPECT_TRUE(linea.starts_with("[generale]\r\nlunghezza percorso,    136000\r\n"));
   EXPECT_TRUE(linea.ends_with("\r\n[indicazioni]\r\n[fine]\r\n"));
@@ -161,13 +155,13 @@ TEST(PayloadScrittoriFile, FilesEndAsPartTwoSays) {
 
 // The five writers in the run's order, twice in one directory: five files,
 // the same bytes both times.
-TEST(PayloadScrittoriFile, RunOrderTwiceGivesTheSameFiveFiles) {
+TEST(PayloadScrittoriFile, DueCorseNellaStessaCartellaDannoGliStessiCinqueFile) {
   CartellaTemporanea cartella;
   DiscoFile disco;
   auto esegui = [&] {
-    Stato stato = stato_scenario();
+    const NomiScenario nomi = nomi_scenario();
     for (Scrittore s : {dati_linea, dati_treno, dati_note, dati_rallentamenti, dati_scheda})
-      s(stato, payload_incorporato(), disco, cartella.percorso());
+      s(nomi, payload_incorporato(), disco, cartella.percorso());
     std::map<std::string, std::string> contenuto;
     for (const auto& voce : std::filesystem::directory_iterator(cartella.percorso()))
       contenuto[voce.path().filename().string()] = leggi_file(voce.path());

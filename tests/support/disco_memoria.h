@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "compiler/errori.h"
-#include "platform/disco.h"
+#include "base/errori.h"
+#include "base/disco.h"
 
 namespace scenario::test {
 

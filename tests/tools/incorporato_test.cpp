@@ -19,12 +19,10 @@ namespace {
 TEST(StrumentoSulloScenarioIncorporato, DumpMostraIlSegnaleDellaCella29EPlanDaUnSvgBenFormato) {
   CartellaTemporanea dir;
   const Payload& payload = payload_incorporato();
-  Stato stato;
-  stato.nome_linea = std::string(payload.nome_linea);
-  stato.numero_treno = std::string(payload.numero_treno);
+  const NomiScenario nomi{payload.nome_linea, payload.numero_treno};
   DiscoFile disco;
-  dati_linea(stato, payload, disco, dir.percorso());
-  dati_treno(stato, payload, disco, dir.percorso());
+  dati_linea(nomi, payload, disco, dir.percorso());
+  dati_treno(nomi, payload, disco, dir.percorso());
   const std::string linea(payload.nome_linea), treno(payload.numero_treno), in = dir.percorso().string();
 
   const auto c = esegui_strumento({"compile", "--route", linea, "--train", treno, "--in", in});

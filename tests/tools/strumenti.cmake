@@ -2,11 +2,14 @@
 # built for a fixture scenario in a build tree of its own. They run the tool
 # through a POSIX shell.
 if(WIN32 OR NOT TARGET strumento_scenario)
-  file(GLOB test_strumenti CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*_test.cpp)
-  set_source_files_properties(${test_strumenti} PROPERTIES HEADER_FILE_ONLY ON)
   return()
 endif()
 
+target_sources(test_scenario PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/compile_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dump_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/incorporato_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/plan_test.cpp)
 target_link_libraries(test_scenario PRIVATE strumenti_scenario)
 target_compile_definitions(test_scenario PRIVATE
   STRUMENTO_SCENARIO="$<TARGET_FILE:strumento_scenario>"

@@ -3,9 +3,9 @@
 #include <ostream>
 
 #include "compilazione.h"
-#include "compiler/cp1252.h"
-#include "compiler/errori.h"
-#include "driver/nomi_file.h"
+#include "base/cp1252.h"
+#include "base/errori.h"
+#include "base/nomi_file.h"
 #include "dump.h"
 #include "errore_strumento.h"
 #include "nomi_scenario.h"

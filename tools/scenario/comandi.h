@@ -4,7 +4,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "platform/disco.h"
+#include "base/disco.h"
 
 namespace scenario::strumenti {
 

@@ -1,13 +1,12 @@
 #include "compilazione.h"
 
 #include <filesystem>
-#include <new>
 
-#include "compiler/cp1252.h"
-#include "compiler/errori.h"
+#include "base/cp1252.h"
+#include "base/errori.h"
 #include "disco_autore.h"
-#include "driver/memorizza_percorso.h"
-#include "driver/nomi_file.h"
+#include "compiler/compilazione.h"
+#include "base/nomi_file.h"
 #include "errore_strumento.h"
 
 namespace scenario::strumenti {
@@ -23,44 +22,30 @@ std::string leggi_testo(Disco& disco, const Percorso& p) {
   }
 }
 
-// Where a numbered error comes from: the feature stamped into cell 1, when
-// the compile knows where it was described.
-Origine origine_cella_riservata(const Stato& stato) {
-  auto it = stato.origine_cella.find(1);
-  return it == stato.origine_cella.end() ? Origine{} : it->second;
-}
-
 }  // namespace
 
 EsitoCompilazione compila(const RichiestaCompilazione& r, Disco& disco) {
-  const Percorso linea = percorso_file(r.ingresso, FileScenario::linea_txt, r.nome_linea, r.numero_treno);
-  const Percorso treno = percorso_file(r.ingresso, FileScenario::treno_txt, r.nome_linea, r.numero_treno);
+  const FileCompilazione file = file_compilazione(r.ingresso, r.uscita, {r.nome_linea, r.numero_treno});
   EsitoCompilazione esito;
-  esito.testo_linea = leggi_testo(disco, linea);
-  esito.testo_treno = leggi_testo(disco, treno);
+  esito.testo_linea = leggi_testo(disco, file.linea_txt);
+  esito.testo_treno = leggi_testo(disco, file.treno_txt);
   std::error_code ec;
   if (!std::filesystem::is_directory(r.uscita, ec))
     throw ErroreStrumento("la cartella di uscita non esiste: " + r.uscita.string());
 
-  // The compiler looks for its texts beside the files it writes.
+  // The texts are the author's: the compiler reads them as read here, and
+  // its deletion of them is only noted.
   DiscoAutore autore(disco);
-  autore.servi(percorso_file(r.uscita, FileScenario::linea_txt, r.nome_linea, r.numero_treno), esito.testo_linea);
-  autore.servi(percorso_file(r.uscita, FileScenario::treno_txt, r.nome_linea, r.numero_treno), esito.testo_treno);
+  autore.servi(file.linea_txt, esito.testo_linea);
+  autore.servi(file.treno_txt, esito.testo_treno);
 
   esito.stato = std::make_unique<Stato>();
   Stato& stato = *esito.stato;
   stato.nome_linea = r.nome_linea;
   stato.numero_treno = r.numero_treno;
-  try {
-    memorizza_percorso(stato, autore, r.uscita, r.scrivi_file);
-    esito.file_scritti = true;
-  } catch (const ErroreNumerato& e) {
-    stato.problemi.push_back({Problema::Tipo::numerato, e.numero(), std::nullopt, origine_cella_riservata(stato), {}});
-  } catch (const ErroreEsecuzione& e) {
-    stato.problemi.push_back({Problema::Tipo::esecuzione, e.numero(), std::nullopt, Origine{}, e.what()});
-  } catch (const std::bad_alloc&) {
-    stato.problemi.push_back({Problema::Tipo::esecuzione, 7, std::nullopt, Origine{}, "Memoria esaurita"});
-  }
+  const Esito e = esegui_compilazione(stato, autore, file, r.scrivi_file);
+  annota_esito(stato, e);
+  esito.file_scritti = e.completo();
   if (!esito.file_scritti)
     esito.uscita = Uscita::nessun_file;
   else

@@ -1,14 +1,14 @@
 #pragma once
 // Compiles an author's scenario exactly as the installer does, with the
-// same memorizza_percorso, reading the two description texts from one
-// directory and writing the binary files into another.
+// same compile, reading the two description texts from one directory and
+// writing the binary files into another.
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include "compiler/stato.h"
-#include "platform/disco.h"
+#include "base/disco.h"
 
 namespace scenario::strumenti {
 

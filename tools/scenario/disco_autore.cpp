@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "compiler/errori.h"
+#include "base/errori.h"
 
 namespace scenario::strumenti {
 
@@ -13,11 +13,6 @@ void DiscoAutore::servi(const Percorso& p, std::string byte) {
 const DiscoAutore::Testo* DiscoAutore::testo(const Percorso& p) const {
   auto it = testi_.find(p.lexically_normal());
   return it == testi_.end() ? nullptr : &it->second;
-}
-
-bool DiscoAutore::eliminato(const Percorso& p) const {
-  const Testo* t = testo(p);
-  return t && !t->presente;
 }
 
 // The served texts are the author's: nothing may be written over them.

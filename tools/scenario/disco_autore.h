@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "platform/disco.h"
+#include "base/disco.h"
 
 namespace scenario::strumenti {
 
@@ -17,8 +17,6 @@ class DiscoAutore : public Disco {
 
   // Serves these bytes under p (the place where the compiler looks for them).
   void servi(const Percorso& p, std::string byte);
-  // Whether the compiler has deleted the text served under p.
-  bool eliminato(const Percorso& p) const;
 
   bool esiste(const Percorso& p) const override;
   std::string leggi(const Percorso& p) override;

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "compiler/cp1252.h"
+#include "base/cp1252.h"
 
 namespace scenario::strumenti {
 namespace {

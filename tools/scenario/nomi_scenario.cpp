@@ -1,6 +1,6 @@
 #include "nomi_scenario.h"
 
-#include "compiler/cp1252.h"
+#include "base/cp1252.h"
 #include "errore_strumento.h"
 
 namespace scenario::strumenti {

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <set>
 
-#include "compiler/cp1252.h"
+#include "base/cp1252.h"
 
 namespace scenario::strumenti {
 namespace {

@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "compiler/codici_problema.h"
-#include "compiler/cp1252.h"
-#include "driver/nomi_file.h"
+#include "base/cp1252.h"
+#include "base/nomi_file.h"
 
 namespace scenario::strumenti {
 namespace {

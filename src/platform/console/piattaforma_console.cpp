@@ -7,8 +7,8 @@
 #include <iostream>
 #include <vector>
 
-#include "compiler/cp1252.h"
-#include "compiler/errori.h"
+#include "base/cp1252.h"
+#include "base/errori.h"
 #include "platform/piattaforma.h"
 
 namespace scenario {

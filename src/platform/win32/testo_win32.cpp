@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "compiler/cp1252.h"
-#include "compiler/errori.h"
+#include "base/cp1252.h"
+#include "base/errori.h"
 
 namespace scenario {
 

@@ -1,4 +1,4 @@
-#include "compiler/cp1252.h"
+#include "base/cp1252.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "platform/memoria.h"
+#include "base/memoria.h"
 
 #include <cstdlib>
 

@@ -49,6 +49,9 @@ class ErroreEsecuzione : public std::runtime_error {
   std::string dettaglio_;
 };
 
+// The message of a numbered error: " Errore n. " and the number as text.
+std::string testo_errore_numerato(const std::string& numero);
+
 class ErroreNumerato : public std::runtime_error {
  public:
   explicit ErroreNumerato(int32_t numero);

@@ -1,4 +1,4 @@
-#include "compiler/errori.h"
+#include "base/errori.h"
 
 namespace scenario {
 
@@ -32,7 +32,9 @@ ErroreEsecuzione::ErroreEsecuzione(Guasto g) : ErroreEsecuzione(g, std::string()
 ErroreEsecuzione::ErroreEsecuzione(Guasto g, const std::string& dettaglio)
     : std::runtime_error(testo(g, dettaglio)), guasto_(g), dettaglio_(dettaglio) {}
 
+std::string testo_errore_numerato(const std::string& numero) { return " Errore n. " + numero; }
+
 ErroreNumerato::ErroreNumerato(int32_t numero)
-    : std::runtime_error(" Errore n. " + std::to_string(numero)), numero_(numero) {}
+    : std::runtime_error(testo_errore_numerato(std::to_string(numero))), numero_(numero) {}
 
 }  // namespace scenario

@@ -6,9 +6,15 @@
 #include <string>
 #include <string_view>
 
-#include "platform/disco.h"
+#include "base/disco.h"
 
 namespace scenario {
+
+// The two names of a scenario, Windows-1252.
+struct NomiScenario {
+  std::string_view nome_linea;
+  std::string_view numero_treno;
+};
 
 enum class FileScenario {
   linea_txt,      // line description, deleted by the compile
@@ -30,5 +36,18 @@ Percorso percorso_in(const Percorso& cartella, std::string_view nome);
 // The full path of a scenario file.
 Percorso percorso_file(const Percorso& cartella, FileScenario f, std::string_view nome_linea,
                        std::string_view numero_treno);
+
+// The files a compile reads and writes.
+struct FileCompilazione {
+  Percorso linea_txt;  // line description: read, then deleted
+  Percorso treno_txt;  // train description: read, then deleted
+  Percorso linea_dat;  // line profile
+  Percorso sim;        // station table
+  Percorso dat;        // track cells
+};
+
+// The texts read from one directory, the binary files written into another
+// (the same one for the installer).
+FileCompilazione file_compilazione(const Percorso& testi, const Percorso& binari, const NomiScenario& nomi);
 
 }  // namespace scenario

@@ -1,6 +1,6 @@
-#include "driver/nomi_file.h"
+#include "base/nomi_file.h"
 
-#include "compiler/cp1252.h"
+#include "base/cp1252.h"
 
 namespace scenario {
 
@@ -28,6 +28,14 @@ Percorso percorso_in(const Percorso& cartella, std::string_view nome) {
 Percorso percorso_file(const Percorso& cartella, FileScenario f, std::string_view nome_linea,
                        std::string_view numero_treno) {
   return percorso_in(cartella, nome_file(f, nome_linea, numero_treno));
+}
+
+FileCompilazione file_compilazione(const Percorso& testi, const Percorso& binari, const NomiScenario& nomi) {
+  auto nome = [&](const Percorso& cartella, FileScenario f) {
+    return percorso_file(cartella, f, nomi.nome_linea, nomi.numero_treno);
+  };
+  return {nome(testi, FileScenario::linea_txt), nome(testi, FileScenario::treno_txt),
+          nome(binari, FileScenario::linea_dat), nome(binari, FileScenario::sim), nome(binari, FileScenario::dat)};
 }
 
 }  // namespace scenario

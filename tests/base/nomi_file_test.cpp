@@ -1,4 +1,4 @@
-#include "driver/nomi_file.h"
+#include "base/nomi_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/disco.h"
+#include "base/disco.h"
 
 namespace scenario {
 
