@@ -2,8 +2,10 @@
 # Runs the cross-built Windows programs under wine on a virtual X display, each
 # time in a fresh wine prefix of its own.
 #
-#   wine.sh esegui <prova.exe>
-#       runs a Win32 test program; its exit status is the test's.
+#   wine.sh esegui [--dpi N] <prova.exe> [argomento...]
+#       runs a Win32 test program; its exit status is the test's. The
+#       arguments that are absolute Unix paths reach it as Windows paths.
+#       With --dpi the screen is set to N DPI first (LogPixels).
 #   wine.sh confronta <installatore linux> <installatore.exe> <esegui_e_chiudi.exe>
 #       runs both installers, each alone in a temporary directory, and
 #       compares exit status, messages shown and every file left behind.
@@ -36,7 +38,22 @@ wineboot -i >/dev/null 2>&1 || { echo "wineboot fallito"; exit 1; }
 wineserver -w
 
 esegui() {
-  wine "$1"
+  if [[ "${1:-}" == --dpi ]]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$2" /f >/dev/null 2>&1 ||
+      { echo "impostazione dei DPI fallita"; exit 1; }
+    wineserver -w
+    shift 2
+  fi
+  local programma=$1 a
+  shift
+  local argomenti=()
+  for a in "$@"; do
+    if [[ "$a" == /* ]]; then
+      a=$(winepath -w "$a" 2>/dev/null) || { echo "winepath $a fallito"; exit 1; }
+    fi
+    argomenti+=("$a")
+  done
+  wine "$programma" "${argomenti[@]}"
 }
 
 confronta() {
@@ -94,7 +111,7 @@ confronta() {
 }
 
 case "${1:-}" in
-  esegui) esegui "$2" ;;
+  esegui) shift; esegui "$@" ;;
   confronta) confronta "$2" "$3" "$4" ;;
-  *) echo "uso: wine.sh esegui <prova.exe> | confronta <linux> <exe> <esegui_e_chiudi.exe>"; exit 2 ;;
+  *) echo "uso: wine.sh esegui [--dpi N] <prova.exe> [argomento...] | confronta <linux> <exe> <esegui_e_chiudi.exe>"; exit 2 ;;
 esac

@@ -9,7 +9,8 @@
 
 namespace scenario {
 
-// Geometry and font, in the units the window is designed in.
+// Geometry and font, in the units the window is designed in: logical units,
+// turned into pixels at the DPI of the monitor the window is on.
 inline constexpr int form1_larghezza_twip = 4200;  // client area
 inline constexpr int form1_altezza_twip = 2688;
 inline constexpr int label1_sinistra_twip = 960;
@@ -32,8 +33,9 @@ struct FinestraForm1 {
   HFONT carattere = nullptr;
 };
 
-// Creates Form1 with Label1, hidden, with the given caption; sizes and font
-// follow the screen's DPI. Throws std::system_error when Windows refuses.
+// Creates Form1 with Label1, hidden, with the given caption and the program's
+// icon; sizes and font follow the DPI of the monitor it is on (the screen's
+// where Windows cannot tell). Throws std::system_error when Windows refuses.
 FinestraForm1 crea_form1(const std::wstring& titolo);
 
 // Shows the window without an owner and paints it and its label at once,

@@ -1,9 +1,15 @@
-// The waiting window as the platform layer shows it: caption, label text,
-// font, geometry at the screen's DPI, painted on return, gone when released.
+// The waiting window as the platform layer shows it: caption, icon, label
+// text, font, geometry at the screen's DPI, painted on return, gone when
+// released.
+//
+//   prova_form1 [DPI]
+//
+// With DPI, the screen must also be at that DPI (wine.sh --dpi sets it).
 
 #include <windows.h>
 
 #include <cmath>
+#include <cstdlib>
 
 #include "platform/piattaforma.h"
 #include "platform/win32/testo_win32.h"
@@ -23,14 +29,43 @@ BOOL CALLBACK conta(HWND, LPARAM p) {
   return TRUE;
 }
 
+// An icon of the window class: present, not the system's application icon
+// (so the program's own, from its resources), of the given size.
+void verifica_icona(HWND form, int quale, int lato, const std::string& cosa) {
+  auto h = reinterpret_cast<HICON>(GetClassLongPtrW(form, quale));
+  verifica(h != nullptr, cosa + " mancante");
+  if (!h) return;
+  verifica(h != LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION)),
+           cosa + ": l'icona generica di Windows, non quella del programma");
+  ICONINFO info{};
+  BITMAP bm{};
+  if (GetIconInfo(h, &info)) {
+    if (info.hbmColor && GetObjectW(info.hbmColor, sizeof bm, &bm)) {
+      uguale<long>(bm.bmWidth, lato, cosa + ": larghezza");
+      uguale<long>(bm.bmHeight, lato, cosa + ": altezza");
+    } else {
+      verifica(false, cosa + ": senza colori");
+    }
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+  } else {
+    verifica(false, cosa + ": GetIconInfo fallita");
+  }
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   HDC schermo = GetDC(nullptr);
   const int dpi_x = GetDeviceCaps(schermo, LOGPIXELSX);
   const int dpi_y = GetDeviceCaps(schermo, LOGPIXELSY);
   ReleaseDC(nullptr, schermo);
   std::printf("DPI %d x %d\n", dpi_x, dpi_y);
+  if (argc > 1) {
+    const int atteso = std::atoi(argv[1]);
+    uguale(dpi_x, atteso, "DPI orizzontali dello schermo");
+    uguale(dpi_y, atteso, "DPI verticali dello schermo");
+  }
 
   auto finestra = scenario::mostra_finestra();
   HWND form = FindWindowW(L"Form1", scenario::titolo_programma().c_str());
@@ -40,6 +75,8 @@ int main() {
   verifica(IsWindowVisible(form), "Form1 non visibile");
   verifica(GetWindow(form, GW_OWNER) == nullptr, "Form1 ha un proprietario");
   verifica(GetMenu(form) == nullptr, "Form1 ha un menu");
+  verifica_icona(form, GCLP_HICON, GetSystemMetrics(SM_CXICON), "icona della classe Form1");
+  verifica_icona(form, GCLP_HICONSM, GetSystemMetrics(SM_CXSMICON), "icona piccola della classe Form1");
   RECT da_dipingere;
   verifica(!GetUpdateRect(form, &da_dipingere, FALSE), "Form1 non ancora dipinta");
 
