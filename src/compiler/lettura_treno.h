@@ -20,7 +20,7 @@ struct LetturaTreno : LetturaDescrizione {
 
   void leggi();
 
-  // The records. After its position check a record's work points at its
+  // The records. From its position check on, a record's work points at its
   // keyword.
   Esito massa_frenata();
   Esito vetture();

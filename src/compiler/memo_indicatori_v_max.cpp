@@ -1,3 +1,5 @@
+// Stamping of a speed indicator board into its cell (stampaggio.h).
+
 #include "compiler/codici_problema.h"
 #include "compiler/numeri.h"
 #include "compiler/stampaggio.h"

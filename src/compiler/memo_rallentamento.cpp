@@ -1,3 +1,6 @@
+// Stamping of a slowdown: its start and end cells, the warning board before
+// it and the pre-warning marks (stampaggio.h).
+
 #include "compiler/codici_problema.h"
 #include "compiler/numeri.h"
 #include "compiler/stampaggio.h"
@@ -10,7 +13,8 @@ namespace {
 // slowdown beyond the threshold.
 constexpr int32_t metri_avviso = 1200;
 constexpr int32_t soglia_avviso = 1500;
-// The pre-warning marks: this many cells from the board's down.
+// The pre-warning marks: this many cells, counted down from the cell at the
+// board's distance.
 constexpr int32_t celle_preavviso = 4;
 
 }  // namespace

@@ -1,3 +1,5 @@
+// Stamping of a signal: its cell and its approach marks (stampaggio.h).
+
 #include "compiler/codici_problema.h"
 #include "compiler/numeri.h"
 #include "compiler/stampaggio.h"

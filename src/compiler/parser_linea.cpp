@@ -35,7 +35,8 @@ class LetturaLinea : public LetturaDescrizione {
   Esito sfondo();
   Esito ripetizione();
 
-  // The sections' records.
+  // The sections' records. From its position check on, a record's work
+  // points at its position field.
   Esito pendenza();
   Esito curva();
   Esito montagna();
