@@ -1,4 +1,4 @@
-#include "compiler/codici_problema.h"
+#include "base/codici.h"
 #include "compiler/numeri.h"
 #include "compiler/stampaggio.h"
 #include "compiler/stato.h"

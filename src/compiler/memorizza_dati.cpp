@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "compiler/codici_problema.h"
+#include "base/codici.h"
 #include "base/errori.h"
 #include "compiler/numeri.h"
 #include "compiler/parser_comune.h"

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "compiler/codici_problema.h"
+#include "base/codici.h"
 #include "compiler/numeri.h"
 #include "compiler/parser_comune.h"
 #include "compiler/progressive.h"

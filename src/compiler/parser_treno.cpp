@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "compiler/codici_problema.h"
+#include "base/codici.h"
 #include "compiler/lettura_treno.h"
 #include "compiler/numeri.h"
 #include "compiler/parser_comune.h"
