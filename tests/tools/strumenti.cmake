@@ -8,6 +8,7 @@ endif()
 target_sources(test_scenario PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/compile_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dump_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/file_binari_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/incorporato_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/plan_test.cpp)
 target_link_libraries(test_scenario PRIVATE strumenti_scenario)

@@ -38,8 +38,10 @@ std::string xml(std::string_view t) {
       case '\'': out += "&apos;"; break;
       default:
         // XML 1.0 admits no other control characters.
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n') out += ' ';
-        else out += c;
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n')
+          out += ' ';
+        else
+          out += c;
     }
   }
   return out;
@@ -59,7 +61,8 @@ constexpr Simbolo cartello_s{"cartello indicatore", "#2ca02c", Forma::rombo};
 constexpr Simbolo avviso_s{"avviso di rallentamento", "#ff7f0e", Forma::triangolo};
 constexpr Simbolo rallentamento_s{"rallentamento (inizio-fine)", "#ff7f0e", Forma::tratto};
 constexpr Simbolo abbattimento_s{"abbattimento", "#9467bd", Forma::puntino};
-constexpr Simbolo simboli[] = {stazione_s, segnale_s, indicatori_s, cartello_s, avviso_s, rallentamento_s, abbattimento_s};
+constexpr Simbolo simboli[] = {stazione_s, segnale_s,       indicatori_s,  cartello_s,
+                               avviso_s,   rallentamento_s, abbattimento_s};
 
 class Disegno {
  public:
@@ -76,7 +79,8 @@ class Disegno {
     }
     // Room beside the track for the longest station name.
     size_t nome_piu_lungo = 0;
-    for (int32_t s = 1; s <= slot::primo_cartello; ++s) nome_piu_lungo = std::max(nome_piu_lungo, d.stazioni[static_cast<size_t>(s)].nome.size());
+    for (int32_t s = slot::prima_stazione; s <= slot::primo_cartello; ++s)
+      nome_piu_lungo = std::max(nome_piu_lungo, d.stazioni[static_cast<size_t>(s)].nome.size());
     margine = std::max(margine_minimo, 30 + larghezza_lettera * static_cast<double>(nome_piu_lungo));
     const double w = std::max(maxx - minx, 1.0), h = std::max(maxy - miny, 1.0);
     scala_ = std::min(larghezza_max / w, altezza_max / h);
@@ -121,8 +125,6 @@ class Disegno {
     return {-dy / l, dx / l};
   }
 
-  static int64_t metro_cella(size_t i) { return (static_cast<int64_t>(i) - 1) * 50; }
-
   void polilinea(int64_t da, int64_t a, const std::string& stile) {
     out_ += "<polyline fill=\"none\" " + stile + " points=\"";
     for (int64_t m = da;; m = std::min<int64_t>(m + passo_traccia, a)) {
@@ -155,11 +157,13 @@ class Disegno {
     for (size_t i = 0; i < c.size(); ++i) {
       if (c[i].codice != codice_cella::inizio_rallentamento) continue;
       size_t j = i;
-      while (j < c.size() && c[j].codice != codice_cella::fine_rallentamento && (j == i || c[j].codice != codice_cella::inizio_rallentamento)) ++j;
+      while (j < c.size() && c[j].codice != codice_cella::fine_rallentamento &&
+             (j == i || c[j].codice != codice_cella::inizio_rallentamento))
+        ++j;
       if (j == c.size()) j = i;
-      polilinea(metro_cella(i), metro_cella(j),
+      polilinea(metro_di_cella(i), metro_di_cella(j),
                 std::string("stroke=\"") + rallentamento_s.colore + "\" stroke-width=\"6\" stroke-opacity=\"0.6\"");
-      const Punto p = schermo(metro_cella(i)), n = normale(metro_cella(i));
+      const Punto p = schermo(metro_di_cella(i)), n = normale(metro_di_cella(i));
       out_ += "<text x=\"" + num(p.x + n.x * 14) + "\" y=\"" + num(p.y + n.y * 14) + "\" font-size=\"10\" fill=\"" +
               rallentamento_s.colore + "\" text-anchor=\"middle\">" + std::to_string(c[i].valore1) + "</text>\n";
     }
@@ -173,11 +177,13 @@ class Disegno {
         out_ += "<circle cx=\"" + num(p.x) + "\" cy=\"" + num(p.y) + "\" r=\"3.5\" fill=\"" + colore + "\"/>";
         break;
       case Forma::quadrato:
-        out_ += "<rect x=\"" + num(p.x - 3) + "\" y=\"" + num(p.y - 3) + "\" width=\"6\" height=\"6\" fill=\"" + colore + "\"/>";
+        out_ += "<rect x=\"" + num(p.x - 3) + "\" y=\"" + num(p.y - 3) + "\" width=\"6\" height=\"6\" fill=\"" +
+                colore + "\"/>";
         break;
       case Forma::rombo:
-        out_ += "<path d=\"M" + num(p.x) + " " + num(p.y - 4.5) + "L" + num(p.x + 4.5) + " " + num(p.y) + "L" + num(p.x) +
-                " " + num(p.y + 4.5) + "L" + num(p.x - 4.5) + " " + num(p.y) + "Z\" fill=\"" + colore + "\"/>";
+        out_ += "<path d=\"M" + num(p.x) + " " + num(p.y - 4.5) + "L" + num(p.x + 4.5) + " " + num(p.y) + "L" +
+                num(p.x) + " " + num(p.y + 4.5) + "L" + num(p.x - 4.5) + " " + num(p.y) + "Z\" fill=\"" + colore +
+                "\"/>";
         break;
       case Forma::triangolo:
         out_ += "<path d=\"M" + num(p.x) + " " + num(p.y - 5) + "L" + num(p.x + 4.5) + " " + num(p.y + 3.5) + "L" +
@@ -191,8 +197,8 @@ class Disegno {
                 "\" stroke-width=\"2\"/>";
         break;
       case Forma::tratto:
-        out_ += "<line x1=\"" + num(p.x - 8) + "\" y1=\"" + num(p.y) + "\" x2=\"" + num(p.x + 8) + "\" y2=\"" + num(p.y) +
-                "\" stroke=\"" + colore + "\" stroke-width=\"6\" stroke-opacity=\"0.6\"/>";
+        out_ += "<line x1=\"" + num(p.x - 8) + "\" y1=\"" + num(p.y) + "\" x2=\"" + num(p.x + 8) + "\" y2=\"" +
+                num(p.y) + "\" stroke=\"" + colore + "\" stroke-width=\"6\" stroke-opacity=\"0.6\"/>";
         break;
     }
     out_ += "</g>\n";
@@ -202,27 +208,27 @@ class Disegno {
   void celle() {
     const auto& c = d_.celle;
     for (size_t i = 0; i < c.size(); ++i) {
-      const int64_t m = metro_cella(i);
+      const int64_t m = metro_di_cella(i);
       if (m < 0 || m > fine_) continue;
       const Punto t = schermo(m), n = normale(m);
       const Punto fuori{t.x + n.x * 7, t.y + n.y * 7};
       const std::string dove = " a " + std::to_string(m) + " m";
       switch (c[i].codice) {
         case codice_cella::segnale: simbolo(segnale_s, fuori, "segnale" + dove); break;
-        case codice_cella::indicatori_vmax: simbolo(indicatori_s, fuori, "indicatori di velocita' massima" + dove); break;
+        case codice_cella::indicatori_vmax:
+          simbolo(indicatori_s, fuori, "indicatori di velocita' massima" + dove);
+          break;
         case codice_cella::avviso_rallentamento:
           simbolo(avviso_s, fuori, "avviso di rallentamento " + std::to_string(c[i].valore1) + " km/h" + dove);
           break;
         case codice_cella::abbattimento:
-        case codice_cella::abbattimento_nullo:
-          simbolo(abbattimento_s, t, "abbattimento" + dove);
-          break;
+        case codice_cella::abbattimento_nullo: simbolo(abbattimento_s, t, "abbattimento" + dove); break;
         case codice_cella::cartello: {
           const int16_t s = c[i].valore1;
           const std::string testo = s >= 0 && s < slot::numero ? a_utf8(d_.stazioni[static_cast<size_t>(s)].nome) : "";
           simbolo(cartello_s, fuori, "cartello" + dove + ": " + testo);
-          out_ += "<text x=\"" + num(fuori.x + n.x * 8) + "\" y=\"" + num(fuori.y + n.y * 8) + "\" font-size=\"9\" fill=\"" +
-                  cartello_s.colore + "\">" + xml(testo) + "</text>\n";
+          out_ += "<text x=\"" + num(fuori.x + n.x * 8) + "\" y=\"" + num(fuori.y + n.y * 8) +
+                  "\" font-size=\"9\" fill=\"" + cartello_s.colore + "\">" + xml(testo) + "</text>\n";
           break;
         }
         default: break;
@@ -236,7 +242,7 @@ class Disegno {
     std::set<int32_t> cartelli;
     for (const cella& c : d_.celle)
       if (c.codice == codice_cella::cartello) cartelli.insert(c.valore1);
-    for (int32_t s = 1; s <= slot::primo_cartello; ++s) {
+    for (int32_t s = slot::prima_stazione; s <= slot::primo_cartello; ++s) {
       const stazione& st = d_.stazioni[static_cast<size_t>(s)];
       if (cartelli.count(s) || st == stazione{}) continue;
       const int64_t m = st.posizione_stazione;
