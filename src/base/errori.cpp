@@ -10,6 +10,8 @@ const char* descrizione_guasto(Guasto g) {
     case Guasto::indice_fuori_intervallo: return "Indice non compreso nell'intervallo";
     case Guasto::tipo_non_corrispondente: return "Tipo non corrispondente";
     case Guasto::file_non_trovato: return "Impossibile trovare il file";
+    case Guasto::cartella_in_uso: return "Cartella in uso da un'altra esecuzione";
+    case Guasto::file_binari_incompleti: return "File binari incompleti: eseguire di nuovo";
     case Guasto::disco_pieno: return "Disco pieno";
     case Guasto::input_oltre_fine_file: return "Input oltre la fine del file";
     case Guasto::permesso_negato: return "Autorizzazione negata";
