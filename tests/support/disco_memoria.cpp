@@ -19,7 +19,10 @@ class BloccoMemoria : public Blocco {
 
 }  // namespace
 
-bool DiscoMemoria::passo_fallisce() { return passi_che_falliscono.count(++passi) > 0; }
+bool DiscoMemoria::passo_fallisce() {
+  passi_fatti.push_back(registro.back());
+  return passi_che_falliscono.count(++passi) > 0;
+}
 
 std::string DiscoMemoria::leggi(const Percorso& p) {
   const std::string k = p.generic_string();

@@ -40,6 +40,8 @@ class DiscoMemoria : public Disco {
   // rinomina) that fail. A failing write keeps half its bytes.
   std::set<size_t> passi_che_falliscono;
   size_t passi = 0;  // steps taken so far
+  // The operation of every step, in order: passo n is passi_fatti[n - 1].
+  std::vector<std::string> passi_fatti;
   // The run number in provisional names.
   uint64_t esecuzione = 1;
   // Directories held by a Blocco now.
@@ -50,7 +52,7 @@ class DiscoMemoria : public Disco {
   std::vector<std::string> registro;
 
  private:
-  // Counts a step; true when it is the one to fail.
+  // Counts the operation just recorded as a step; true when it is one to fail.
   bool passo_fallisce();
   uint64_t contatore_ = 0;
 };
