@@ -53,7 +53,12 @@ std::unique_ptr<Blocco> DiscoFile::blocca(const Percorso& cartella) {
     pausa = std::min(pausa * 2, milliseconds(50));
   };
   for (;;) {
-    Descrittore d(posix::apri(p, O_RDWR | O_CREAT | O_NOFOLLOW));
+    int fd = posix::apri(p, O_RDWR | O_CREAT | O_NOFOLLOW);
+    // Left by another user's run, the file may not be writable for this
+    // one; read access is enough to lock it (write access only matters on
+    // file systems that lock by byte range).
+    if (fd < 0 && errno == EACCES) fd = posix::apri(p, O_RDONLY | O_NOFOLLOW);
+    Descrittore d(fd);
     if (!d.valido()) posix::fallisci(errno, p);
     while (::flock(d.fd(), LOCK_EX | LOCK_NB) != 0) {
       if (errno == EINTR) continue;
