@@ -58,6 +58,8 @@ enum class Guasto : int32_t {
   indice_fuori_intervallo = 9,
   tipo_non_corrispondente = 13,
   file_non_trovato = 53,
+  cartella_in_uso = 55,
+  file_binari_incompleti = 57,
   disco_pieno = 61,
   input_oltre_fine_file = 62,
   permesso_negato = 70,

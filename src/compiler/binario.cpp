@@ -8,8 +8,10 @@
 #include <limits>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "base/errori.h"
+#include "base/sostituzione.h"
 #include "compiler/stato.h"
 #include "compiler/tracciati.h"
 
@@ -139,22 +141,26 @@ std::string serializza_celle(const Celle &celle) {
 }
 
 void scrivi_file_binari(const Stato &stato, Disco &disco, const FileBinari &file) {
-  // The tables are encoded before the first file is touched, so that a name
-  // that cannot be written leaves every file as it was; the profile, which
-  // cannot fail, goes to its file as it is encoded.
-  std::string sim = serializza_stazioni(stato.stazioni);
-  std::string dat = serializza_celle(stato.celle);
-  // Each file replaces the earlier one only once it is complete, so the
-  // simulator never finds a truncated file.
+  // The tables are encoded before the first file is touched; the profile,
+  // which cannot fail, goes to its file as it is encoded.
+  const std::string sim = serializza_stazioni(stato.stazioni);
+  const std::string dat = serializza_celle(stato.celle);
+  auto intero = [](const std::string &byte) {
+    return Pezzi([&byte](const std::function<void(std::string_view)> &pezzo) { pezzo(byte); });
+  };
+  // The simulator loads the files as one scenario, so they are replaced as
+  // one set: an old profile beside a new track would load without a word.
+  std::vector<FileNuovo> insieme;
   if (stato.scrivi_file != 0) {
-    sostituisci_file(disco, file.linea_dat, Pezzi([&](const std::function<void(std::string_view)> &pezzo) {
-                       Scrittore s(pezzo);
-                       codifica_profilo(s, stato.profilo_linea);
-                       s.svuota();
-                     }));
+    insieme.push_back({file.linea_dat, Pezzi([&](const std::function<void(std::string_view)> &pezzo) {
+                         Scrittore s(pezzo);
+                         codifica_profilo(s, stato.profilo_linea);
+                         s.svuota();
+                       })});
   }
-  sostituisci_file(disco, file.sim, sim);
-  sostituisci_file(disco, file.dat, dat);
+  insieme.push_back({file.sim, intero(sim)});
+  insieme.push_back({file.dat, intero(dat)});
+  sostituisci_insieme(disco, insieme);
 }
 
 }  // namespace scenario

@@ -29,9 +29,11 @@ struct FileBinari {
   Percorso dat;        // track cells
 };
 
-// Writes the line profile (only when scrivi_file is non-zero), the station
-// table and the track, in that order. Each file replaces the one of an
-// earlier run only once it is complete.
+// Writes the line profile (only when scrivi_file is non-zero; otherwise that
+// file is neither created nor removed), the station table and the track, in
+// that order, and replaces the earlier ones with them as one set
+// (sostituisci_insieme): on a failure every earlier file stays as it was.
+// The caller holds the lock of the files' directory.
 void scrivi_file_binari(const Stato& stato, Disco& disco, const FileBinari& file);
 
 }  // namespace scenario

@@ -38,7 +38,7 @@ TEST(Codici, OgniVoceHaSignificatoESuggerimentoEUnSoloPosto) {
     precedente = {c.famiglia, c.numero};
     EXPECT_EQ(cerca_codice(c.famiglia, c.numero), &c);
   }
-  EXPECT_EQ(visti.size(), 29u + 2u + 10u);
+  EXPECT_EQ(visti.size(), 29u + 2u + 12u);
 }
 
 TEST(Codici, UnNumeroValeSoloNellaSuaFamiglia) {
@@ -60,6 +60,8 @@ TEST(Codici, IGuastiHannoIlTestoCheLInstallatoreMostra) {
       {Guasto::indice_fuori_intervallo, "Errore di run-time '9': Indice non compreso nell'intervallo"},
       {Guasto::tipo_non_corrispondente, "Errore di run-time '13': Tipo non corrispondente"},
       {Guasto::file_non_trovato, "Errore di run-time '53': Impossibile trovare il file"},
+      {Guasto::cartella_in_uso, "Errore di run-time '55': Cartella in uso da un'altra esecuzione"},
+      {Guasto::file_binari_incompleti, "Errore di run-time '57': File binari incompleti: eseguire di nuovo"},
       {Guasto::disco_pieno, "Errore di run-time '61': Disco pieno"},
       {Guasto::input_oltre_fine_file, "Errore di run-time '62': Input oltre la fine del file"},
       {Guasto::permesso_negato, "Errore di run-time '70': Autorizzazione negata"},

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <regex>
@@ -10,6 +11,7 @@
 #include "base/codici.h"
 #include "base/errori.h"
 #include "compilazione.h"
+#include "rapporto.h"
 #include "compiler/stato.h"
 #include "driver/memorizza_percorso.h"
 #include "errore_strumento.h"
@@ -178,7 +180,7 @@ TEST(Compile, OgniVoceDelRapportoPortaSignificatoESuggerimentoDallaTabella) {
   const Caso casi[] = {
       {"problemi", nullptr, Famiglia::problema, problema::fuori_linea},
       {"errore_1250", nullptr, Famiglia::numerato, numerato::marcatori_occupati},
-      {"pulito", "Prova_1.dat.tmp", Famiglia::guasto, static_cast<int32_t>(Guasto::disco_pieno)},
+      {"pulito", "Prova_1.dat", Famiglia::guasto, static_cast<int32_t>(Guasto::disco_pieno)},
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.fixture);
@@ -186,7 +188,9 @@ TEST(Compile, OgniVoceDelRapportoPortaSignificatoESuggerimentoDallaTabella) {
     const fs::path in = "/s", out = fs::temp_directory_path();
     disco.file["/s/Prova_linea.txt"] = leggi_file(fixture(c.fixture) / "linea.txt");
     disco.file["/s/Prova_1-.txt"] = leggi_file(fixture(c.fixture) / "treno.txt");
-    if (c.scrittura_fallita) disco.scrivi_fallisce.insert((out / c.scrittura_fallita).generic_string());
+    // The track file's provisional name: the third one the run takes.
+    if (c.scrittura_fallita)
+      disco.scrivi_fallisce.insert(nome_provvisorio(out / c.scrittura_fallita, disco.esecuzione, 2).generic_string());
     const strumenti::RichiestaCompilazione r{linea, treno, in, out, 1};
     const auto esito = strumenti::compila(r, disco);
     const Codice* atteso = cerca_codice(c.famiglia, c.codice);
@@ -211,6 +215,62 @@ TEST(Compile, OgniVoceDelRapportoPortaSignificatoESuggerimentoDallaTabella) {
     ASSERT_NE(p, problemi.end());
     EXPECT_EQ((*p)["suggerimento"], atteso->suggerimento);
   }
+}
+
+// The third file cannot take its place (a directory stands under its name):
+// the two before it are not replaced either, and the report says that no
+// binary file was written.
+TEST(Compile, SeIlTerzoFileNonEntraNessunoCambiaEIlRapportoLoDice) {
+  CartellaTemporanea dir;
+  prepara_testi("pulito", dir.percorso(), linea, treno);
+  scrivi_file(dir / "Prova_linea.dat", "profilo di prima");
+  scrivi_file(dir / "Prova_1.sim", "stazioni di prima");
+  fs::create_directories(dir / "Prova_1.dat" / "occupata");
+  const std::vector<std::string> argomenti = {"compile", "--route", linea, "--train", treno, "--in",
+                                              dir.percorso().string()};
+
+  const auto e = esegui_strumento(argomenti);
+  EXPECT_EQ(e.stato, 2) << e.uscita;
+  EXPECT_NE(e.uscita.find("errore di esecuzione 75"), std::string::npos) << e.uscita;
+  EXPECT_NE(e.uscita.find("(Prova_1.dat)"), std::string::npos) << e.uscita;
+  EXPECT_NE(e.uscita.find("; nessun file binario scritto\n"), std::string::npos) << e.uscita;
+  std::vector<std::string> json = argomenti;
+  json.push_back("--json");
+  const auto r = nlohmann::json::parse(esegui_strumento(json).uscita);
+  EXPECT_EQ(r["file_scritti"], false);
+  EXPECT_EQ(r["uscita"], 2);
+
+  EXPECT_EQ(leggi_file(dir / "Prova_linea.dat"), "profilo di prima");
+  EXPECT_EQ(leggi_file(dir / "Prova_1.sim"), "stazioni di prima");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.percorso()), fs::directory_iterator()), 5);
+}
+
+// A set that could be neither completed nor taken back is said to be
+// incomplete, not unwritten.
+TEST(Compile, UnInsiemeRimastoIncompletoNonEDettoNonScritto) {
+  const strumenti::RichiestaCompilazione r{linea, treno, "/s", fs::temp_directory_path(), 1};
+  auto disco_con_testi = [] {
+    DiscoMemoria d;
+    d.file["/s/Prova_linea.txt"] = leggi_file(fixture("pulito") / "linea.txt");
+    d.file["/s/Prova_1-.txt"] = leggi_file(fixture("pulito") / "treno.txt");
+    return d;
+  };
+  DiscoMemoria pulito = disco_con_testi();
+  ASSERT_TRUE(strumenti::compila(r, pulito).file_scritti);
+  const auto seconda = std::find_if(pulito.passi_fatti.begin(), pulito.passi_fatti.end(),
+                                    [](const std::string& op) { return op.starts_with("rinomina Prova_1.sim"); });
+  ASSERT_NE(seconda, pulito.passi_fatti.end());
+
+  // The station table's rename fails, and so does moving the profile back.
+  DiscoMemoria disco = disco_con_testi();
+  const size_t passo = static_cast<size_t>(seconda - pulito.passi_fatti.begin()) + 1;
+  disco.passi_che_falliscono = {passo, passo + 1};
+  const auto esito = strumenti::compila(r, disco);
+  EXPECT_FALSE(esito.file_scritti);
+  EXPECT_EQ(esito.uscita, strumenti::Uscita::nessun_file);
+  const std::string testo = strumenti::rapporto_testo(esito, r);
+  EXPECT_NE(testo.find("errore di esecuzione 57"), std::string::npos) << testo;
+  EXPECT_NE(testo.find("file binari incompleti in "), std::string::npos) << testo;
 }
 
 }  // namespace

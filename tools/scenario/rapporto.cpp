@@ -5,6 +5,7 @@
 
 #include "base/codici.h"
 #include "base/cp1252.h"
+#include "base/errori.h"
 #include "base/nomi_file.h"
 
 namespace scenario::strumenti {
@@ -64,6 +65,13 @@ const char* nome_tipo(Problema::Tipo t) {
 
 size_t conta(const std::vector<VoceRapporto>& voci, Problema::Tipo t) {
   return static_cast<size_t>(std::count_if(voci.begin(), voci.end(), [t](const auto& v) { return v.tipo == t; }));
+}
+
+// A compile whose replacement of the binary files failed and could not be
+// taken back: some of them are new, some missing.
+bool insieme_incompleto(const Stato& s) {
+  return !s.problemi.empty() && s.problemi.back().tipo == Problema::Tipo::esecuzione &&
+         s.problemi.back().codice == static_cast<int32_t>(Guasto::file_binari_incompleti);
 }
 
 }  // namespace
@@ -138,8 +146,9 @@ std::string rapporto_testo(const EsitoCompilazione& esito, const RichiestaCompil
          plurale(conta(voci, Problema::Tipo::esecuzione), "errore di esecuzione", "errori di esecuzione") +
          "; codice_errore " + std::to_string(s.codice_errore) + ", posizione_errore " +
          std::to_string(s.posizione_errore) + "; ";
-  out +=
-      esito.file_scritti ? "file binari scritti in " + r.uscita.string() : std::string("nessun file binario scritto");
+  out += esito.file_scritti      ? "file binari scritti in " + r.uscita.string()
+         : insieme_incompleto(s) ? "file binari incompleti in " + r.uscita.string() + ": compilare di nuovo"
+                                 : std::string("nessun file binario scritto");
   out += "\n";
   return out;
 }
