@@ -139,7 +139,7 @@ TEST(Compile, ArgomentiEIngressiSbagliatiSonoRifiutatiSenzaScrivereNulla) {
       {{"--route", "../Prova", "--train", treno, "--in", in}, "non puo' contenere"},
       {{"--route", linea, "--train", "1/..", "--in", in}, "non puo' contenere"},
       {{"--route", "Linea_\xCE\xA9", "--train", treno, "--in", in}, "Windows-1252"},
-      {{"--route", linea, "--in", in}, "argomento obbligatorio mancante"},
+      {{"--route", linea, "--in", in, "--bis"}, "argomento non previsto: --bis"},
       {{"--route", linea, "--train", treno, "--in", in, "--out", (dir / "manca").string()},
        "la cartella di uscita non esiste"},
   };

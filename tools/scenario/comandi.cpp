@@ -8,6 +8,7 @@
 #include "base/nomi_file.h"
 #include "dump.h"
 #include "errore_strumento.h"
+#include "ingressi.h"
 #include "nomi_scenario.h"
 #include "pianta.h"
 #include "rapporto.h"
@@ -30,33 +31,42 @@ std::string leggi(Disco& disco, const Percorso& p) {
   }
 }
 
-// Runs a command body; a failure of the tool becomes a message and status 2.
+// Runs a command body; a failure of the tool becomes a message and status
+// 2, and with a JSON report also an object on out that says why.
 template <typename F>
-int protetto(std::ostream& err, F&& corpo) {
+int protetto(std::ostream& err, F&& corpo, std::ostream* json = nullptr) {
+  std::string perche;
   try {
     return corpo();
   } catch (const ErroreStrumento& e) {
-    err << "scenario: " << e.what() << "\n";
+    perche = e.what();
   } catch (const ErroreEsecuzione& e) {
-    err << "scenario: " << e.what() << "\n";
+    perche = e.what();
   }
+  err << "scenario: " << perche << "\n";
+  if (json) *json << json_testo({{"errore", perche}, {"problemi", nlohmann::json::array()}, {"uscita", uscita_errore}});
   return uscita_errore;
 }
 
 }  // namespace
 
 int esegui_compile(const ArgomentiCompile& a, Disco& disco, std::ostream& out, std::ostream& err) {
-  return protetto(err, [&] {
-    RichiestaCompilazione r;
-    r.nome_linea = nome_da_argomento(a.linea, "--route");
-    r.numero_treno = nome_da_argomento(a.treno, "--train");
-    r.ingresso = Percorso(a.ingresso);
-    r.uscita = Percorso(a.uscita.empty() ? a.ingresso : a.uscita);
-    r.scrivi_file = a.senza_profilo ? 0 : 1;
-    const EsitoCompilazione esito = compila(r, disco);
-    out << (a.json ? json_testo(rapporto_json(esito, r)) : rapporto_testo(esito, r));
-    return static_cast<int>(esito.uscita);
-  });
+  return protetto(
+      err,
+      [&] {
+        const TestiAutore t = trova_testi(disco, Percorso(a.ingresso), a.linea, a.treno);
+        RichiestaCompilazione r;
+        r.nome_linea = t.nome_linea;
+        r.numero_treno = t.numero_treno;
+        r.ingresso = Percorso(a.ingresso);
+        r.uscita = Percorso(a.uscita.empty() ? a.ingresso : a.uscita);
+        r.scrivi_file = a.senza_profilo ? 0 : 1;
+        r.testi = &t;
+        const EsitoCompilazione esito = compila(r, disco);
+        out << (a.json ? json_testo(rapporto_json(esito, r)) : rapporto_testo(esito, r));
+        return static_cast<int>(esito.uscita);
+      },
+      a.json ? &out : nullptr);
 }
 
 int esegui_dump(const ArgomentiDump& a, Disco& disco, std::ostream& out, std::ostream& err) {
