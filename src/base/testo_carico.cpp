@@ -1,3 +1,6 @@
+// A payload folder's UTF-8 text converted line by line, with the build's
+// reasons for refusing one.
+
 #include "base/testo_carico.h"
 
 #include <cstdio>

@@ -1,3 +1,5 @@
+// The disk that keeps nothing (disco_scarto.h).
+
 #include "verifica/disco_scarto.h"
 
 #include "base/errori.h"

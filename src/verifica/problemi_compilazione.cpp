@@ -1,3 +1,5 @@
+// The compile's problems turned into the check's diagnostics.
+
 #include "verifica/problemi_compilazione.h"
 
 #include <algorithm>
@@ -17,6 +19,14 @@ constexpr int32_t codici_linea[] = {
     problema::manca_generale,      problema::curva_non_valida,
 };
 
+std::string nome_record(const formato::Record& r) {
+  std::string n(r.nome);
+  std::ranges::replace(n, '_', ' ');
+  return n;
+}
+
+}  // namespace
+
 Famiglia famiglia(Problema::Tipo t) {
   switch (t) {
     case Problema::Tipo::registrato: return Famiglia::problema;
@@ -25,14 +35,6 @@ Famiglia famiglia(Problema::Tipo t) {
   }
   return Famiglia::guasto;
 }
-
-std::string nome_record(const formato::Record& r) {
-  std::string n(r.nome);
-  std::ranges::replace(n, '_', ' ');
-  return n;
-}
-
-}  // namespace
 
 std::string identificatore(const Codice& c) {
   const char* prefisso = c.famiglia == Famiglia::problema ? "P" : c.famiglia == Famiglia::numerato ? "E" : "G";

@@ -12,6 +12,9 @@
 
 namespace scenario::verifica {
 
+// The kind of code a problem is.
+Famiglia famiglia(Problema::Tipo t);
+
 // "P25" for a recorded problem, "E1250" for a numbered error, "G61" for a
 // run-time failure.
 std::string identificatore(const Codice& c);

@@ -1,3 +1,6 @@
+// The checking reading's listener: each event kept with what came before it
+// on its line.
+
 #include "verifica/raccolta.h"
 
 namespace scenario::verifica {

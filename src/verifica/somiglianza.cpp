@@ -1,3 +1,5 @@
+// The nearest word by edit distance, for "forse intendevi".
+
 #include "verifica/somiglianza.h"
 
 #include <algorithm>

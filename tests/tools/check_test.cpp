@@ -35,22 +35,6 @@ struct Forma {
 const Forma forme[] = {
     {"testo", {}}, {"gcc", {"--formato", "gcc"}}, {"json", {"--formato", "json"}}, {"sarif", {"--formato", "sarif"}}};
 
-// The tool run from dir, so that the reports name the files as the
-// arguments do; stdout only.
-Esecuzione in_cartella(const fs::path& dir, const std::vector<std::string>& argomenti) {
-  std::string comando = "cd " + tra_apici(dir.string()) + " && " + tra_apici(STRUMENTO_SCENARIO);
-  for (const auto& a : argomenti) comando += " " + tra_apici(a);
-  comando += " 2>/dev/null";
-  Esecuzione e;
-  FILE* p = popen(comando.c_str(), "r");
-  std::array<char, 4096> buf;
-  size_t n;
-  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) e.uscita.append(buf.data(), n);
-  const int s = pclose(p);
-  e.stato = WIFEXITED(s) ? WEXITSTATUS(s) : -1;
-  return e;
-}
-
 std::vector<std::string> nomi_dei_casi() {
   std::vector<std::string> v;
   for (const auto& e : fs::directory_iterator(casi))
@@ -62,7 +46,7 @@ std::vector<std::string> nomi_dei_casi() {
 Esecuzione verifica(const std::string& caso, const Forma& f) {
   std::vector<std::string> a{"check", caso};
   a.insert(a.end(), f.argomenti.begin(), f.argomenti.end());
-  return in_cartella(casi, a);
+  return esegui_strumento_in(casi, a);
 }
 
 TEST(Check, OgniScenarioDiProvaHaIlSuoRapportoInOgniForma) {

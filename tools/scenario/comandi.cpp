@@ -22,15 +22,6 @@ std::string json_testo(const nlohmann::json& j) {
   return j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
 }
 
-std::string leggi(Disco& disco, const Percorso& p) {
-  if (!disco.esiste(p)) throw ErroreStrumento("file mancante: " + p.string());
-  try {
-    return disco.leggi(p);
-  } catch (const ErroreEsecuzione& e) {
-    throw ErroreStrumento("impossibile leggere " + p.string() + ": " + e.descrizione());
-  }
-}
-
 // Runs a command body; a failure of the tool becomes a message and status
 // 2, and with a JSON report also an object on out that says why.
 template <typename F>
@@ -72,7 +63,7 @@ int esegui_compile(const ArgomentiCompile& a, Disco& disco, std::ostream& out, s
 int esegui_dump(const ArgomentiDump& a, Disco& disco, std::ostream& out, std::ostream& err) {
   return protetto(err, [&] {
     const Percorso p(a.file);
-    const std::string byte = leggi(disco, p);
+    const std::string byte = leggi_dal_disco(disco, p);
     const std::string nome = p.filename().string();
     const TipoFile tipo = riconosci(byte, nome);
     const OpzioniDump o{a.tutti};
@@ -93,10 +84,10 @@ int esegui_plan(const ArgomentiPlan& a, Disco& disco, std::ostream& out, std::os
     const Percorso profilo = file(FileScenario::linea_dat);
     if (!disco.esiste(profilo))
       throw ErroreStrumento("manca il profilo " + profilo.string() + " (compilare senza --no-profile)");
-    d.profilo = leggi_profilo(leggi(disco, profilo), profilo.filename().string());
+    d.profilo = leggi_profilo(leggi_dal_disco(disco, profilo), profilo.filename().string());
     const Percorso sim = file(FileScenario::sim), dat = file(FileScenario::dat);
-    d.stazioni = leggi_stazioni(leggi(disco, sim), sim.filename().string());
-    d.celle = leggi_celle(leggi(disco, dat), dat.filename().string());
+    d.stazioni = leggi_stazioni(leggi_dal_disco(disco, sim), sim.filename().string());
+    d.celle = leggi_celle(leggi_dal_disco(disco, dat), dat.filename().string());
     d.titolo = a_utf8(linea) + " - treno " + a_utf8(treno);
     const std::string svg = pianta_svg(d);
     if (svg.empty()) throw ErroreStrumento(profilo.string() + ": profilo troppo corto per disegnare la linea");

@@ -1,3 +1,6 @@
+// The check command: each folder resolved, compiled, checked, and reported
+// in the form asked for.
+
 #include "comando_check.h"
 
 #include <algorithm>

@@ -11,19 +11,6 @@
 #include "errore_strumento.h"
 
 namespace scenario::strumenti {
-namespace {
-
-std::string leggi_testo(Disco& disco, const Percorso& p) {
-  const std::string nome = p.filename().string();
-  if (!disco.esiste(p)) throw ErroreStrumento("file mancante: " + p.string());
-  try {
-    return disco.leggi(p);
-  } catch (const ErroreEsecuzione& e) {
-    throw ErroreStrumento("impossibile leggere " + p.string() + ": " + e.descrizione());
-  }
-}
-
-}  // namespace
 
 EsitoCompilazione compila(const RichiestaCompilazione& r, Disco& disco) {
   const FileCompilazione file = file_compilazione(r.ingresso, r.uscita, {r.nome_linea, r.numero_treno});
@@ -34,8 +21,8 @@ EsitoCompilazione compila(const RichiestaCompilazione& r, Disco& disco) {
     esito.file_linea = r.testi->file_linea;
     esito.file_treno = r.testi->file_treno;
   } else {
-    esito.testo_linea = leggi_testo(disco, file.linea_txt);
-    esito.testo_treno = leggi_testo(disco, file.treno_txt);
+    esito.testo_linea = leggi_dal_disco(disco, file.linea_txt);
+    esito.testo_treno = leggi_dal_disco(disco, file.treno_txt);
     esito.file_linea = file.linea_txt;
     esito.file_treno = file.treno_txt;
   }

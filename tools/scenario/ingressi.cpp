@@ -1,3 +1,5 @@
+// Finding a scenario's texts in a folder: installed names or payload names.
+
 #include "ingressi.h"
 
 #include <algorithm>
@@ -19,18 +21,9 @@ constexpr const char* linea_predefinita = "R";
 constexpr const char* treno_predefinito = "T";
 constexpr const char* scheda_carico = "scheda_treno.txt";
 
-std::string leggi(Disco& disco, const Percorso& p) {
-  if (!disco.esiste(p)) throw ErroreStrumento("file mancante: " + p.string());
-  try {
-    return disco.leggi(p);
-  } catch (const ErroreEsecuzione& e) {
-    throw ErroreStrumento("impossibile leggere " + p.string() + ": " + e.descrizione());
-  }
-}
-
 std::string da_carico(Disco& disco, const Percorso& p) {
   std::string errore;
-  auto t = testo_da_carico(leggi(disco, p), errore);
+  auto t = testo_da_carico(leggi_dal_disco(disco, p), errore);
   if (!t) throw ErroreStrumento(p.string() + ", " + errore + " (la build lo rifiuta)");
   return *t;
 }
@@ -79,6 +72,15 @@ std::string unico(const std::vector<std::string>& trovati, const Percorso& carte
 
 }  // namespace
 
+std::string leggi_dal_disco(Disco& disco, const Percorso& p) {
+  if (!disco.esiste(p)) throw ErroreStrumento("file mancante: " + p.string());
+  try {
+    return disco.leggi(p);
+  } catch (const ErroreEsecuzione& e) {
+    throw ErroreStrumento("impossibile leggere " + p.string() + ": " + e.descrizione());
+  }
+}
+
 TestiAutore trova_testi(Disco& disco, const Percorso& cartella, const std::string& linea, const std::string& treno) {
   TestiAutore t;
   t.cartella = cartella;
@@ -98,11 +100,11 @@ TestiAutore trova_testi(Disco& disco, const Percorso& cartella, const std::strin
     auto file = [&](FileScenario f) { return percorso_file(cartella, f, t.nome_linea, t.numero_treno); };
     t.file_linea = file(FileScenario::linea_txt);
     t.file_treno = file(FileScenario::treno_txt);
-    t.linea = leggi(disco, t.file_linea);
-    t.treno = leggi(disco, t.file_treno);
+    t.linea = leggi_dal_disco(disco, t.file_linea);
+    t.treno = leggi_dal_disco(disco, t.file_treno);
     if (const Percorso s = file(FileScenario::scheda); disco.esiste(s)) {
       t.file_scheda = s;
-      t.scheda = leggi(disco, s);
+      t.scheda = leggi_dal_disco(disco, s);
     }
     return t;
   }

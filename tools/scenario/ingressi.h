@@ -21,6 +21,9 @@ struct TestiAutore {
   std::string scheda;
 };
 
+// A file whole; ErroreStrumento naming it when it is missing or unreadable.
+std::string leggi_dal_disco(Disco& disco, const Percorso& p);
+
 // Finds the scenario in the folder. Route and train (UTF-8, as typed; empty
 // when not given) pick the installed names; without them they come from
 // the only installed names there, or a payload folder is taken, named R

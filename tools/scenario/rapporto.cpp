@@ -13,15 +13,6 @@
 namespace scenario::strumenti {
 namespace {
 
-Famiglia famiglia(Problema::Tipo t) {
-  switch (t) {
-    case Problema::Tipo::registrato: return Famiglia::problema;
-    case Problema::Tipo::numerato: return Famiglia::numerato;
-    case Problema::Tipo::esecuzione: break;
-  }
-  return Famiglia::guasto;
-}
-
 std::string plurale(size_t n, const char* uno, const char* molti) {
   return std::to_string(n) + " " + (n == 1 ? uno : molti);
 }
@@ -59,7 +50,7 @@ std::vector<VoceRapporto> voci_rapporto(const EsitoCompilazione& esito, const Ri
     VoceRapporto v;
     v.tipo = p.tipo;
     v.codice = p.codice;
-    const Codice* c = cerca_codice(famiglia(p.tipo), p.codice);
+    const Codice* c = cerca_codice(verifica::famiglia(p.tipo), p.codice);
     v.significato = d.messaggio;
     if (c) v.suggerimento = c->suggerimento;
     v.posizione = p.posizione;

@@ -17,33 +17,6 @@ constexpr const char* grassetto = "\033[1m";
 constexpr const char* fine_colore = "\033[0m";
 constexpr const char* colore_caret = "\033[1;32m";
 
-const char* parola(Gravita g) {
-  switch (g) {
-    case Gravita::errore: return "errore";
-    case Gravita::avviso: return "avviso";
-    case Gravita::nota: break;
-  }
-  return "nota";
-}
-
-const char* parola_gcc(Gravita g) {
-  switch (g) {
-    case Gravita::errore: return "error";
-    case Gravita::avviso: return "warning";
-    case Gravita::nota: break;
-  }
-  return "note";
-}
-
-const char* colore(Gravita g) {
-  switch (g) {
-    case Gravita::errore: return "\033[1;31m";
-    case Gravita::avviso: return "\033[1;35m";
-    case Gravita::nota: break;
-  }
-  return "\033[1;36m";
-}
-
 std::string plurale(size_t n, const char* uno, const char* molti) {
   return std::to_string(n) + " " + (n == 1 ? uno : molti);
 }
@@ -61,16 +34,6 @@ std::string testo_messaggio(const Diagnostica& d) {
   if (d.posizione) m += " (posizione " + std::to_string(*d.posizione) + " m)";
   if (d.fase == verifica::Fase::proseguendo) m += " (trovato proseguendo la lettura)";
   return m;
-}
-
-const std::string* testo_di(const ScenarioVerificato& s, verifica::File f) {
-  switch (f) {
-    case verifica::File::linea: return &s.testi.linea;
-    case verifica::File::treno: return &s.testi.treno;
-    case verifica::File::scheda: return s.testi.file_scheda ? &s.testi.scheda : nullptr;
-    case verifica::File::nessuno: break;
-  }
-  return nullptr;
 }
 
 std::string riassunto(const ScenarioVerificato& s) {
@@ -112,6 +75,25 @@ std::string tabella(const std::vector<ScenarioVerificato>& scenari) {
 
 }  // namespace
 
+const NomiGravita& nomi(Gravita g) {
+  static constexpr NomiGravita tabella[] = {
+      {"errore", "error", "\033[1;31m"},
+      {"avviso", "warning", "\033[1;35m"},
+      {"nota", "note", "\033[1;36m"},
+  };
+  return tabella[static_cast<size_t>(g)];
+}
+
+const std::string* testo_di(const ScenarioVerificato& s, verifica::File f) {
+  switch (f) {
+    case verifica::File::linea: return &s.testi.linea;
+    case verifica::File::treno: return &s.testi.treno;
+    case verifica::File::scheda: return s.testi.file_scheda ? &s.testi.scheda : nullptr;
+    case verifica::File::nessuno: break;
+  }
+  return nullptr;
+}
+
 Conteggi conta(const ScenarioVerificato& s) {
   Conteggi c;
   for (const Diagnostica& d : s.diagnostiche) {
@@ -140,7 +122,7 @@ std::string verifica_testo(const std::vector<ScenarioVerificato>& scenari, Opzio
   for (const ScenarioVerificato& s : scenari) {
     if (scenari.size() > 1) out += con(grassetto, "== " + s.cartella.string() + " ==") + "\n";
     if (!s.errore.empty()) {
-      out += con(colore(Gravita::errore), "scenario") + ": " + s.errore + "\n";
+      out += con(nomi(Gravita::errore).colore, "scenario") + ": " + s.errore + "\n";
       continue;
     }
     // Each text's lines are found once, whatever the number of diagnostics.
@@ -148,7 +130,7 @@ std::string verifica_testo(const std::vector<ScenarioVerificato>& scenari, Opzio
                                  IndiceRighe(s.testi.scheda)};
     const Diagnostica* prima = nullptr;
     for (const Diagnostica& d : s.diagnostiche) {
-      out += con(grassetto, luogo(s, d) + ":") + " " + con(colore(d.gravita), parola(d.gravita)) + " [" + d.id +
+      out += con(grassetto, luogo(s, d) + ":") + " " + con(nomi(d.gravita).colore, nomi(d.gravita).italiano) + " [" + d.id +
              "] " + testo_messaggio(d) + "\n";
       // The line is not shown again for the next diagnostic at the same place.
       const bool stesso_posto =
@@ -175,7 +157,7 @@ std::string verifica_gcc(const std::vector<ScenarioVerificato>& scenari) {
       continue;
     }
     for (const Diagnostica& d : s.diagnostiche)
-      out += luogo(s, d) + ": " + parola_gcc(d.gravita) + ": [" + d.id + "] " + testo_messaggio(d) + "\n";
+      out += luogo(s, d) + ": " + nomi(d.gravita).gcc + ": [" + d.id + "] " + testo_messaggio(d) + "\n";
   }
   return out;
 }

@@ -50,5 +50,15 @@ nlohmann::ordered_json verifica_sarif(const std::vector<ScenarioVerificato>& sce
 
 // The file a diagnostic is about, as the report names it.
 std::string nome_file(const ScenarioVerificato& s, verifica::File f);
+// Its text, for quoting lines; nullptr when there is none.
+const std::string* testo_di(const ScenarioVerificato& s, verifica::File f);
+
+// A severity in each form's words.
+struct NomiGravita {
+  const char* italiano;  // the human report's and the JSON's
+  const char* gcc;       // GCC's and SARIF's level
+  const char* colore;    // the terminal's
+};
+const NomiGravita& nomi(verifica::Gravita g);
 
 }  // namespace scenario::strumenti

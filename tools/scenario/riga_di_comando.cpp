@@ -1,3 +1,6 @@
+// The Italian help labels, the translation of CLI11's error messages and
+// the nearest command for a misspelt one.
+
 #include "riga_di_comando.h"
 
 #include <regex>

@@ -1,3 +1,5 @@
+// The line index of a text and the shown form of one line.
+
 #include "righe_sorgente.h"
 
 #include <algorithm>

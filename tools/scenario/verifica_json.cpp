@@ -20,37 +20,9 @@ using nlohmann::ordered_json;
 using verifica::Diagnostica;
 using verifica::Gravita;
 
-const char* nome_gravita(Gravita g) {
-  switch (g) {
-    case Gravita::errore: return "errore";
-    case Gravita::avviso: return "avviso";
-    case Gravita::nota: break;
-  }
-  return "nota";
-}
-
-const char* livello_sarif(Gravita g) {
-  switch (g) {
-    case Gravita::errore: return "error";
-    case Gravita::avviso: return "warning";
-    case Gravita::nota: break;
-  }
-  return "note";
-}
-
 const char* nome_fase(verifica::Fase f) { return f == verifica::Fase::proseguendo ? "proseguendo" : "installatore"; }
 
 ordered_json o_null(bool presente, ordered_json valore) { return presente ? valore : ordered_json(nullptr); }
-
-const std::string* testo_di(const ScenarioVerificato& s, verifica::File f) {
-  switch (f) {
-    case verifica::File::linea: return &s.testi.linea;
-    case verifica::File::treno: return &s.testi.treno;
-    case verifica::File::scheda: return s.testi.file_scheda ? &s.testi.scheda : nullptr;
-    case verifica::File::nessuno: break;
-  }
-  return nullptr;
-}
 
 ordered_json scenario_json(const ScenarioVerificato& s) {
   // Each text's lines are found once, whatever the number of diagnostics.
@@ -75,7 +47,7 @@ ordered_json scenario_json(const ScenarioVerificato& s) {
     std::string riga;
     if (testo && d.riga > 0) riga = a_utf8(righe[static_cast<int>(d.file)].riga(d.riga));
     diagnostiche.push_back({
-        {"gravita", nome_gravita(d.gravita)},
+        {"gravita", nomi(d.gravita).italiano},
         {"id", d.id},
         {"fase", nome_fase(d.fase)},
         {"messaggio", d.messaggio},
@@ -135,7 +107,7 @@ struct Regole {
                       {"shortDescription", {{"text", significato}}},
                       {"fullDescription", {{"text", significato}}},
                       {"help", {{"text", suggerimento}}},
-                      {"defaultConfiguration", {{"level", livello_sarif(d.gravita)}}}});
+                      {"defaultConfiguration", {{"level", nomi(d.gravita).gcc}}}});
     return elenco.size() - 1;
   }
 };
@@ -165,7 +137,7 @@ ordered_json verifica_sarif(const std::vector<ScenarioVerificato>& scenari) {
       if (d.posizione) messaggio += " (posizione " + std::to_string(*d.posizione) + " m)";
       ordered_json risultato = {{"ruleId", d.id}};
       if (const auto i = r.di(d)) risultato["ruleIndex"] = *i;
-      risultato["level"] = livello_sarif(d.gravita);
+      risultato["level"] = nomi(d.gravita).gcc;
       risultato["message"] = {{"text", messaggio}};
       risultato["locations"] = ordered_json::array(
           {{{"physicalLocation",
