@@ -116,7 +116,7 @@ void avvisi_chiavi(Contesto& c) {
   for (const RecordLetto* r : c.raccolta.record)
     if (!r->guasto) record_che_continua(c, *r);
   if (c.raccolta.treno_senza_generale)
-    c.avviso(Avviso::treno_senza_generale, File::treno, Origine{},
+    c.avviso(Avviso::treno_senza_generale, File::treno, Origine{Sorgente::treno, 1, 1},
              "la descrizione del treno non ha la riga [generale]: nessun suo record viene letto");
 }
 

@@ -223,7 +223,8 @@ Controllo controlla(const Stato& esatto, const Raccolta& esatta, const Testi& te
   const Fasi fasi(esatta);
   for (Diagnostica& a : avvisi) a.fase = fasi.di(a);
   std::stable_sort(avvisi.begin(), avvisi.end(), [](const Diagnostica& a, const Diagnostica& b) {
-    return std::tuple(ordine_file(a.file), a.riga, a.colonna) < std::tuple(ordine_file(b.file), b.riga, b.colonna);
+    return std::tuple(ordine_file(a.file), a.riga, a.colonna, a.id) <
+           std::tuple(ordine_file(b.file), b.riga, b.colonna, b.id);
   });
   d.insert(d.end(), avvisi.begin(), avvisi.end());
   return out;
