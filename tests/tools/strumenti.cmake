@@ -11,7 +11,9 @@ target_sources(test_scenario PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/dump_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_binari_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/incorporato_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/plan_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/ingressi_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/plan_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/righe_sorgente_test.cpp)
 target_link_libraries(test_scenario PRIVATE strumenti_scenario)
 target_compile_definitions(test_scenario PRIVATE
   STRUMENTO_SCENARIO="$<TARGET_FILE:strumento_scenario>"
