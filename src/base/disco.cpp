@@ -22,7 +22,7 @@ void scrivi_file_nuovo(Disco& disco, const Percorso& p, const Pezzi& produci) {
 
 Percorso percorso_provvisorio(const Percorso& p) {
   Percorso provvisorio = p;
-  provvisorio += ".tmp";
+  provvisorio += estensione_provvisoria;
   return provvisorio;
 }
 

@@ -44,7 +44,8 @@ void scrivi_file_nuovo(Disco& disco, const Percorso& p, std::string_view byte);
 void scrivi_file_nuovo(Disco& disco, const Percorso& p, const Pezzi& produci);
 
 // The name a file is written under before it replaces p: beside it, so that
-// the move stays within one directory.
+// the move stays within one directory, with this ending added.
+inline constexpr std::string_view estensione_provvisoria = ".tmp";
 Percorso percorso_provvisorio(const Percorso& p);
 
 // For the files the simulator loads: the bytes go into the provisional file

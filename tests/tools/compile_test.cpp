@@ -131,6 +131,9 @@ TEST(Compile, ArgomentiEIngressiSbagliatiSonoRifiutatiSenzaScrivereNulla) {
       {{"--route", "../Prova", "--train", treno, "--in", in}, "non puo' contenere"},
       {{"--route", linea, "--train", "1/..", "--in", in}, "non puo' contenere"},
       {{"--route", "Linea_\xCE\xA9", "--train", treno, "--in", in}, "Windows-1252"},
+      {{"--route", "A:B", "--train", treno, "--in", in}, "--route \"A:B\": un nome di scenario non puo' contenere"},
+      {{"--route", linea, "--train", "linea", "--in", in}, "--train \"linea\": con questo treno due file"},
+      {{"--route", "CON.1", "--train", treno, "--in", in}, "dispositivo di Windows"},
       {{"--route", linea, "--in", in}, "argomento obbligatorio mancante"},
       {{"--route", linea, "--train", treno, "--in", in, "--out", (dir / "manca").string()}, "la cartella di uscita non esiste"},
   };
