@@ -1,15 +1,27 @@
 #!/usr/bin/env bash
-# Runs the cross-built Windows programs under wine on a virtual X display, each
-# time in a fresh wine prefix of its own.
+# Runs the cross-built Windows programs under wine on a virtual X display, in
+# one wine prefix the tests share: its first start (wineboot) is the slow
+# part, so it is made once.
 #
-#   wine.sh esegui <prova.exe>
+#   wine.sh prepara <prefisso>
+#       makes a fresh wine prefix (the test fixture's set-up).
+#   wine.sh esegui <prefisso> <prova.exe>
 #       runs a Win32 test program; its exit status is the test's.
-#   wine.sh confronta <installatore linux> <installatore.exe> <esegui_e_chiudi.exe>
+#   wine.sh confronta <prefisso> <installatore linux> <installatore.exe> <esegui_e_chiudi.exe>
 #       runs both installers, each alone in a temporary directory, and
 #       compares exit status, messages shown and every file left behind.
+#   wine.sh pulisci <prefisso>
+#       removes the prefix (the fixture's clean-up).
 #
+# A prefix that is missing is made first, so each test also runs alone.
 # Exit status 77 (skipped) when wine or xvfb-run is missing.
 set -uo pipefail
+
+if [[ "${1:-}" == pulisci ]]; then
+  WINEPREFIX="$2" wineserver -k >/dev/null 2>&1
+  rm -rf "$2"
+  exit 0
+fi
 
 if [[ "${1:-}" != interno ]]; then
   for p in wine xvfb-run; do
@@ -21,19 +33,30 @@ if [[ "${1:-}" != interno ]]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" interno "$@"
 fi
 shift
+comando=${1:-}
+export WINEPREFIX="$2" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+shift 2
 
 tmp=$(mktemp -d)
-export WINEPREFIX="$tmp/prefisso" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 pulisci() {
+  # The programs of this display end with it; the prefix stays.
   wineserver -k >/dev/null 2>&1
   rm -rf "$tmp"
 }
 trap pulisci EXIT
 
+prepara() {
+  rm -rf "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || { echo "wineboot fallito"; exit 1; }
+  wineserver -w
+}
+if [[ "$comando" == prepara ]]; then
+  prepara
+  exit 0
+fi
 # The first start of a prefix takes a while; done here so that it does not
 # eat into the programs' own time.
-wineboot -i >/dev/null 2>&1 || { echo "wineboot fallito"; exit 1; }
-wineserver -w
+[[ -f "$WINEPREFIX/system.reg" ]] || prepara
 
 esegui() {
   wine "$1"
@@ -93,8 +116,8 @@ confronta() {
   exit $errori
 }
 
-case "${1:-}" in
-  esegui) esegui "$2" ;;
-  confronta) confronta "$2" "$3" "$4" ;;
-  *) echo "uso: wine.sh esegui <prova.exe> | confronta <linux> <exe> <esegui_e_chiudi.exe>"; exit 2 ;;
+case "$comando" in
+  esegui) esegui "$1" ;;
+  confronta) confronta "$1" "$2" "$3" ;;
+  *) echo "uso: wine.sh prepara|pulisci <prefisso> | esegui <prefisso> <prova.exe> | confronta <prefisso> <linux> <exe> <esegui_e_chiudi.exe>"; exit 2 ;;
 esac
