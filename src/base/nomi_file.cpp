@@ -66,9 +66,9 @@ bool dispositivo(std::string_view linea) {
 // extension on Linux). Windows ignores letter case.
 bool coincidenti(std::string_view treno) {
   std::vector<std::string> nomi;
-  for (FileScenario f : {FileScenario::linea_txt, FileScenario::treno_txt, FileScenario::note,
-                         FileScenario::rallentamenti, FileScenario::scheda, FileScenario::linea_dat,
-                         FileScenario::sim, FileScenario::dat}) {
+  for (FileScenario f :
+       {FileScenario::linea_txt, FileScenario::treno_txt, FileScenario::note, FileScenario::rallentamenti,
+        FileScenario::scheda, FileScenario::linea_dat, FileScenario::sim, FileScenario::dat}) {
     nomi.push_back(nome_file(f, "", treno));
     if (f == FileScenario::linea_dat || f == FileScenario::sim || f == FileScenario::dat)
       nomi.push_back(nomi.back() + std::string(estensione_provvisoria));
@@ -115,14 +115,22 @@ std::string nome_file(FileScenario f, std::string_view nome_linea, std::string_v
   std::string linea(nome_linea);
   std::string treno = linea + "_" + std::string(numero_treno);
   switch (f) {
-    case FileScenario::linea_txt: return linea + "_linea.txt";
-    case FileScenario::treno_txt: return treno + "-.txt";
-    case FileScenario::note: return treno + "_note.txt";
-    case FileScenario::rallentamenti: return treno + "_rallentamenti.txt";
-    case FileScenario::scheda: return treno + "_scheda_treno.txt";
-    case FileScenario::linea_dat: return linea + "_linea.dat";
-    case FileScenario::sim: return treno + ".sim";
-    case FileScenario::dat: return treno + ".dat";
+    case FileScenario::linea_txt:
+      return linea + "_linea.txt";
+    case FileScenario::treno_txt:
+      return treno + "-.txt";
+    case FileScenario::note:
+      return treno + "_note.txt";
+    case FileScenario::rallentamenti:
+      return treno + "_rallentamenti.txt";
+    case FileScenario::scheda:
+      return treno + "_scheda_treno.txt";
+    case FileScenario::linea_dat:
+      return linea + "_linea.dat";
+    case FileScenario::sim:
+      return treno + ".sim";
+    case FileScenario::dat:
+      return treno + ".dat";
   }
   return {};
 }

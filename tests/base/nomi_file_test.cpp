@@ -67,8 +67,8 @@ std::vector<RigaNomi> tabella_dei_nomi() {
       ADD_FAILURE() << "riga della tabella non valida: " << riga;
       continue;
     }
-    righe.push_back({riga, senza_escape(riga.substr(0, a)), senza_escape(riga.substr(a + 1, b - a - 1)),
-                     riga.substr(b + 1)});
+    righe.push_back(
+        {riga, senza_escape(riga.substr(0, a)), senza_escape(riga.substr(a + 1, b - a - 1)), riga.substr(b + 1)});
   }
   return righe;
 }

@@ -26,9 +26,12 @@ const std::vector<std::string_view> treno_corto = {"nota", "[generale]", "numero
 const std::vector<std::string_view> una_riga = {"riga"};
 // Boards in cells 2 and 3, and a slowdown starting in cell 8: rule B1 can put
 // its marker only in cell 1, where the contest codes go.
-const std::vector<std::string_view> linea_cartelli_in_celle_2_e_3 = {
-    "[generale]", "lunghezza percorso,    2000", "[cartelli]", "cartello indicatore,  50, A",
-    "cartello indicatore,  100, B", "[fine]"};
+const std::vector<std::string_view> linea_cartelli_in_celle_2_e_3 = {"[generale]",
+                                                                     "lunghezza percorso,    2000",
+                                                                     "[cartelli]",
+                                                                     "cartello indicatore,  50, A",
+                                                                     "cartello indicatore,  100, B",
+                                                                     "[fine]"};
 const std::vector<std::string_view> treno_rallentamento_in_cella_8 = {
     "nota", "[generale]", "velocita,   0,    30", "rallentamento, 350, 120, 200, 0, 0, 0", "[fine]"};
 

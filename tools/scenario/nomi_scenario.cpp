@@ -10,7 +10,8 @@ namespace scenario::strumenti {
 std::string nome_da_argomento(std::string_view utf8, std::string_view quale) {
   const RuoloNome ruolo = quale == "--route" ? RuoloNome::linea : RuoloNome::treno;
   NomeVerificato v = verifica_nome(utf8, ruolo);
-  if (v.rifiuto) throw ErroreStrumento(std::string(quale) + " \"" + std::string(utf8) + "\": " + v.rifiuto->spiegazione);
+  if (v.rifiuto)
+    throw ErroreStrumento(std::string(quale) + " \"" + std::string(utf8) + "\": " + v.rifiuto->spiegazione);
   return std::move(v.cp1252);
 }
 
