@@ -11,15 +11,16 @@
 # Callers set the policies of CMake 3.20 (cmake_minimum_required) first.
 include("${CMAKE_CURRENT_LIST_DIR}/cp1252.cmake")
 
-# The explanations, one variable each: a list could not hold the ; and [ ].
+# The explanations, one variable each (a list could not hold the ; and [ ]),
+# one line each: RegolaDeiNomi.SpiegazioniComeNellaBuild compares them with
+# the C++ ones.
 set(nomi_scenario_vuoto "il nome e' vuoto")
 set(nomi_scenario_codifica "il nome non si puo' scrivere in Windows-1252")
 set(nomi_scenario_controllo "caratteri di controllo nel nome")
 set(nomi_scenario_carattere "un nome di scenario non puo' contenere / \\ : * ? \" < > | ; [ ]")
 set(nomi_scenario_finale "il nome non puo' finire con uno spazio o un punto")
 set(nomi_scenario_lungo "il nome e' troppo lungo: al massimo 118 byte in UTF-8")
-set(nomi_scenario_dispositivo
-    "prima del primo punto il nome e' un dispositivo di Windows (CON, PRN, AUX, NUL, COM1, LPT1...)")
+set(nomi_scenario_dispositivo "prima del primo punto il nome e' un dispositivo di Windows (CON, PRN, AUX, NUL, COM1, LPT1...)")
 set(nomi_scenario_coincidenti "con questo treno due file dello scenario avrebbero lo stesso nome")
 
 # / \ : * ? " < > | for Windows file names, ; [ ] for CMake's lists.

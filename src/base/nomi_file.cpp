@@ -101,7 +101,7 @@ NomeVerificato verifica_nome(std::string_view utf8, RuoloNome ruolo) {
   std::optional<std::string> nome = da_utf8(utf8);
   const std::optional<MotivoRifiuto> motivo = nome ? motivo_di(utf8, *nome, ruolo) : MotivoRifiuto::codifica;
   if (!motivo) return {std::move(*nome), std::nullopt};
-  return {{}, RifiutoNome{ruolo, *motivo, std::string(voce(*motivo).spiegazione)}};
+  return {{}, RifiutoNome{ruolo, *motivo, std::string(spiegazione_motivo(*motivo))}};
 }
 
 std::optional<RifiutoNome> rifiuto_nomi(std::string_view linea_utf8, std::string_view treno_utf8) {
@@ -110,6 +110,8 @@ std::optional<RifiutoNome> rifiuto_nomi(std::string_view linea_utf8, std::string
 }
 
 std::string_view parola_motivo(MotivoRifiuto motivo) { return voce(motivo).parola; }
+
+std::string_view spiegazione_motivo(MotivoRifiuto motivo) { return voce(motivo).spiegazione; }
 
 std::string nome_file(FileScenario f, std::string_view nome_linea, std::string_view numero_treno) {
   std::string linea(nome_linea);

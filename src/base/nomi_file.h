@@ -86,7 +86,9 @@ NomeVerificato verifica_nome(std::string_view utf8, RuoloNome ruolo);
 // Both names of a scenario; the route is checked first.
 std::optional<RifiutoNome> rifiuto_nomi(std::string_view linea_utf8, std::string_view treno_utf8);
 
-// The word of a reason, as the table of names and the CMake rule write it.
+// The word of a reason, as the table of names and the CMake rule write it,
+// and its explanation.
 std::string_view parola_motivo(MotivoRifiuto motivo);
+std::string_view spiegazione_motivo(MotivoRifiuto motivo);
 
 }  // namespace scenario

@@ -83,6 +83,31 @@ TEST(RegolaDeiNomi, LaTabellaDeiNomi) {
   }
 }
 
+TEST(RegolaDeiNomi, SpiegazioniComeNellaBuild) {
+  // set(nomi_scenario_<word> "<explanation>") in cmake/nomi_scenario.cmake.
+  std::ifstream f(REGOLA_NOMI_CMAKE);
+  int trovate = 0;
+  for (std::string riga; std::getline(f, riga);) {
+    const std::string inizio = "set(nomi_scenario_";
+    const size_t spazio = riga.find(" \"");
+    if (riga.rfind(inizio, 0) != 0 || spazio == std::string::npos || riga.size() < spazio + 4) continue;
+    const std::string parola = riga.substr(inizio.size(), spazio - inizio.size());
+    std::string spiegazione;
+    for (size_t i = spazio + 2; i + 2 < riga.size(); ++i) {
+      if (riga[i] == '\\') ++i;  // CMake's escapes: \\ and \"
+      spiegazione += riga[i];
+    }
+    for (MotivoRifiuto m :
+         {MotivoRifiuto::vuoto, MotivoRifiuto::codifica, MotivoRifiuto::controllo, MotivoRifiuto::carattere,
+          MotivoRifiuto::finale, MotivoRifiuto::lungo, MotivoRifiuto::dispositivo, MotivoRifiuto::coincidenti}) {
+      if (parola != parola_motivo(m)) continue;
+      ++trovate;
+      EXPECT_EQ(spiegazione, spiegazione_motivo(m)) << parola;
+    }
+  }
+  EXPECT_EQ(trovate, 8);
+}
+
 TEST(RegolaDeiNomi, NomeAmmessoInWindows1252) {
   const NomeVerificato v = verifica_nome("Citt\xC3\xA0 \xE2\x82\xAC", RuoloNome::linea);
   EXPECT_FALSE(v.rifiuto);
