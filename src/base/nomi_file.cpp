@@ -1,3 +1,5 @@
+// The names of a scenario's files, and the rule a route or train name follows.
+
 #include "base/nomi_file.h"
 
 #include <algorithm>
