@@ -24,10 +24,21 @@ const std::vector<std::string_view> linea_cartello_in_cella_1 = {
 const std::vector<std::string_view> treno_corto = {"nota", "[generale]", "numero vetture,    2",
                                                    "velocita,   0,    30", "[fine]"};
 const std::vector<std::string_view> una_riga = {"riga"};
+// Boards in cells 2 and 3, and a slowdown starting in cell 8: rule B1 can put
+// its marker only in cell 1, where the contest codes go.
+const std::vector<std::string_view> linea_cartelli_in_celle_2_e_3 = {"[generale]",
+                                                                     "lunghezza percorso,    2000",
+                                                                     "[cartelli]",
+                                                                     "cartello indicatore,  50, A",
+                                                                     "cartello indicatore,  100, B",
+                                                                     "[fine]"};
+const std::vector<std::string_view> treno_rallentamento_in_cella_8 = {
+    "nota", "[generale]", "velocita,   0,    30", "rallentamento, 350, 120, 200, 0, 0, 0", "[fine]"};
 
 struct Prova {
-  explicit Prova(std::span<const std::string_view> linea = linea_corta) {
-    payload = {"R", "T", linea, treno_corto, {}, una_riga, una_riga};
+  explicit Prova(std::span<const std::string_view> linea = linea_corta,
+                 std::span<const std::string_view> treno = treno_corto) {
+    payload = {"R", "T", linea, treno, {}, una_riga, una_riga};
   }
 
   Uscita esegui() {
@@ -88,6 +99,14 @@ TEST(Form1, Errore1250PrimaDeiFileBinari) {
     EXPECT_TRUE(p.esiste(f)) << nome_file(f, "R", "T");
   EXPECT_FALSE(p.esiste(FileScenario::linea_txt));
   EXPECT_FALSE(p.esiste(FileScenario::treno_txt));
+}
+
+TEST(Form1, Errore1250DalMarcatoreDelleRegoleNellaCellaUno) {
+  // The track rules run before the contest codes are stamped.
+  Prova p(linea_cartelli_in_celle_2_e_3, treno_rallentamento_in_cella_8);
+  EXPECT_EQ(p.esegui(), Uscita::errore_numerato);
+  EXPECT_EQ(p.messaggi, std::vector<std::string>{" Errore n. 1250"});
+  EXPECT_FALSE(p.esiste(FileScenario::dat));
 }
 
 TEST(Form1, GuastoDiUnoScrittoreFermaTutto) {

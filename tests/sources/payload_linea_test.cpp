@@ -18,7 +18,7 @@ Righe linea() { return payload_incorporato().linea; }
 
 std::vector<std::string> tutte(std::span<const std::string_view> r) { return {r.begin(), r.end()}; }
 
-TEST(PayloadLinea, HasTwoHundredSixtyEightAsciiLines) {
+TEST(PayloadLinea, DuecentosessantottoRigheAscii) {
   ASSERT_EQ(linea().size(), 268u);
   for (size_t i = 0; i < linea().size(); ++i) {
     std::string_view r = linea()[i];
@@ -27,7 +27,7 @@ TEST(PayloadLinea, HasTwoHundredSixtyEightAsciiLines) {
   }
 }
 
-TEST(PayloadLinea, SectionsStandInOrderWithTheirRecordCounts) {
+TEST(PayloadLinea, SezioniInOrdineConIlNumeroDeiLoroRecord) {
   struct Caso {
     std::string_view intestazione;
     size_t record;
@@ -45,7 +45,7 @@ TEST(PayloadLinea, SectionsStandInOrderWithTheirRecordCounts) {
   EXPECT_EQ(linea().back(), "[fine]");
 }
 
-TEST(PayloadLinea, GeneralSectionIsExact) {
+TEST(PayloadLinea, SezioneGeneraleEsatta) {
   EXPECT_THAT(tutte(sezione(linea(), "[generale]")),
               ::testing::ElementsAre("lunghezza percorso,    136000",
                                      "progressiva chilometrica uno,    0,    0,    0",
@@ -57,7 +57,7 @@ TEST(PayloadLinea, GeneralSectionIsExact) {
 
 // Every record of a section: its keyword pattern and the blanks before each
 // value ("" for a value that must be empty, written as its blanks alone).
-TEST(PayloadLinea, EveryRecordHasItsKeywordAndItsBlanks) {
+TEST(PayloadLinea, OgniRecordConLaSuaParolaChiaveEISuoiSpazi) {
   struct Caso {
     std::string_view sezione;
     std::string chiave;                 // regular expression for field 0
@@ -96,7 +96,7 @@ TEST(PayloadLinea, EveryRecordHasItsKeywordAndItsBlanks) {
   }
 }
 
-TEST(PayloadLinea, QuotedRowsAreThere) {
+TEST(PayloadLinea, RigheCitatePresenti) {
   struct Caso {
     std::string_view sezione;
     std::string_view riga;
@@ -116,7 +116,7 @@ TEST(PayloadLinea, QuotedRowsAreThere) {
   EXPECT_EQ(sezione(linea(), "[pendenze]").back(), "pendenza,  137200,   0");
 }
 
-TEST(PayloadLinea, CurveKeywordsCountAsGiven) {
+TEST(PayloadLinea, ParoleChiaveDelleCurveContateComeScritte) {
   std::map<std::string, int> conta;
   for (std::string_view r : sezione(linea(), "[curve]")) ++conta[std::string(campi(r)[0])];
   const std::map<std::string, int> attesi = {{"curvad1", 1}, {"curvad2", 7},  {"curvad3", 40}, {"curvad4", 55},
@@ -127,7 +127,7 @@ TEST(PayloadLinea, CurveKeywordsCountAsGiven) {
 
 // Positions ascend strictly within a section and are multiples of 50, and so
 // are lengths and ends.
-TEST(PayloadLinea, PositionsAscendAndAreMultiplesOfFifty) {
+TEST(PayloadLinea, PosizioniCrescentiEMultipleDiCinquanta) {
   struct Caso {
     std::string_view sezione;
     size_t valori;
@@ -150,7 +150,7 @@ TEST(PayloadLinea, PositionsAscendAndAreMultiplesOfFifty) {
   }
 }
 
-TEST(PayloadLinea, CurvesStayInTheirRangesAndDoNotOverlap) {
+TEST(PayloadLinea, CurveNeiLoroLimitiSenzaSovrapporsi) {
   auto curve = sezione(linea(), "[curve]");
   EXPECT_EQ((*numeri(curve.front(), 2))[0], 800);
   EXPECT_EQ((*numeri(curve.back(), 2))[0], 137000);
@@ -171,7 +171,7 @@ TEST(PayloadLinea, CurvesStayInTheirRangesAndDoNotOverlap) {
   EXPECT_EQ(piu_lunga, 1100);
 }
 
-TEST(PayloadLinea, GradientsMountainsAndBoardsKeepTheirValueRanges) {
+TEST(PayloadLinea, PendenzeMontagneECartelliNeiLoroIntervalli) {
   auto pendenze = sezione(linea(), "[pendenze]");
   EXPECT_EQ((*numeri(pendenze.front(), 2))[0], 0);
   for (std::string_view r : pendenze) {
@@ -198,7 +198,7 @@ TEST(PayloadLinea, GradientsMountainsAndBoardsKeepTheirValueRanges) {
 }
 
 // No header holds a word the line parser looks for in a keyword field.
-TEST(PayloadLinea, HeadersHoldNoKeyword) {
+TEST(PayloadLinea, IntestazioniSenzaParoleChiave) {
   const std::string_view parole[] = {"lunghezza", "percorso", "progressiva", "sfondo",   "segnali",
                                      "ripetizione", "pendenza", "curva",    "montagna", "indicatori_v",
                                      "cartello"};

@@ -48,12 +48,12 @@ std::vector<std::string> modulo_atteso() {
   return m;
 }
 
-TEST(PayloadRallentamenti, FormIsByteForByteAsQuoted) {
+TEST(PayloadRallentamenti, ModuloByteAByteComeCitato) {
   std::vector<std::string> letto(modulo().begin(), modulo().end());
   EXPECT_EQ(letto, modulo_atteso());
 }
 
-TEST(PayloadRallentamenti, FormKeepsItsShape) {
+TEST(PayloadRallentamenti, ModuloConservaLaSuaForma) {
   ASSERT_EQ(modulo().size(), 46u);
   struct Caso {
     size_t riga;  // from 1
@@ -82,7 +82,7 @@ TEST(PayloadRallentamenti, FormKeepsItsShape) {
   }
 }
 
-TEST(PayloadRallentamenti, NotesHoldNoLine) { EXPECT_TRUE(payload_incorporato().note.empty()); }
+TEST(PayloadRallentamenti, NoteSenzaRighe) { EXPECT_TRUE(payload_incorporato().note.empty()); }
 
 }  // namespace
 }  // namespace scenario::test

@@ -22,7 +22,7 @@ Righe scheda() { return payload_incorporato().scheda; }
 
 constexpr size_t prima_riga_tabella = 17, ultima_riga_tabella = 59;  // lines, from 1
 
-TEST(PayloadScheda, FixedLinesAreExact) {
+TEST(PayloadScheda, RigheFisseEsatte) {
   ASSERT_EQ(scheda().size(), 63u);
   struct Caso {
     size_t riga;
@@ -53,7 +53,7 @@ TEST(PayloadScheda, FixedLinesAreExact) {
   for (const Caso& c : casi) EXPECT_EQ(scheda()[c.riga - 1], c.testo) << "line " << c.riga;
 }
 
-TEST(PayloadScheda, LinesHaveTheirLengthsAndAreAscii) {
+TEST(PayloadScheda, RigheDellaLoroLunghezzaEAscii) {
   struct Caso {
     size_t da, a, lunghezza;
   };
@@ -69,7 +69,7 @@ TEST(PayloadScheda, LinesHaveTheirLengthsAndAreAscii) {
 // The eight "|" of lines 14 to 60 (0-based columns).
 const std::vector<size_t> barre = {1, 7, 13, 24, 30, 59, 76, 82};
 
-TEST(PayloadScheda, TableLinesHaveTheirBarsInTheSameEightColumns) {
+TEST(PayloadScheda, RigheDellaTabellaConLeBarreNelleStesseOttoColonne) {
   for (size_t r = 14; r <= 60; ++r) {
     std::string_view riga = scheda()[r - 1];
     std::vector<size_t> trovate;
@@ -126,7 +126,7 @@ std::vector<Riga> righe_tabella() {
   return out;
 }
 
-TEST(PayloadScheda, RowsKeepTheirCells) {
+TEST(PayloadScheda, RigheConservanoLeLoroCelle) {
   auto righe = righe_tabella();
   ASSERT_EQ(righe.size(), 43u);
   for (const Riga& r : righe) {
@@ -142,7 +142,7 @@ TEST(PayloadScheda, RowsKeepTheirCells) {
   for (size_t i = 1; i < righe.size(); ++i) EXPECT_GT(righe[i].metri, righe[i - 1].metri) << righe[i].testo;
 }
 
-TEST(PayloadScheda, QuotedRowsAreThere) {
+TEST(PayloadScheda, RigheCitatePresenti) {
   const std::string casi[] = {
       " |  30 |  30 |    0+000 |     |BELMORA CENTRALE            |           8.40 |     |",
       " |     |     |  138+000 |     |SOLVENZIA CENTRALE          | 10.45          |     |",
@@ -210,7 +210,7 @@ Tipo tipo(const Riga& r) {
   return Tipo::stazione;
 }
 
-TEST(PayloadScheda, RowKindsHaveTheirCountsSpeedsAndTimes) {
+TEST(PayloadScheda, TipiDiRigaConQuantitaVelocitaEOrari) {
   struct Caso {
     Tipo tipo;
     size_t righe;
@@ -244,7 +244,7 @@ TEST(PayloadScheda, RowKindsHaveTheirCountsSpeedsAndTimes) {
   }
 }
 
-TEST(PayloadScheda, TimesTakeTheFourFormsAndRunForward) {
+TEST(PayloadScheda, OrariNelleQuattroFormeECrescenti) {
   std::vector<Orario> orari;
   for (const Riga& r : righe_tabella())
     if (tipo(r) == Tipo::stazione) orari.push_back(leggi_orario(r.orario));
@@ -295,7 +295,7 @@ std::map<int64_t, int64_t> tabelle() {
   return out;
 }
 
-TEST(PayloadScheda, StationRowsAreTheStationRecordsInOrder) {
+TEST(PayloadScheda, RigheDelleStazioniSonoIRecordDelleStazioniInOrdine) {
   std::vector<Riga> righe;
   for (const Riga& r : righe_tabella())
     if (tipo(r) == Tipo::stazione) righe.push_back(r);
@@ -328,7 +328,7 @@ TEST(PayloadScheda, StationRowsAreTheStationRecordsInOrder) {
   EXPECT_EQ(stesse, 24u);
 }
 
-TEST(PayloadScheda, BoardRowsStandAtIndicatorRecordsWithTheirSpeed) {
+TEST(PayloadScheda, RigheDeiCartelliAgliIndicatoriConLaLoroVelocita) {
   auto tab = tabelle();
   std::set<int64_t> con_riga;
   std::vector<Riga> stazioni_con_velocita;
@@ -356,7 +356,7 @@ TEST(PayloadScheda, BoardRowsStandAtIndicatorRecordsWithTheirSpeed) {
 
 // Every speed on the card is the train's speed limit in force there: the
 // "velocita" record at or before the row's position.
-TEST(PayloadScheda, SpeedsAreTheTrainsLimitsInForce) {
+TEST(PayloadScheda, VelocitaSonoILimitiDelTrenoInVigore) {
   std::map<int64_t, int64_t> velocita;
   for (std::string_view r : sezione(payload_incorporato().treno, "[vel_limite]")) {
     auto v = *numeri(r, 2);
@@ -370,7 +370,7 @@ TEST(PayloadScheda, SpeedsAreTheTrainsLimitsInForce) {
   }
 }
 
-TEST(PayloadScheda, ProtectionSignalRowNamesTheNextStationAtASignal) {
+TEST(PayloadScheda, RigaDiProtezioneNominaLaStazioneSeguenteAUnSegnale) {
   auto righe = righe_tabella();
   std::set<int64_t> segnali;
   for (std::string_view r : sezione(payload_incorporato().treno, "[segnali]")) segnali.insert(*numero(campi(r)[1]));

@@ -74,7 +74,7 @@ std::string atteso_da_righe(std::span<const std::string_view> righe) {
 
 class PayloadScrittori : public ::testing::TestWithParam<Caso> {};
 
-TEST_P(PayloadScrittori, WritesThePayloadLinesEachEndedByCrLf) {
+TEST_P(PayloadScrittori, ScriveLeRigheDelPayloadOgnunaConCrLf) {
   const Caso& c = GetParam();
   CartellaTemporanea cartella;
   DiscoFile disco;
@@ -95,7 +95,7 @@ TEST_P(PayloadScrittori, WritesThePayloadLinesEachEndedByCrLf) {
   EXPECT_EQ(file, 1u);
 }
 
-TEST_P(PayloadScrittori, ReplacesAFileThatStoodThere) {
+TEST_P(PayloadScrittori, SostituisceIlFileCheCEraGia) {
   const Caso& c = GetParam();
   CartellaTemporanea cartella;
   DiscoFile disco;
@@ -105,7 +105,7 @@ TEST_P(PayloadScrittori, ReplacesAFileThatStoodThere) {
   EXPECT_EQ(leggi_file(cartella / c.file), atteso_da_righe(payload_incorporato().*c.righe));
 }
 
-TEST_P(PayloadScrittori, SecondWriteGivesIdenticalBytes) {
+TEST_P(PayloadScrittori, SecondaScritturaStessiByte) {
   const Caso& c = GetParam();
   CartellaTemporanea cartella;
   DiscoFile disco;
@@ -120,7 +120,7 @@ TEST_P(PayloadScrittori, SecondWriteGivesIdenticalBytes) {
 INSTANTIATE_TEST_SUITE_P(Cinque, PayloadScrittori, ::testing::ValuesIn(casi),
                          [](const ::testing::TestParamInfo<Caso>& i) { return std::string(i.param.nome); });
 
-TEST(PayloadScrittoriFile, NotesFileIsEmptyEvenOverContent) {
+TEST(PayloadScrittoriFile, FileDelleNoteVuotoAncheSopraUnContenuto) {
   CartellaTemporanea cartella;
   DiscoFile disco;
   const NomiScenario nomi = nomi_scenario();
