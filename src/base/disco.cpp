@@ -31,13 +31,13 @@ std::string nome_nel_messaggio(const Percorso& p) {
   return da_utf8(utf8).value_or(utf8);
 }
 
-namespace {
-}
+namespace {}
 
 // <name>.<run>.<counter>.tmp
 Percorso nome_provvisorio(const Percorso& p, uint64_t esecuzione, uint64_t contatore) {
   Percorso provvisorio = p;
-  provvisorio += "." + std::to_string(esecuzione) + "." + std::to_string(contatore) + std::string(estensione_provvisoria);
+  provvisorio +=
+      "." + std::to_string(esecuzione) + "." + std::to_string(contatore) + std::string(estensione_provvisoria);
   return provvisorio;
 }
 

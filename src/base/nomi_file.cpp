@@ -119,22 +119,14 @@ std::string nome_file(FileScenario f, std::string_view nome_linea, std::string_v
   std::string linea(nome_linea);
   std::string treno = linea + "_" + std::string(numero_treno);
   switch (f) {
-    case FileScenario::linea_txt:
-      return linea + "_linea.txt";
-    case FileScenario::treno_txt:
-      return treno + "-.txt";
-    case FileScenario::note:
-      return treno + "_note.txt";
-    case FileScenario::rallentamenti:
-      return treno + "_rallentamenti.txt";
-    case FileScenario::scheda:
-      return treno + "_scheda_treno.txt";
-    case FileScenario::linea_dat:
-      return linea + "_linea.dat";
-    case FileScenario::sim:
-      return treno + ".sim";
-    case FileScenario::dat:
-      return treno + ".dat";
+    case FileScenario::linea_txt: return linea + "_linea.txt";
+    case FileScenario::treno_txt: return treno + "-.txt";
+    case FileScenario::note: return treno + "_note.txt";
+    case FileScenario::rallentamenti: return treno + "_rallentamenti.txt";
+    case FileScenario::scheda: return treno + "_scheda_treno.txt";
+    case FileScenario::linea_dat: return linea + "_linea.dat";
+    case FileScenario::sim: return treno + ".sim";
+    case FileScenario::dat: return treno + ".dat";
   }
   return {};
 }

@@ -168,7 +168,7 @@ TEST_F(Stampaggio, RallentamentoSuCelleOccupate) {
     int32_t errore;
     bool stampato;  // start, end and board already written
   } casi[] = {
-      {177, 500, 17, false},    {201, 500, 18, false},    {211, 500, 19, false}, {174, 500, 20, true},
+      {177, 500, 17, false},    {201, 500, 18, false},    {211, 500, 19, false},   {174, 500, 20, true},
       {177, 140000, 17, false}, {201, 140000, 18, false}, {-1, 140000, 26, false},
   };
   for (const Caso& k : casi) {
@@ -230,8 +230,7 @@ TEST_F(Stampaggio, PuntoAMetaTraDueCelleVaAllaPari) {
 TEST_F(Stampaggio, TempoDelSegnale) {
   struct Caso {
     int32_t sx, tempo, tempo_dopo, tempo_segnale;
-  } casi[] = {{2, 100, 101, 101}, {2, 1, 101, 101}, {2, 300, 300, 44}, {2, 0, 0, 0}, {2, -5, -5, 251},
-              {1, 50, 101, 0}};
+  } casi[] = {{2, 100, 101, 101}, {2, 1, 101, 101}, {2, 300, 300, 44}, {2, 0, 0, 0}, {2, -5, -5, 251}, {1, 50, 101, 0}};
   int32_t p = 2000;
   for (const Caso& k : casi) {
     EXPECT_EQ(segnale(p, {k.sx, 0, 0, 0, 0, 0, 0, 0, 0, k.tempo}), k.tempo_dopo) << k.tempo;

@@ -42,7 +42,7 @@ int64_t cella_punto(int64_t p) { return arrotonda(p / 50.0 + 1); }
 struct Stazione {
   int64_t posizione = 0, tipo = 0, len = 0, campo6 = 0;
   int64_t inizio_zona = 0, fine_zona = 0;
-  std::optional<int64_t> fermata;  // stop cell
+  std::optional<int64_t> fermata;      // stop cell
   std::vector<int64_t> avvicinamento;  // cells marked 81, 82, 83, 84
 };
 
@@ -139,9 +139,9 @@ TEST(PayloadCoerenza, OgniRecordPassaIlControlloDiPosizione) {
     std::string_view sezione;
     int64_t margine;
   };
-  const Caso casi[] = {{false, "[curve]", 100},     {false, "[pendenze]", 100},  {false, "[montagne]", 100},
-                       {false, "[cartelli]", 100},  {true, "[aderenze]", 100},   {true, "[vel_limite]", 100},
-                       {true, "[segnali]", 100},    {true, "[stazioni]", 800}};
+  const Caso casi[] = {{false, "[curve]", 100},    {false, "[pendenze]", 100}, {false, "[montagne]", 100},
+                       {false, "[cartelli]", 100}, {true, "[aderenze]", 100},  {true, "[vel_limite]", 100},
+                       {true, "[segnali]", 100},   {true, "[stazioni]", 800}};
   const double n = static_cast<double>(ultima_cella());
   for (const Caso& c : casi) {
     auto r = record(c.del_treno ? treno() : linea(), c.sezione, 1);

@@ -32,7 +32,7 @@ TEST(PayloadLinea, SezioniInOrdineConIlNumeroDeiLoroRecord) {
     std::string_view intestazione;
     size_t record;
   };
-  const Caso casi[] = {{"[generale]", 8}, {"[curve]", 206},     {"[pendenze]", 10}, {"[montagne]", 19},
+  const Caso casi[] = {{"[generale]", 8},  {"[curve]", 206},     {"[pendenze]", 10}, {"[montagne]", 19},
                        {"[cartelli]", 18}, {"[indicazioni]", 0}, {"[fine]", 0}};
   std::vector<std::string_view> trovate;
   for (std::string_view r : linea())
@@ -46,13 +46,12 @@ TEST(PayloadLinea, SezioniInOrdineConIlNumeroDeiLoroRecord) {
 }
 
 TEST(PayloadLinea, SezioneGeneraleEsatta) {
-  EXPECT_THAT(tutte(sezione(linea(), "[generale]")),
-              ::testing::ElementsAre("lunghezza percorso,    136000",
-                                     "progressiva chilometrica uno,    0,    0,    0",
-                                     "progressiva chilometrica due,    0,    0,    0",
-                                     "progressiva chilometrica tre,    0,    0,    0", "sfondo uno,    1",
-                                     "sfondo due,    0", "sfondo tre,    0",
-                                     "ripetizione segnali 4 codici,    0,    43500"));
+  EXPECT_THAT(
+      tutte(sezione(linea(), "[generale]")),
+      ::testing::ElementsAre("lunghezza percorso,    136000", "progressiva chilometrica uno,    0,    0,    0",
+                             "progressiva chilometrica due,    0,    0,    0",
+                             "progressiva chilometrica tre,    0,    0,    0", "sfondo uno,    1", "sfondo due,    0",
+                             "sfondo tre,    0", "ripetizione segnali 4 codici,    0,    43500"));
 }
 
 // Every record of a section: its keyword pattern and the blanks before each
@@ -60,10 +59,10 @@ TEST(PayloadLinea, SezioneGeneraleEsatta) {
 TEST(PayloadLinea, OgniRecordConLaSuaParolaChiaveEISuoiSpazi) {
   struct Caso {
     std::string_view sezione;
-    std::string chiave;                 // regular expression for field 0
-    std::vector<size_t> blank;          // before each value
-    std::vector<bool> vuoto;            // value written as blanks alone
-    std::optional<size_t> eccezione;    // index of the record with other blanks
+    std::string chiave;               // regular expression for field 0
+    std::vector<size_t> blank;        // before each value
+    std::vector<bool> vuoto;          // value written as blanks alone
+    std::optional<size_t> eccezione;  // index of the record with other blanks
     std::vector<size_t> blank_eccezione;
   };
   const Caso casi[] = {
@@ -119,8 +118,8 @@ TEST(PayloadLinea, RigheCitatePresenti) {
 TEST(PayloadLinea, ParoleChiaveDelleCurveContateComeScritte) {
   std::map<std::string, int> conta;
   for (std::string_view r : sezione(linea(), "[curve]")) ++conta[std::string(campi(r)[0])];
-  const std::map<std::string, int> attesi = {{"curvad1", 1}, {"curvad2", 7},  {"curvad3", 40}, {"curvad4", 55},
-                                             {"curvad5", 1}, {"curvas1", 1},  {"curvas2", 7},  {"curvas3", 28},
+  const std::map<std::string, int> attesi = {{"curvad1", 1},  {"curvad2", 7}, {"curvad3", 40}, {"curvad4", 55},
+                                             {"curvad5", 1},  {"curvas1", 1}, {"curvas2", 7},  {"curvas3", 28},
                                              {"curvas4", 65}, {"curvas5", 1}};
   EXPECT_EQ(conta, attesi);
 }
@@ -133,10 +132,8 @@ TEST(PayloadLinea, PosizioniCrescentiEMultipleDiCinquanta) {
     size_t valori;
     std::vector<size_t> multipli;  // values that must be multiples of 50
   };
-  const Caso casi[] = {{"[curve]", 2, {0, 1}},
-                       {"[pendenze]", 2, {0}},
-                       {"[montagne]", 3, {0, 1}},
-                       {"[cartelli]", 1, {0}}};
+  const Caso casi[] = {
+      {"[curve]", 2, {0, 1}}, {"[pendenze]", 2, {0}}, {"[montagne]", 3, {0, 1}}, {"[cartelli]", 1, {0}}};
   for (const Caso& c : casi) {
     int64_t precedente = -1;
     for (std::string_view r : sezione(linea(), c.sezione)) {
@@ -199,9 +196,8 @@ TEST(PayloadLinea, PendenzeMontagneECartelliNeiLoroIntervalli) {
 
 // No header holds a word the line parser looks for in a keyword field.
 TEST(PayloadLinea, IntestazioniSenzaParoleChiave) {
-  const std::string_view parole[] = {"lunghezza", "percorso", "progressiva", "sfondo",   "segnali",
-                                     "ripetizione", "pendenza", "curva",    "montagna", "indicatori_v",
-                                     "cartello"};
+  const std::string_view parole[] = {"lunghezza", "percorso", "progressiva", "sfondo",       "segnali", "ripetizione",
+                                     "pendenza",  "curva",    "montagna",    "indicatori_v", "cartello"};
   for (std::string_view r : linea()) {
     if (!intestazione(r)) continue;
     for (std::string_view p : parole) EXPECT_FALSE(contiene(r, p)) << r << " holds " << p;

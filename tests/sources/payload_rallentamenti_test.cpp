@@ -14,7 +14,8 @@ namespace {
 
 Righe modulo() { return payload_incorporato().rallentamenti; }
 
-const std::string intestazione_tabella = " |___|____________________________|____________|__________|_________|____________|";
+const std::string intestazione_tabella =
+    " |___|____________________________|____________|__________|_________|____________|";
 const std::string riga_vuota = " |   |                            |            |          |         |            |";
 
 // The form, line by line.

@@ -57,7 +57,7 @@ TEST(PayloadScheda, RigheDellaLoroLunghezzaEAscii) {
   struct Caso {
     size_t da, a, lunghezza;
   };
-  const Caso casi[] = {{1, 2, 0},   {3, 3, 82},   {4, 7, 83},   {8, 8, 56},   {9, 9, 64},   {10, 11, 57},
+  const Caso casi[] = {{1, 2, 0},   {3, 3, 82},   {4, 7, 83},   {8, 8, 56},   {9, 9, 64}, {10, 11, 57},
                        {12, 12, 0}, {13, 13, 82}, {14, 60, 83}, {61, 61, 56}, {62, 63, 0}};
   for (const Caso& c : casi)
     for (size_t r = c.da; r <= c.a; ++r) EXPECT_EQ(scheda()[r - 1].size(), c.lunghezza) << "line " << r;
@@ -89,7 +89,9 @@ struct Riga {
   std::string orario;
 };
 
-std::string_view cella(std::string_view riga, size_t n) { return riga.substr(barre[n] + 1, barre[n + 1] - barre[n] - 1); }
+std::string_view cella(std::string_view riga, size_t n) {
+  return riga.substr(barre[n] + 1, barre[n + 1] - barre[n] - 1);
+}
 
 std::optional<int64_t> velocita_cella(std::string_view c) {
   if (c == "     ") return std::nullopt;
@@ -133,8 +135,8 @@ TEST(PayloadScheda, RigheConservanoLeLoroCelle) {
     SCOPED_TRACE(r.testo);
     EXPECT_EQ(cella(r.testo, 3), "     ");
     EXPECT_EQ(cella(r.testo, 6), "     ");
-    std::string km = std::to_string(r.metri / 1000) + "+" + std::string(3 - std::to_string(r.metri % 1000).size(), '0') +
-                     std::to_string(r.metri % 1000);
+    std::string km = std::to_string(r.metri / 1000) + "+" +
+                     std::string(3 - std::to_string(r.metri % 1000).size(), '0') + std::to_string(r.metri % 1000);
     EXPECT_EQ(cella(r.testo, 2), std::string(9 - km.size(), ' ') + km + " ");
   }
   EXPECT_EQ(righe.front().metri, 0);
@@ -291,7 +293,8 @@ std::vector<Stazione> stazioni() {
 // The indicator boards: position and third value.
 std::map<int64_t, int64_t> tabelle() {
   std::map<int64_t, int64_t> out;
-  for (std::string_view r : sezione(payload_incorporato().linea, "[cartelli]")) out[*numero(campi(r)[1])] = *numero(campi(r)[3]);
+  for (std::string_view r : sezione(payload_incorporato().linea, "[cartelli]"))
+    out[*numero(campi(r)[1])] = *numero(campi(r)[3]);
   return out;
 }
 

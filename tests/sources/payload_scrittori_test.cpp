@@ -23,9 +23,9 @@ using Scrittore = void (*)(const NomiScenario&, const Payload&, Disco&, const Pe
 struct Caso {
   const char* nome;
   Scrittore scrittore;
-  const char* file;                          // the name the run gives it
+  const char* file;  // the name the run gives it
   std::span<const std::string_view> Payload::*righe;
-  const char* sorgente;                      // payload text in the repository
+  const char* sorgente;  // payload text in the repository
   size_t numero_righe;
 };
 
@@ -143,8 +143,8 @@ TEST(PayloadScrittoriFile, ITestiIniziano_E_FinisconoComeIlPayload) {
   EXPECT_TRUE(linea.ends_with("\r\n[indicazioni]\r\n[fine]\r\n"));
   EXPECT_EQ(linea.find("riferimento fine del file"), std::string::npos);
   const std::string treno = leggi_file(cartella / "Belmora_Solvenzia_4816-4817-.txt");
-  EXPECT_EQ(treno.find("\r\n"), 164u);                          // line 1: 164 bytes
-  EXPECT_EQ(treno.find("\r\n", 166), 166u + 91u);                // line 2: 91 bytes
+  EXPECT_EQ(treno.find("\r\n"), 164u);             // line 1: 164 bytes
+  EXPECT_EQ(treno.find("\r\n", 166), 166u + 91u);  // line 2: 91 bytes
   EXPECT_NE(treno.find("\r\norologio,    8               39            30 \r\n"), std::string::npos);
   EXPECT_TRUE(treno.ends_with("\r\n[codici]\r\n[fine]\r\n"));
   const std::string scheda = leggi_file(cartella / "Belmora_Solvenzia_4816-4817_scheda_treno.txt");

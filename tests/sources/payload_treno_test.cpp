@@ -22,7 +22,7 @@ TEST(PayloadTreno, CentodiciottoRigheConLeIntestazioniAlLoroPosto) {
     size_t riga;  // from 1
     std::string_view testo;
   };
-  const Caso casi[] = {{7, "[generale]"},      {12, "[aderenze]"}, {14, "[vel_limite]"}, {37, "[stazioni]"},
+  const Caso casi[] = {{7, "[generale]"},       {12, "[aderenze]"}, {14, "[vel_limite]"}, {37, "[stazioni]"},
                        {63, "[rallentamenti]"}, {64, "[segnali]"},  {117, "[codici]"},    {118, "[fine]"}};
   size_t intestazioni = 0;
   for (size_t i = 6; i < treno().size(); ++i) intestazioni += intestazione(treno()[i]);
@@ -36,9 +36,12 @@ TEST(PayloadTreno, SezioniConILoroRecord) {
     size_t record;
     std::string_view chiave;
   };
-  const Caso casi[] = {{"[generale]", 4, ""},          {"[aderenze]", 1, "aderenza"},
-                       {"[vel_limite]", 22, "velocita"}, {"[stazioni]", 25, "stazione"},
-                       {"[rallentamenti]", 0, ""},       {"[segnali]", 52, "segnale"},
+  const Caso casi[] = {{"[generale]", 4, ""},
+                       {"[aderenze]", 1, "aderenza"},
+                       {"[vel_limite]", 22, "velocita"},
+                       {"[stazioni]", 25, "stazione"},
+                       {"[rallentamenti]", 0, ""},
+                       {"[segnali]", 52, "segnale"},
                        {"[codici]", 0, ""}};
   for (const Caso& c : casi) {
     auto record = sezione(treno(), c.sezione);
@@ -185,8 +188,21 @@ TEST(PayloadTreno, ValoriNeiLoroInsiemiPostoPerPosto) {
   const Caso casi[] = {
       {"[vel_limite]", {{30, 60, 75, 80, 85, 90, 95, 100, 120, 125, 130, 135}}},
       {"[stazioni]",
-       {{4, 6, 8, 12, 22, 26}, lunghezze, {0, 1}, {0}, {0}, {0, 1, 4}, {0, 1}, {0, 1}, {0, 2, 4}, {0, 1}, {0, 1},
-        {0, 1, 60}, {0, 8, 9, 10}, {0, 5, 10, 16, 30, 38, 40, 49, 51}, {0, 1}}},
+       {{4, 6, 8, 12, 22, 26},
+        lunghezze,
+        {0, 1},
+        {0},
+        {0},
+        {0, 1, 4},
+        {0, 1},
+        {0, 1},
+        {0, 2, 4},
+        {0, 1},
+        {0, 1},
+        {0, 1, 60},
+        {0, 8, 9, 10},
+        {0, 5, 10, 16, 30, 38, 40, 49, 51},
+        {0, 1}}},
       {"[segnali]", {{1, 2}, {2, 3, 4, 5}, {0, 1, 3, 4, 6}, {0}, {0, 1}, {0, 1, 2}, {0, 1, 2, 3}, {0, 1}, {0}, {0}}},
   };
   for (const Caso& c : casi) {
@@ -242,9 +258,8 @@ TEST(PayloadTreno, OrariENomiDelleStazioniSecondoLeLoroRegole) {
 // No header holds a word the train parser looks for in a keyword field, and
 // no keyword holds a dash.
 TEST(PayloadTreno, IntestazioniSenzaParoleChiave) {
-  const std::string_view parole[] = {"frenata", "massa",   "vetture",       "velocit",      "aderenza",
-                                     "orologio", "sabbia", "segnale",       "rallentamento", "abbattimento",
-                                     "stazione"};
+  const std::string_view parole[] = {"frenata", "massa",   "vetture",       "velocit",      "aderenza", "orologio",
+                                     "sabbia",  "segnale", "rallentamento", "abbattimento", "stazione"};
   for (size_t i = 6; i < treno().size(); ++i) {
     std::string_view r = treno()[i];
     if (intestazione(r)) {

@@ -11,7 +11,6 @@
 #include "base/codici.h"
 #include "base/errori.h"
 #include "compilazione.h"
-#include "rapporto.h"
 #include "compiler/stato.h"
 #include "driver/memorizza_percorso.h"
 #include "errore_strumento.h"
@@ -229,8 +228,8 @@ TEST(Compile, SeIlTerzoFileNonEntraNessunoCambiaEIlRapportoLoDice) {
   scrivi_file(dir / "Prova_linea.dat", "profilo di prima");
   scrivi_file(dir / "Prova_1.sim", "stazioni di prima");
   fs::create_directories(dir / "Prova_1.dat" / "occupata");
-  const std::vector<std::string> argomenti = {"compile", "--route", linea, "--train", treno, "--in",
-                                              dir.percorso().string()};
+  const std::vector<std::string> argomenti = {
+      "compile", "--route", linea, "--train", treno, "--in", dir.percorso().string()};
 
   const auto e = esegui_strumento(argomenti);
   EXPECT_EQ(e.stato, 2) << e.uscita;

@@ -2,11 +2,10 @@
 // with the installer's own compiler and reports every problem, decodes the
 // binary files, draws the plan of a line.
 
+#include <CLI/CLI.hpp>
 #include <iostream>
 #include <string>
 #include <utility>
-
-#include <CLI/CLI.hpp>
 
 #include "comandi.h"
 #include "platform/disco_file.h"
@@ -14,9 +13,9 @@
 namespace {
 
 constexpr std::pair<const char*, const char*> etichette[] = {
-    {"Usage", "Uso"},          {"Options", "Opzioni"},   {"OPTIONS", "OPZIONI"},
-    {"Subcommands", "Comandi"}, {"SUBCOMMAND", "COMANDO"}, {"SUBCOMMANDS", "COMANDI"},
-    {"Positionals", "Argomenti"}, {"REQUIRED", "OBBLIGATORIO"}, {"TEXT", "TESTO"},
+    {"Usage", "Uso"},          {"Options", "Opzioni"},     {"OPTIONS", "OPZIONI"},       {"Subcommands", "Comandi"},
+    {"SUBCOMMAND", "COMANDO"}, {"SUBCOMMANDS", "COMANDI"}, {"Positionals", "Argomenti"}, {"REQUIRED", "OBBLIGATORIO"},
+    {"TEXT", "TESTO"},
 };
 
 // CLI11 explains its errors in English; the kind of error says it in Italian.
