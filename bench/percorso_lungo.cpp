@@ -60,16 +60,7 @@ TestiScenario percorso_piu_lungo() {
   l.push_back("[fine]");
 
   auto& r = t.treno;
-  r = {"Scenario generato per le misure.",
-       "",
-       "[generale]",
-       "numero vetture,    2",
-       "percentuale massa frenata,    100",
-       "sabbia,    0",
-       "orologio,    8               39            30 ",
-       "[aderenze]",
-       "aderenza,   0,    100",
-       "[vel_limite]"};
+  r = test::righe_generale_treno("Scenario generato per le misure.");
   const int velocita[] = {30, 60, 80, 100, 120, 135};
   for (int k = 0, p = 0; p < lunghezza; ++k, p += 5000) r.push_back(formato("velocita,  %d,   %d", p, velocita[k % 6]));
   r.push_back("[stazioni]");
