@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "base/codici.h"
 #include "compiler/formati.h"
 #include "compiler/lettura_descrizione.h"
 #include "compiler/memorizza_dati.h"
-#include "base/codici.h"
 #include "compiler/numeri.h"
 #include "compiler/progressive.h"
 #include "compiler/stampaggio.h"

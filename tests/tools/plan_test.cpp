@@ -15,7 +15,8 @@ TEST(Plan, PiantaBenFormataConStazioniCartelliChilometriELegenda) {
   CartellaTemporanea dir;
   scrivi_binari_prova(dir.percorso());
   const auto svg = dir / "pianta.svg";
-  const auto e = esegui_strumento({"plan", "--route", "Prova", "--train", "1", "--in", dir.percorso().string(), "-o", svg.string()});
+  const auto e = esegui_strumento(
+      {"plan", "--route", "Prova", "--train", "1", "--in", dir.percorso().string(), "-o", svg.string()});
   ASSERT_EQ(e.stato, 0) << e.uscita;
   const auto x = esegui_xml(svg);
   if (!x) GTEST_SKIP() << "python3 mancante";
@@ -33,13 +34,15 @@ TEST(Plan, SenzaProfiloOConFileRottiSiFermaConUnMessaggio) {
   scrivi_binari_prova(dir.percorso());
   std::filesystem::remove(dir / "Prova_linea.dat");
   const auto svg = (dir / "pianta.svg").string();
-  const auto e = esegui_strumento({"plan", "--route", "Prova", "--train", "1", "--in", dir.percorso().string(), "-o", svg});
+  const auto e =
+      esegui_strumento({"plan", "--route", "Prova", "--train", "1", "--in", dir.percorso().string(), "-o", svg});
   EXPECT_EQ(e.stato, 2);
   EXPECT_NE(e.uscita.find("manca il profilo"), std::string::npos) << e.uscita;
 
   scrivi_binari_prova(dir.percorso());
   scrivi_file(dir / "Prova_1.dat", "troppo corto");
-  const auto r = esegui_strumento({"plan", "--route", "Prova", "--train", "1", "--in", dir.percorso().string(), "-o", svg});
+  const auto r =
+      esegui_strumento({"plan", "--route", "Prova", "--train", "1", "--in", dir.percorso().string(), "-o", svg});
   EXPECT_EQ(r.stato, 2);
   EXPECT_NE(r.uscita.find("Prova_1.dat"), std::string::npos) << r.uscita;
   EXPECT_FALSE(std::filesystem::exists(svg));
@@ -49,9 +52,13 @@ TEST(Plan, SenzaProfiloOConFileRottiSiFermaConUnMessaggio) {
 TEST(Plan, PiantaDelloScenarioPulitoCompilato) {
   CartellaTemporanea dir;
   prepara_testi("pulito", dir.percorso(), "Prova", "1");
-  ASSERT_EQ(esegui_strumento({"compile", "--route", "Prova", "--train", "1", "--in", dir.percorso().string()}).stato, 0);
+  ASSERT_EQ(esegui_strumento({"compile", "--route", "Prova", "--train", "1", "--in", dir.percorso().string()}).stato,
+            0);
   const auto svg = dir / "pianta.svg";
-  ASSERT_EQ(esegui_strumento({"plan", "--route", "Prova", "--train", "1", "--in", dir.percorso().string(), "-o", svg.string()}).stato, 0);
+  ASSERT_EQ(esegui_strumento(
+                {"plan", "--route", "Prova", "--train", "1", "--in", dir.percorso().string(), "-o", svg.string()})
+                .stato,
+            0);
   const auto x = esegui_xml(svg);
   if (!x) GTEST_SKIP() << "python3 mancante";
   const std::string& analisi = *x;

@@ -15,7 +15,7 @@
 namespace scenario::test {
 
 struct Esecuzione {
-  int stato = -1;     // exit status
+  int stato = -1;      // exit status
   std::string uscita;  // stdout and stderr together
 };
 

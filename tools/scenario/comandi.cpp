@@ -2,10 +2,10 @@
 
 #include <ostream>
 
-#include "compilazione.h"
 #include "base/cp1252.h"
 #include "base/errori.h"
 #include "base/nomi_file.h"
+#include "compilazione.h"
 #include "dump.h"
 #include "errore_strumento.h"
 #include "ingressi.h"
