@@ -101,8 +101,8 @@ constexpr Valore v_sabbia[] = {
     {"sabbia", "sabbia a bordo", "", intero, min16, max16, 0, valore, "slot 86, campo7"},
 };
 constexpr Valore v_segnale[] = {
-    {"posizione", "dove sta il segnale; i suoi segni di avvicinamento arrivano 8 celle prima", "m", numero, 0, max32,
-     0, punto},
+    {"posizione", "dove sta il segnale; i suoi segni di avvicinamento arrivano 8 celle prima", "m", numero, 0, max32, 0,
+     punto},
     {"sx", "tipo della parte sinistra; 2 usa il tempo", "", numero, min32, max32},
     {"s1", "primo aspetto a sinistra", "", numero, min32, max32},
     {"s2", "secondo aspetto a sinistra", "", numero, min32, max32},
@@ -129,8 +129,9 @@ constexpr Valore v_abbattimento[] = {
 };
 constexpr Valore v_stazione[] = {
     {"posizione", "posizione della stazione", "m", numero, 0, max32, 50, posizione_stazione},
-    {"tipo", "tipo: 5 e 6 zona fino a 150 m oltre, 7 e 8 zona di tutto il marciapiede per parte, 25 e oltre senza "
-             "fermata",
+    {"tipo",
+     "tipo: 5 e 6 zona fino a 150 m oltre, 7 e 8 zona di tutto il marciapiede per parte, 25 e oltre senza "
+     "fermata",
      "", byte, 0, 255},
     {"marciapiede", "lunghezza del marciapiede; sotto 600 m campo5 si azzera", "m", numero, min32, max32, 100},
     {"campo4", "campo4 dello slot", "", byte, 0, 255},
@@ -158,15 +159,15 @@ constexpr int32_t c_curva[] = {fuori_linea, curva_non_valida, errore_esecuzione}
 constexpr int32_t c_montagna[] = {fuori_linea, fuori_celle, troppe_montagne, errore_esecuzione};
 constexpr int32_t c_indicatori[] = {fuori_linea, indicatori_occupati, fuori_celle, errore_esecuzione};
 constexpr int32_t c_cartello[] = {fuori_linea, cartello_occupato, fuori_celle, troppi_cartelli, errore_esecuzione};
-constexpr int32_t c_segnale[] = {fuori_linea, segnale_occupato, fuori_celle, regola_segnale, regola_ripetizione,
-                                 errore_esecuzione};
-constexpr int32_t c_rallentamento[] = {fuori_linea,     avviso_occupato, inizio_occupato, fine_occupata,
-                                       preavviso_occupato, fuori_celle,  regola_inizio,   regola_ripetizione,
-                                       errore_esecuzione};
+constexpr int32_t c_segnale[] = {fuori_linea,    segnale_occupato,   fuori_celle,
+                                 regola_segnale, regola_ripetizione, errore_esecuzione};
+constexpr int32_t c_rallentamento[] = {fuori_linea,   avviso_occupato,    inizio_occupato,
+                                       fine_occupata, preavviso_occupato, fuori_celle,
+                                       regola_inizio, regola_ripetizione, errore_esecuzione};
 constexpr int32_t c_abbattimento[] = {fuori_linea, abbattimento_occupato, fuori_celle, errore_esecuzione};
-constexpr int32_t c_stazione[] = {fuori_linea,     stazione_non_multipla, marciapiede_non_multiplo,
-                                  tabella_piena,   stazioni_vicine,       fermata_iniziale,
-                                  fuori_celle,     errore_esecuzione};
+constexpr int32_t c_stazione[] = {fuori_linea,   stazione_non_multipla, marciapiede_non_multiplo,
+                                  tabella_piena, stazioni_vicine,       fermata_iniziale,
+                                  fuori_celle,   errore_esecuzione};
 
 constexpr std::string_view sezioni_linea[] = {"[generale]", "[curve]",       "[pendenze]", "[montagne]",
                                               "[cartelli]", "[indicazioni]", "[fine]"};
@@ -177,7 +178,8 @@ constexpr std::string_view sezioni_treno[] = {"[generale]",      "[aderenze]", "
 
 // The records, in the readers' order within each part.
 constexpr Record lunghezza_percorso{"lunghezza_percorso", "lunghezza percorso", {"percorso", "lunghezza"},
-                                    Parte::generale, "[generale]", "lunghezza della linea", v_lunghezza, c_lunghezza};
+                                    Parte::generale,      "[generale]",         "lunghezza della linea",
+                                    v_lunghezza,          c_lunghezza};
 constexpr Record progressiva_tre{"progressiva_tre",
                                  "progressiva chilometrica tre",
                                  {"tre", "progressiva", true},
@@ -202,12 +204,15 @@ constexpr Record progressiva_uno{"progressiva_uno",
                                  "prima progressiva chilometrica",
                                  v_progressiva,
                                  c_progressiva};
-constexpr Record sfondo_uno{"sfondo_uno",   "sfondo uno",        {"sfondo", "uno", true}, Parte::generale,
-                            "[generale]",   "primo sfondo",      v_sfondo_uno,            c_valore};
-constexpr Record sfondo_due{"sfondo_due",   "sfondo due",        {"sfondo", "due", true}, Parte::generale,
-                            "[generale]",   "secondo sfondo",    v_sfondo_due,            c_valore};
-constexpr Record sfondo_tre{"sfondo_tre",   "sfondo tre",        {"sfondo", "tre", true}, Parte::generale,
-                            "[generale]",   "terzo sfondo",      v_sfondo_tre,            c_valore};
+constexpr Record sfondo_uno{"sfondo_uno",    "sfondo uno", {"sfondo", "uno", true},
+                            Parte::generale, "[generale]", "primo sfondo",
+                            v_sfondo_uno,    c_valore};
+constexpr Record sfondo_due{"sfondo_due",    "sfondo due", {"sfondo", "due", true},
+                            Parte::generale, "[generale]", "secondo sfondo",
+                            v_sfondo_due,    c_valore};
+constexpr Record sfondo_tre{"sfondo_tre",    "sfondo tre", {"sfondo", "tre", true},
+                            Parte::generale, "[generale]", "terzo sfondo",
+                            v_sfondo_tre,    c_valore};
 constexpr Record ripetizione_segnali{"ripetizione_segnali",
                                      "ripetizione segnali 4 codici",
                                      {"segnali", "ripetizione", true},
@@ -217,28 +222,18 @@ constexpr Record ripetizione_segnali{"ripetizione_segnali",
                                      v_ripetizione,
                                      c_ripetizione};
 
-constexpr Record pendenza{"pendenza",         "pendenza", {"pendenza", ""}, Parte::sezioni, "[pendenze]",
-                          "pendenza della linea da una posizione in poi", v_pendenza, c_riempimento, 100};
-constexpr Record curva{"curva",
-                       "curvad3",
-                       {"curva", ""},
-                       Parte::sezioni,
-                       "[curve]",
-                       "curva: d o s e il grado da 1 a 6 nella chiave (curvad3, curvas1)",
-                       v_curva,
-                       c_curva,
-                       100};
-constexpr Record montagna{"montagna", "montagna",   {"montagna", ""}, Parte::sezioni, "[montagne]",
-                          "tratto di montagna",     v_montagna,       c_montagna,     100};
-constexpr Record indicatori_vmax{"indicatori_vmax",
-                                 "indicatori_vmax",
-                                 {"indicatori_v", ""},
-                                 Parte::sezioni,
-                                 "[cartelli]",
-                                 "indicatori di velocita' massima",
-                                 v_indicatori,
-                                 c_indicatori,
-                                 100};
+constexpr Record pendenza{"pendenza",     "pendenza",    {"pendenza", ""},
+                          Parte::sezioni, "[pendenze]",  "pendenza della linea da una posizione in poi",
+                          v_pendenza,     c_riempimento, 100};
+constexpr Record curva{"curva",        "curvad3", {"curva", ""},
+                       Parte::sezioni, "[curve]", "curva: d o s e il grado da 1 a 6 nella chiave (curvad3, curvas1)",
+                       v_curva,        c_curva,   100};
+constexpr Record montagna{"montagna",     "montagna",   {"montagna", ""},
+                          Parte::sezioni, "[montagne]", "tratto di montagna",
+                          v_montagna,     c_montagna,   100};
+constexpr Record indicatori_vmax{"indicatori_vmax", "indicatori_vmax", {"indicatori_v", ""},
+                                 Parte::sezioni,    "[cartelli]",      "indicatori di velocita' massima",
+                                 v_indicatori,      c_indicatori,      100};
 constexpr Record cartello_indicatore{"cartello_indicatore",
                                      "cartello indicatore",
                                      {"indicat", "cartello"},
@@ -249,35 +244,38 @@ constexpr Record cartello_indicatore{"cartello_indicatore",
                                      c_cartello,
                                      100};
 
-constexpr Record massa_frenata{"massa_frenata",      "percentuale massa frenata", {"frenata", "massa"},
-                               Parte::sezioni,       "[generale]",                "massa frenata del treno",
-                               v_massa,              c_valore};
-constexpr Record numero_vetture{"numero_vetture", "numero vetture", {"vetture", ""}, Parte::sezioni,
-                                "[generale]",     "vetture del treno", v_vetture,    c_valore};
-constexpr Record velocita{"velocita",     "velocita",      {"velocit", ""},  Parte::sezioni, "[vel_limite]",
-                          "velocita' massima della linea da una posizione in poi", v_velocita, c_riempimento, 100};
-constexpr Record aderenza{"aderenza", "aderenza", {"aderenza", ""}, Parte::sezioni, "[aderenze]",
-                          "aderenza da una posizione in poi", v_aderenza, c_riempimento, 100};
-constexpr Record orologio{"orologio",  "orologio", {"orologio", ""}, Parte::sezioni, "[generale]",
-                          "ora di partenza",       v_orologio,       c_valore};
-constexpr Record sabbia{"sabbia",   "sabbia", {"sabbia", ""}, Parte::sezioni, "[generale]",
-                        "sabbia a bordo",     v_sabbia,       c_valore};
-constexpr Record segnale{"segnale", "segnale", {"segnale", ""}, Parte::sezioni, "[segnali]",
-                         "segnale",            v_segnale,       c_segnale,      100};
-constexpr Record rallentamento{"rallentamento",  "rallentamento", {"rallentamento", ""}, Parte::sezioni,
-                               "[rallentamenti]", "rallentamento", v_rallentamento,     c_rallentamento,
-                               100};
-constexpr Record abbattimento{"abbattimento",  "abbattimento",   {"abbattimento", ""}, Parte::sezioni, "[codici]",
-                              "abbattimento di velocita'", v_abbattimento, c_abbattimento, 100};
-constexpr Record stazione{"stazione",
-                          "stazione",
-                          {"stazione", ""},
-                          Parte::sezioni,
-                          "[stazioni]",
-                          "stazione: la sua zona, la cella di fermata e lo slot dalla 1 in su",
-                          v_stazione,
-                          c_stazione,
-                          800};
+constexpr Record massa_frenata{"massa_frenata",
+                               "percentuale massa frenata",
+                               {"frenata", "massa"},
+                               Parte::sezioni,
+                               "[generale]",
+                               "massa frenata del treno",
+                               v_massa,
+                               c_valore};
+constexpr Record numero_vetture{"numero_vetture", "numero vetture",    {"vetture", ""}, Parte::sezioni,
+                                "[generale]",     "vetture del treno", v_vetture,       c_valore};
+constexpr Record velocita{"velocita",     "velocita",     {"velocit", ""},
+                          Parte::sezioni, "[vel_limite]", "velocita' massima della linea da una posizione in poi",
+                          v_velocita,     c_riempimento,  100};
+constexpr Record aderenza{"aderenza",     "aderenza",    {"aderenza", ""},
+                          Parte::sezioni, "[aderenze]",  "aderenza da una posizione in poi",
+                          v_aderenza,     c_riempimento, 100};
+constexpr Record orologio{"orologio",   "orologio",        {"orologio", ""}, Parte::sezioni,
+                          "[generale]", "ora di partenza", v_orologio,       c_valore};
+constexpr Record sabbia{"sabbia",     "sabbia",         {"sabbia", ""}, Parte::sezioni,
+                        "[generale]", "sabbia a bordo", v_sabbia,       c_valore};
+constexpr Record segnale{"segnale", "segnale", {"segnale", ""}, Parte::sezioni, "[segnali]", "segnale", v_segnale,
+                         c_segnale, 100};
+constexpr Record rallentamento{"rallentamento", "rallentamento",   {"rallentamento", ""},
+                               Parte::sezioni,  "[rallentamenti]", "rallentamento",
+                               v_rallentamento, c_rallentamento,   100};
+constexpr Record abbattimento{"abbattimento", "abbattimento", {"abbattimento", ""},
+                              Parte::sezioni, "[codici]",     "abbattimento di velocita'",
+                              v_abbattimento, c_abbattimento, 100};
+constexpr Record stazione{
+    "stazione",     "stazione",   {"stazione", ""},
+    Parte::sezioni, "[stazioni]", "stazione: la sua zona, la cella di fermata e lo slot dalla 1 in su",
+    v_stazione,     c_stazione,   800};
 
 namespace {
 
@@ -285,9 +283,8 @@ constexpr const Record* record_linea[] = {&lunghezza_percorso, &progressiva_tre,
                                           &sfondo_uno,         &sfondo_due,      &sfondo_tre,      &ripetizione_segnali,
                                           &pendenza,           &curva,           &montagna,        &indicatori_vmax,
                                           &cartello_indicatore};
-constexpr const Record* record_treno[] = {&massa_frenata, &numero_vetture, &velocita,      &aderenza,
-                                          &orologio,      &sabbia,         &segnale,       &rallentamento,
-                                          &abbattimento,  &stazione};
+constexpr const Record* record_treno[] = {&massa_frenata, &numero_vetture, &velocita,      &aderenza,     &orologio,
+                                          &sabbia,        &segnale,        &rallentamento, &abbattimento, &stazione};
 
 constexpr Testo testo_linea{Sorgente::linea, "descrizione della linea", "R_linea.txt", "linea.txt", record_linea,
                             sezioni_linea};

@@ -22,13 +22,13 @@ enum class Tipo : uint8_t { numero, intero, byte, testo };
 
 // What a value is along the line, for the checks that look at positions.
 enum class Ruolo : uint8_t {
-  valore,         // not a place along the line
-  punto,          // a point feature: its cell is round(p / 50 + 1)
-  inizio_tratto,  // the value holds from its cell, round(p / 50), onward
-  fine_tratto,    // the last cell is round(p / 50 - 1)
-  metro,          // metre by metre, no cell rounding (the profile)
+  valore,              // not a place along the line
+  punto,               // a point feature: its cell is round(p / 50 + 1)
+  inizio_tratto,       // the value holds from its cell, round(p / 50), onward
+  fine_tratto,         // the last cell is round(p / 50 - 1)
+  metro,               // metre by metre, no cell rounding (the profile)
   posizione_stazione,  // a station position: a multiple of 50 (code 8)
-  estensione,     // a length from the record's position
+  estensione,          // a length from the record's position
 };
 
 struct Valore {
@@ -80,10 +80,10 @@ struct Record {
 
 struct Testo {
   Sorgente sorgente;
-  std::string_view nome;      // "descrizione della linea"
-  std::string_view file;      // the installed name, R and T standing for the names
-  std::string_view carico;    // the name in a payload folder
-  std::span<const Record* const> record;  // in the readers' order
+  std::string_view nome;                      // "descrizione della linea"
+  std::string_view file;                      // the installed name, R and T standing for the names
+  std::string_view carico;                    // the name in a payload folder
+  std::span<const Record* const> record;      // in the readers' order
   std::span<const std::string_view> sezioni;  // the headers authors write
 };
 

@@ -45,8 +45,8 @@ struct RecordLetto {
   std::string chiave;  // the keyword field as written
   Origine campo_chiave;
   std::vector<ValoreLetto> valori;  // those read before the record ended
-  bool problema = false;  // a problem was recorded while it was read
-  bool guasto = false;    // a run-time failure ended it
+  bool problema = false;            // a problem was recorded while it was read
+  bool guasto = false;              // a run-time failure ended it
 };
 
 // A keyword field that no record of its part of the text takes.

@@ -81,11 +81,11 @@ constexpr Record record_generale[] = {
 // The sections after it, to the end of the text.
 constexpr Sezione sezioni{2, true};
 constexpr Record record_sezioni[] = {
-    {&formato::pendenza, &LetturaLinea::pendenza},                // position, gradient
-    {&formato::curva, &LetturaLinea::curva},                      // position, length; curvature from the keyword
-    {&formato::montagna, &LetturaLinea::montagna},                // start, end, kind
-    {&formato::indicatori_vmax, &LetturaLinea::indicatori},       // position, eight board values
-    {&formato::cartello_indicatore, &LetturaLinea::cartello},     // position, text
+    {&formato::pendenza, &LetturaLinea::pendenza},             // position, gradient
+    {&formato::curva, &LetturaLinea::curva},                   // position, length; curvature from the keyword
+    {&formato::montagna, &LetturaLinea::montagna},             // start, end, kind
+    {&formato::indicatori_vmax, &LetturaLinea::indicatori},    // position, eight board values
+    {&formato::cartello_indicatore, &LetturaLinea::cartello},  // position, text
 };
 
 std::optional<int32_t> LetturaLinea::leggi() {

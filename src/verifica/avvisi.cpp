@@ -76,7 +76,8 @@ constexpr Regola tabella[] = {
      "dare \"lunghezza percorso\" nella sezione [generale]"},
     {Gravita::nota, n(Nota::scheda_senza_tabella),
      "la scheda treno non ha righe di tabella riconoscibili: non viene confrontata",
-     "scrivere le righe della tabella come nella scheda incorporata: celle tra barre verticali, progressiva come 12+350"},
+     "scrivere le righe della tabella come nella scheda incorporata: celle tra barre verticali, progressiva come "
+     "12+350"},
 };
 
 const Regola& cerca(Gravita g, int32_t numero) {

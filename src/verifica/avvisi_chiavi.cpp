@@ -68,8 +68,8 @@ void chiave_ignorata(Contesto& c, const Ignorato& i) {
   }
   if (const formato::Record* r = formato::primo_che_corrisponde(altro(testo), t)) {
     c.avviso(Avviso::record_dell_altro_testo, file, campo.campo,
-             q + " e' un record della " + std::string(altro(testo).nome) + " (" + std::string(r->nome) +
-                 "): nella " + std::string(testo.nome) + " non viene letto");
+             q + " e' un record della " + std::string(altro(testo).nome) + " (" + std::string(r->nome) + "): nella " +
+                 std::string(testo.nome) + " non viene letto");
     return;
   }
   if (const formato::Record* r = di_un_altra_parte(testo, t, campo.parte)) {
@@ -103,8 +103,9 @@ void record_che_continua(Contesto& c, const RecordLetto& r) {
     if (!apre) return;
     c.avviso(Avviso::record_continua, file_di(r.sorgente), r.campo_chiave,
              "\xC2\xAB" + citato(r.chiave) + "\xC2\xBB: " + std::to_string(sulla_riga) + " valori invece di " +
-                 std::to_string(r.formato->valori.size()) + "; il record continua sulla riga seguente e prende \xC2\xAB" +
-                 citato(v.testo) + "\xC2\xBB come " + std::string(r.formato->valori[k].nome));
+                 std::to_string(r.formato->valori.size()) +
+                 "; il record continua sulla riga seguente e prende \xC2\xAB" + citato(v.testo) + "\xC2\xBB come " +
+                 std::string(r.formato->valori[k].nome));
     return;
   }
 }

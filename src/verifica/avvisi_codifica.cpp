@@ -15,10 +15,14 @@ size_t sequenza(std::string_view t, size_t i) {
   const auto b = static_cast<unsigned char>(t[i]);
   size_t n = 0;
   char32_t cp = 0;
-  if (b >= 0xC2 && b <= 0xDF) n = 2, cp = b & 0x1F;
-  else if (b >= 0xE0 && b <= 0xEF) n = 3, cp = b & 0x0F;
-  else if (b >= 0xF0 && b <= 0xF4) n = 4, cp = b & 0x07;
-  else return 0;
+  if (b >= 0xC2 && b <= 0xDF)
+    n = 2, cp = b & 0x1F;
+  else if (b >= 0xE0 && b <= 0xEF)
+    n = 3, cp = b & 0x0F;
+  else if (b >= 0xF0 && b <= 0xF4)
+    n = 4, cp = b & 0x07;
+  else
+    return 0;
   if (i + n > t.size()) return 0;
   for (size_t k = 1; k < n; ++k) {
     const auto c = static_cast<unsigned char>(t[i + k]);
@@ -61,8 +65,8 @@ void controlla_testo(Contesto& c, File file, std::string_view t) {
       const size_t b = r.find(',', i) == std::string_view::npos ? r.size() : r.find(',', i);
       const std::string_view campo = r.substr(a, b - a);
       c.avviso(Avviso::testo_utf8, file, Origine{Sorgente::nessuna, riga, static_cast<int32_t>(i + 1)},
-               "testo in UTF-8 letto come Windows-1252: \xC2\xAB" + spogliato(campo) +
-                   "\xC2\xBB viene letto \xC2\xAB" + citato(campo) + "\xC2\xBB");
+               "testo in UTF-8 letto come Windows-1252: \xC2\xAB" + spogliato(campo) + "\xC2\xBB viene letto \xC2\xAB" +
+                   citato(campo) + "\xC2\xBB");
       break;
     }
     if (fine == t.size()) break;

@@ -48,8 +48,8 @@ bool lungo_la_linea(Ruolo r) {
 void oltre_la_linea(Contesto& c, const RecordLetto& r) {
   if (!c.lunghezza) return;
   const int64_t l = *c.lunghezza;
-  const std::string dentro = " (lunghezza percorso " + m(l) + "), dentro le celle che arrivano a " +
-                             m(l + metri_oltre_la_linea);
+  const std::string dentro =
+      " (lunghezza percorso " + m(l) + "), dentro le celle che arrivano a " + m(l + metri_oltre_la_linea);
   int64_t inizio = 0;
   for (size_t k = 0; k < r.valori.size(); ++k) {
     const formato::Valore& f = r.formato->valori[k];

@@ -55,11 +55,11 @@ void orari(Contesto& c, const RigaScheda& riga, const RecordLetto& st) {
   const std::string chi = q(riga.localita);
   const bool fermata = o.forma == Orario::Forma::fermata;
   if (fermata != (sosta >= sosta_minima)) {
-    c.avviso(Avviso::scheda_orari, File::scheda, dove,
-             fermata ? chi + ": la scheda da' arrivo e partenza, il record stazione ha sosta " + std::to_string(sosta) +
-                           " s"
-                     : chi + ": il record stazione ha sosta " + std::to_string(sosta) +
-                           " s, la scheda non da' arrivo e partenza");
+    c.avviso(
+        Avviso::scheda_orari, File::scheda, dove,
+        fermata ? chi + ": la scheda da' arrivo e partenza, il record stazione ha sosta " + std::to_string(sosta) + " s"
+                : chi + ": il record stazione ha sosta " + std::to_string(sosta) +
+                      " s, la scheda non da' arrivo e partenza");
     return;
   }
   if (fermata && (o.secondi[1] != partenza / 60 * 60 || o.secondi[0] != (partenza - sosta) / 60 * 60))

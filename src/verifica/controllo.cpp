@@ -93,8 +93,9 @@ class Fasi {
     }
   }
   Fase di(const Diagnostica& d) const {
-    const Sorgente s = d.file == File::linea ? Sorgente::linea : d.file == File::treno ? Sorgente::treno
-                                                                                         : Sorgente::nessuna;
+    const Sorgente s = d.file == File::linea   ? Sorgente::linea
+                       : d.file == File::treno ? Sorgente::treno
+                                               : Sorgente::nessuna;
     auto it = riga_.find(s);
     if (it == riga_.end()) return Fase::installatore;
     return d.riga == 0 || d.riga > it->second ? Fase::proseguendo : Fase::installatore;
@@ -107,8 +108,7 @@ class Fasi {
 std::optional<int64_t> lunghezza(const Raccolta& r) {
   std::optional<int64_t> l;
   for (const RecordLetto* rec : r.record)
-    if (rec->formato == &formato::lunghezza_percorso && !rec->valori.empty() && !rec->guasto)
-      l = rec->valori[0].numero;
+    if (rec->formato == &formato::lunghezza_percorso && !rec->valori.empty() && !rec->guasto) l = rec->valori[0].numero;
   return l;
 }
 
@@ -154,7 +154,8 @@ void Contesto::nota(Nota n, File f, const Origine& dove, std::string messaggio) 
 std::unique_ptr<Stato> compila_in_memoria(const Testi& t, OsservatoreLettura* osservatore, bool prosegui) {
   DiscoScarto scarto;
   DiscoAutore disco(scarto);
-  const FileCompilazione f = file_compilazione(cartella_in_memoria, cartella_in_memoria, {t.nome_linea, t.numero_treno});
+  const FileCompilazione f =
+      file_compilazione(cartella_in_memoria, cartella_in_memoria, {t.nome_linea, t.numero_treno});
   disco.servi(f.linea_txt, std::string(t.linea));
   disco.servi(f.treno_txt, std::string(t.treno));
   auto s = std::make_unique<Stato>();

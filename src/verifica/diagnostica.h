@@ -22,12 +22,12 @@ enum class File { nessuno, linea, treno, scheda };
 
 struct Diagnostica {
   Gravita gravita = Gravita::errore;
-  std::string id;  // "P25", "E1250", "G61", "W01", "N01"
+  std::string id;            // "P25", "E1250", "G61", "W01", "N01"
   std::string messaggio;     // UTF-8
   std::string suggerimento;  // UTF-8; empty when there is none
   File file = File::nessuno;
-  int32_t riga = 0;     // from 1; 0 = the whole file
-  int32_t colonna = 0;  // from 1, in bytes of the text as read; 0 = the whole line
+  int32_t riga = 0;                  // from 1; 0 = the whole file
+  int32_t colonna = 0;               // from 1, in bytes of the text as read; 0 = the whole line
   std::optional<int32_t> posizione;  // metres, for the compile's problems
   Fase fase = Fase::installatore;
 };

@@ -12,8 +12,8 @@ namespace scenario::verifica {
 // A keyword field no record takes, with what came before it on its line.
 struct Ignorato {
   CampoIgnorato campo;
-  bool dopo_record = false;    // a record's values end on the same line before it
-  bool dopo_ignorato = false;  // another ignored field stands before it on the line
+  bool dopo_record = false;             // a record's values end on the same line before it
+  bool dopo_ignorato = false;           // another ignored field stands before it on the line
   const RecordLetto* record = nullptr;  // with dopo_record, that record
 };
 

@@ -68,9 +68,9 @@ std::vector<RigaScheda> righe_scheda(std::string_view testo) {
     if (fine == std::string_view::npos) fine = testo.size();
     const std::string_view r = testo.substr(inizio, fine - inizio);
     ++n;
-    inizio = fine + ((fine < testo.size() && testo[fine] == '\r' && fine + 1 < testo.size() && testo[fine + 1] == '\n')
-                         ? 2
-                         : 1);
+    inizio =
+        fine +
+        ((fine < testo.size() && testo[fine] == '\r' && fine + 1 < testo.size() && testo[fine + 1] == '\n') ? 2 : 1);
     // The bars, and the cells between them.
     std::vector<size_t> barre;
     for (size_t i = 0; i < r.size(); ++i)

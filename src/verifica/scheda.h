@@ -18,7 +18,7 @@ struct Orario {
 };
 
 struct RigaScheda {
-  int32_t riga = 0;  // line of the card, from 1
+  int32_t riga = 0;                       // line of the card, from 1
   std::optional<int64_t> limite, marcia;  // km/h
   int64_t metri = 0;
   std::string localita;  // Windows-1252, trailing blanks trimmed

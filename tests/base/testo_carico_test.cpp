@@ -24,9 +24,11 @@ std::string righe(std::span<const std::string_view> v) {
 
 TEST(TestoCarico, ComeLoIncorporaLaBuild) {
   const Payload& p = payload_incorporato();
-  const std::pair<const char*, std::span<const std::string_view>> testi[] = {
-      {"linea.txt", p.linea}, {"treno.txt", p.treno}, {"note.txt", p.note},
-      {"rallentamenti.txt", p.rallentamenti}, {"scheda_treno.txt", p.scheda}};
+  const std::pair<const char*, std::span<const std::string_view>> testi[] = {{"linea.txt", p.linea},
+                                                                             {"treno.txt", p.treno},
+                                                                             {"note.txt", p.note},
+                                                                             {"rallentamenti.txt", p.rallentamenti},
+                                                                             {"scheda_treno.txt", p.scheda}};
   for (const auto& [nome, attese] : testi) {
     SCOPED_TRACE(nome);
     std::string errore;

@@ -210,7 +210,8 @@ TEST(PayloadCoerenza, CellaRiservataLibera) {
 }
 
 TEST(PayloadCoerenza, LimitiDelTrenoInQuintiInteri) {
-  for (const auto& v : record(treno(), "[vel_limite]", 2)) EXPECT_EQ(v[1] % 5, 0) << v[0];  // a whole fifth in the cell byte
+  for (const auto& v : record(treno(), "[vel_limite]", 2))
+    EXPECT_EQ(v[1] % 5, 0) << v[0];  // a whole fifth in the cell byte
 }
 
 // The check of the embedded scenario: no error, and as warnings only what
@@ -226,7 +227,8 @@ TEST(PayloadCoerenza, IlControlloTrovaSoloGliElementiOltreLaLunghezzaDellaLinea)
   const Payload& p = payload_incorporato();
   const std::string l = unisci(p.linea), t = unisci(p.treno);
   std::vector<std::string> trovati;
-  for (const verifica::Diagnostica& d : verifica::controlla_testi({p.nome_linea, p.numero_treno, l, t, std::nullopt}).diagnostiche)
+  for (const verifica::Diagnostica& d :
+       verifica::controlla_testi({p.nome_linea, p.numero_treno, l, t, std::nullopt}).diagnostiche)
     trovati.push_back(d.id + (d.file == verifica::File::linea ? " linea:" : " treno:") + std::to_string(d.riga));
   EXPECT_THAT(trovati, ::testing::ElementsAre("W08 linea:215", "W08 linea:216", "W08 linea:227", "W08 treno:36",
                                               "W08 treno:62", "W08 treno:116"));

@@ -73,7 +73,6 @@ TEST(Check, OgniScenarioDiProvaHaIlSuoRapportoInOgniForma) {
   if (aggiorna) GTEST_SKIP() << "rapporti attesi riscritti";
 }
 
-
 // Every error and warning line of the GCC form is one that the stock GCC
 // problem matchers read (VS Code's $gcc, the same expression CI services
 // use), naming the file, line, column and severity the JSON names.
@@ -166,8 +165,14 @@ TEST(Check, LaRigaDiComandoParlaItaliano) {
     const char* messaggio;
   };
   const Caso casi_cli[] = {
-      {{"chek"}, "comando sconosciuto \xC2\xAB" "chek\xC2\xBB: forse intendevi \xC2\xAB" "check\xC2\xBB?"},
-      {{"cmpile", "--route", "R"}, "comando sconosciuto \xC2\xAB" "cmpile\xC2\xBB: forse intendevi \xC2\xAB" "compile\xC2\xBB?"},
+      {{"chek"},
+       "comando sconosciuto \xC2\xAB"
+       "chek\xC2\xBB: forse intendevi \xC2\xAB"
+       "check\xC2\xBB?"},
+      {{"cmpile", "--route", "R"},
+       "comando sconosciuto \xC2\xAB"
+       "cmpile\xC2\xBB: forse intendevi \xC2\xAB"
+       "compile\xC2\xBB?"},
       {{"xyzzy"}, "comando sconosciuto \xC2\xABxyzzy\xC2\xBB; i comandi sono compile check dump plan"},
       {{}, "manca il comando"},
       {{"check", "--formato", "xml"}, "valore non valido per --formato: xml"},

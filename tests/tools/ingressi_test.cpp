@@ -66,7 +66,8 @@ TEST(Ingressi, UnaCartellaDiCaricoEConvertitaComeNellaBuild) {
   EXPECT_FALSE(t.file_scheda);
 
   scrivi_file(dir / "treno.txt", "[generale]\nstazione, CITT\xC0\n");
-  EXPECT_EQ(errore_di(dir.percorso()), (dir / "treno.txt").string() + ", riga 2: testo non UTF-8 valido (la build lo rifiuta)");
+  EXPECT_EQ(errore_di(dir.percorso()),
+            (dir / "treno.txt").string() + ", riga 2: testo non UTF-8 valido (la build lo rifiuta)");
   std::filesystem::remove(dir / "treno.txt");
   EXPECT_EQ(errore_di(dir.percorso()), "file mancante: " + (dir / "treno.txt").string());
 }

@@ -37,7 +37,9 @@ TEST(RigheSorgente, LaRigaMostrataTieneIlCaretSottoLaColonna) {
   const Caso casi[] = {
       {"pendenza, 12O", 11, "pendenza, 12O", std::string(10, ' ')},
       {"\tsegnale,\t1", 11, "\tsegnale,\t1", "\t" + std::string(8, ' ') + "\t"},
-      {"a\x01" "b", 3, "a\\x01b", std::string(5, ' ')},
+      {"a\x01"
+       "b",
+       3, "a\\x01b", std::string(5, ' ')},
       {"CITT\xC0, 5", 7, "CITT\xC3\x80, 5", std::string(6, ' ')},
       {"nome\x81", 5, "nome\\x81", std::string(4, ' ')},
       // A long line: a window around the column, "..." where it is cut.
@@ -56,7 +58,8 @@ TEST(RigheSorgente, LaRigaMostrataTieneIlCaretSottoLaColonna) {
 // 5000 problems, one every dozen lines of a 6 MB text.
 TEST(RigheSorgente, CinquemilaProblemiSuSeiMegabyteInMenoDiUnSecondo) {
   std::string testo;
-  while (testo.size() < 6'000'000) testo += "segnale,  1400,   1, 4, 1,  0, 0,    1,  3,1,0, 0" + std::string(50, ' ') + "\r\n";
+  while (testo.size() < 6'000'000)
+    testo += "segnale,  1400,   1, 4, 1,  0, 0,    1,  3,1,0, 0" + std::string(50, ' ') + "\r\n";
   EsitoCompilazione esito;
   esito.stato = std::make_unique<Stato>();
   esito.testo_treno = testo;
@@ -67,7 +70,8 @@ TEST(RigheSorgente, CinquemilaProblemiSuSeiMegabyteInMenoDiUnSecondo) {
   for (int32_t i = 0; i < 5000; ++i) {
     const Origine o{Sorgente::treno, 1 + i * 12, 11};
     esito.stato->problemi.push_back({Problema::Tipo::registrato, 16, 1400, o, {}});
-    s.diagnostiche.push_back({verifica::Gravita::errore, "P16", "segnale", "", verifica::File::treno, o.riga, 11, {}, {}});
+    s.diagnostiche.push_back(
+        {verifica::Gravita::errore, "P16", "segnale", "", verifica::File::treno, o.riga, 11, {}, {}});
   }
   const auto inizio = std::chrono::steady_clock::now();
   const std::string compile = rapporto_testo(esito, RichiestaCompilazione{});

@@ -119,18 +119,24 @@ TEST(Controllo, OgniRegolaParlaDoveDeve) {
       {"parola sbagliata", {}, {{9, "sengale, 1400, 1, 4, 1, 0, 0, 1, 3, 1, 0, 0"}}, {"W01 treno:9"}},
       {"sezione sbagliata", {}, {{8, "[segnli]"}}, {"W02 treno:8"}},
       {"record della linea nel treno", {}, {{9, "curvad3, 800, 300"}}, {"W03 treno:9"}},
-      {"record delle sezioni in [generale]", {{9, "ripetizione segnali 4 codici, 0, 0\npendenza, 100, 1"}}, {},
+      {"record delle sezioni in [generale]",
+       {{9, "ripetizione segnali 4 codici, 0, 0\npendenza, 100, 1"}},
+       {},
        {"W04 linea:10"}},
       {"treno senza [generale]", {}, {{1, "[generle]"}}, {"W05 treno:1"}},
       {"valore in piu'", {}, {{5, "velocita, 1300, 120, 7"}}, {"W06 treno:5"}},
-      {"stazione senza nome", {}, {{7, "stazione, 0, 8, 800, 0, 0, 0, 1, 1, 0, 4, 1, 1, 1, 8, 40, 0"}},
+      {"stazione senza nome",
+       {},
+       {{7, "stazione, 0, 8, 800, 0, 0, 0, 1, 1, 0, 4, 1, 1, 1, 8, 40, 0"}},
        {"W07 treno:7"}},
       {"oltre la linea", {}, {{9, "segnale, 12000, 1, 4, 1, 0, 0, 1, 3, 1, 0, 0"}}, {"W08 treno:9"}},
       {"fuori ordine", {}, {{5, "velocita, 1300, 120\nvelocita, 600, 60"}}, {"W09 treno:6"}},
       {"stessa cella", {{14, "pendenza, 5000, 2\npendenza, 5010, 3"}}, {}, {"W10 linea:15", "W12 linea:15"}},
       {"curva dentro la precedente", {{11, "curvad3, 800, 300\ncurvas2, 1000, 400"}}, {}, {"W11 linea:12"}},
       {"posizione arrotondata", {}, {{9, "segnale, 1420, 1, 4, 1, 0, 0, 1, 3, 1, 0, 0"}}, {"W12 treno:9"}},
-      {"UTF-8", {}, {{7, "stazione, 0, 8, 800, 0, 0, 0, 1, 1, 0, 4, 1, 1, 1, 8, 40, 0, CITT\xC3\x80"}},
+      {"UTF-8",
+       {},
+       {{7, "stazione, 0, 8, 800, 0, 0, 0, 1, 1, 0, 4, 1, 1, 1, 8, 40, 0, CITT\xC3\x80"}},
        {"W13 treno:7"}},
       {"indicatori e velocita", {{16, "indicatori_vmax, 2500, 100, 100, 120, 0, , , , 0"}}, {}, {"W18 linea:16"}},
       // The line's reading stops at 12x: the train is read only reading on.
@@ -157,8 +163,8 @@ TEST(Controllo, OgniRegolaParlaDoveDeve) {
 TEST(Controllo, IMessaggiDiconoCosaEDove) {
   auto messaggi = [](const Modifiche& l, const Modifiche& t) {
     std::vector<std::string> v;
-    for (const Diagnostica& d : controlla_testi({"R", "T", testo(linea_base, l), testo(treno_base, t), std::nullopt})
-                                    .diagnostiche)
+    for (const Diagnostica& d :
+         controlla_testi({"R", "T", testo(linea_base, l), testo(treno_base, t), std::nullopt}).diagnostiche)
       v.push_back(d.messaggio);
     return v;
   };
@@ -172,7 +178,9 @@ TEST(Controllo, IMessaggiDiconoCosaEDove) {
   EXPECT_THAT(messaggi({{14, "pendenza, 50000, 2"}}, {}),
               testing::Contains(testing::HasSubstr("un problema precedente, codice_errore 15")));
   EXPECT_THAT(messaggi({}, {{7, "stazione, 0, 8, 800, 0, 0, 0, 1, 1, 0, 4, 1, 1, 1, 8, 40, 0, CITT\xC3\x80"}}),
-              testing::ElementsAre(testing::HasSubstr("\xC2\xAB" "CITT\xC3\x80" "\xC2\xBB viene letto \xC2\xAB"
+              testing::ElementsAre(testing::HasSubstr("\xC2\xAB"
+                                                      "CITT\xC3\x80"
+                                                      "\xC2\xBB viene letto \xC2\xAB"
                                                       "CITT\xC3\x83\xE2\x82\xAC\xC2\xBB")));
 }
 

@@ -37,8 +37,8 @@ ScenarioVerificato verifica_cartella(const ArgomentiCheck& a, Disco& disco, cons
     r.osservatore = &raccolta;
     const EsitoCompilazione e = compila(r, disco);
 
-    verifica::Testi t{s.testi.nome_linea, s.testi.numero_treno, s.testi.linea, s.testi.treno, std::nullopt,
-                      r.scrivi_file};
+    verifica::Testi t{s.testi.nome_linea, s.testi.numero_treno, s.testi.linea,
+                      s.testi.treno,      std::nullopt,         r.scrivi_file};
     if (s.testi.file_scheda) t.scheda = s.testi.scheda;
     verifica::Controllo c = verifica::controlla(*e.stato, raccolta, t);
     for (verifica::Diagnostica& d : c.diagnostiche)

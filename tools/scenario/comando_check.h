@@ -17,7 +17,7 @@ struct ArgomentiCheck {
   std::string uscita;                 // where to write the binary files; empty: nowhere
   bool senza_profilo = false;
   FormatoRapporto formato = FormatoRapporto::testo;
-  bool avvisi_come_errori = false;       // --Werror
+  bool avvisi_come_errori = false;        // --Werror
   std::vector<std::string> senza_avvisi;  // --no-warn: identifiers left out of the report
   bool colori = false;
 };

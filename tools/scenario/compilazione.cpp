@@ -4,11 +4,11 @@
 
 #include "base/cp1252.h"
 #include "base/errori.h"
+#include "base/nomi_file.h"
+#include "compiler/compilazione.h"
+#include "errore_strumento.h"
 #include "verifica/disco_autore.h"
 #include "verifica/disco_scarto.h"
-#include "compiler/compilazione.h"
-#include "base/nomi_file.h"
-#include "errore_strumento.h"
 
 namespace scenario::strumenti {
 

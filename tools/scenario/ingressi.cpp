@@ -89,8 +89,8 @@ TestiAutore trova_testi(Disco& disco, const Percorso& cartella, const std::strin
   const bool carico = c_e(std::string(formato::linea().carico)) || c_e(std::string(formato::treno().carico));
 
   std::string l = linea;
-  if (l.empty() && !carico) l = unico(in_mezzo(nomi, "", "_linea.txt"), cartella, "descrizione della linea",
-                                      "--route", "", "_linea.txt");
+  if (l.empty() && !carico)
+    l = unico(in_mezzo(nomi, "", "_linea.txt"), cartella, "descrizione della linea", "--route", "", "_linea.txt");
   if (!l.empty() && (c_e(l + "_linea.txt") || !carico)) {
     std::string tr = treno;
     if (tr.empty())

@@ -3,13 +3,12 @@
 // every problem and the usual mistakes at once, decodes the binary files,
 // draws the plan of a line.
 
+#include <CLI/CLI.hpp>
 #include <cstdlib>
 #include <iostream>
 #include <string>
 #include <string_view>
 #include <utility>
-
-#include <CLI/CLI.hpp>
 #ifdef _WIN32
 #include <io.h>
 #else
@@ -49,7 +48,8 @@ bool colori_sul_terminale() {
 bool chiede_json(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view a = argv[i];
-    if (a == "--json" || a == "--formato=json" || (a == "--formato" && i + 1 < argc && std::string_view(argv[i + 1]) == "json"))
+    if (a == "--json" || a == "--formato=json" ||
+        (a == "--formato" && i + 1 < argc && std::string_view(argv[i + 1]) == "json"))
       return true;
   }
   return false;
@@ -61,8 +61,9 @@ int rifiuta_argomenti(const std::string& perche, bool json, bool check) {
   std::cerr << "scenario: " << perche << "\nUsare --help per l'aiuto.\n";
   if (json) {
     const nlohmann::ordered_json j =
-        check ? verifica_json({}, 2, perche)
-              : nlohmann::ordered_json{{"errore", perche}, {"problemi", nlohmann::ordered_json::array()}, {"uscita", 2}};
+        check
+            ? verifica_json({}, 2, perche)
+            : nlohmann::ordered_json{{"errore", perche}, {"problemi", nlohmann::ordered_json::array()}, {"uscita", 2}};
     std::cout << j.dump(2) << "\n";
   }
   return 2;

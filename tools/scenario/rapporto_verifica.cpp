@@ -130,11 +130,10 @@ std::string verifica_testo(const std::vector<ScenarioVerificato>& scenari, Opzio
                                  IndiceRighe(s.testi.scheda)};
     const Diagnostica* prima = nullptr;
     for (const Diagnostica& d : s.diagnostiche) {
-      out += con(grassetto, luogo(s, d) + ":") + " " + con(nomi(d.gravita).colore, nomi(d.gravita).italiano) + " [" + d.id +
-             "] " + testo_messaggio(d) + "\n";
+      out += con(grassetto, luogo(s, d) + ":") + " " + con(nomi(d.gravita).colore, nomi(d.gravita).italiano) + " [" +
+             d.id + "] " + testo_messaggio(d) + "\n";
       // The line is not shown again for the next diagnostic at the same place.
-      const bool stesso_posto =
-          prima && prima->file == d.file && prima->riga == d.riga && prima->colonna == d.colonna;
+      const bool stesso_posto = prima && prima->file == d.file && prima->riga == d.riga && prima->colonna == d.colonna;
       prima = &d;
       if (d.riga > 0 && testo_di(s, d.file) && !stesso_posto) {
         const RigaMostrata m = mostra_riga(righe[static_cast<int>(d.file)].riga(d.riga), d.colonna);

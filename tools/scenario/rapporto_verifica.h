@@ -4,10 +4,9 @@
 // messages (which editors' and CI's problem matchers read), as one JSON
 // object of a documented, versioned shape, and as SARIF 2.1.0.
 
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "ingressi.h"
 #include "verifica/diagnostica.h"

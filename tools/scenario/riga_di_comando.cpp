@@ -12,9 +12,9 @@ namespace scenario::strumenti {
 namespace {
 
 constexpr std::pair<const char*, const char*> etichette[] = {
-    {"Usage", "Uso"},          {"OPTIONS", "OPZIONI"},         {"SUBCOMMAND", "COMANDO"},
+    {"Usage", "Uso"},           {"OPTIONS", "OPZIONI"},       {"SUBCOMMAND", "COMANDO"},
     {"SUBCOMMANDS", "COMANDI"}, {"Positionals", "Argomenti"}, {"REQUIRED", "OBBLIGATORIO"},
-    {"Env", "Ambiente"},       {"Needs", "Richiede"},          {"Excludes", "Esclude"},
+    {"Env", "Ambiente"},        {"Needs", "Richiede"},        {"Excludes", "Esclude"},
     {"TEXT", "TESTO"},
 };
 

@@ -2,11 +2,10 @@
 // The command line in Italian: CLI11's help labels and its error messages
 // replaced, and a misspelt command named with the nearest one.
 
+#include <CLI/CLI.hpp>
 #include <memory>
 #include <span>
 #include <string>
-
-#include <CLI/CLI.hpp>
 
 namespace scenario::strumenti {
 
