@@ -8,6 +8,7 @@
 
 #include "base/codici.h"
 #include "compiler/lettura_campi.h"
+#include "compiler/records.h"
 
 namespace scenario::formato {
 namespace {
@@ -25,7 +26,7 @@ using namespace problema;
 
 constexpr Valore v_lunghezza[] = {
     {"lunghezza", "lunghezza della linea; le celle e il profilo arrivano 7000 m oltre", "m", numero, 0, 1'000'000, 0,
-     valore, "slot 84, fine_zona"},
+     valore, {slot::treno, "fine_zona"}},
 };
 constexpr Valore v_progressiva[] = {
     {"inizio", "primo valore della progressiva chilometrica", "m", numero, min32, max32, 50},
@@ -33,18 +34,18 @@ constexpr Valore v_progressiva[] = {
     {"terzo", "terzo valore: 1 allunga la fine di 100 m", "", numero, min32, max32},
 };
 constexpr Valore v_sfondo_uno[] = {
-    {"sfondo", "primo sfondo della linea", "", numero, min32, max32, 0, valore, "slot 85, inizio_zona"},
+    {"sfondo", "primo sfondo della linea", "", numero, min32, max32, 0, valore, {slot::linea, "inizio_zona"}},
 };
 constexpr Valore v_sfondo_due[] = {
-    {"sfondo", "secondo sfondo della linea", "", numero, min32, max32, 0, valore, "slot 85, posizione_stazione"},
+    {"sfondo", "secondo sfondo della linea", "", numero, min32, max32, 0, valore, {slot::linea, "posizione_stazione"}},
 };
 constexpr Valore v_sfondo_tre[] = {
-    {"sfondo", "terzo sfondo della linea", "", numero, min32, max32, 0, valore, "slot 85, fine_zona"},
+    {"sfondo", "terzo sfondo della linea", "", numero, min32, max32, 0, valore, {slot::linea, "fine_zona"}},
 };
 constexpr Valore v_ripetizione[] = {
     {"inizio", "inizio del tratto con ripetizione dei segnali", "m", numero, min32, max32, 50, valore,
-     "slot 86, inizio_zona"},
-    {"fine", "fine del tratto; 0 toglie la ripetizione", "m", numero, min32, max32, 50, valore, "slot 86, fine_zona"},
+     {slot::globale, "inizio_zona"}},
+    {"fine", "fine del tratto; 0 toglie la ripetizione", "m", numero, min32, max32, 50, valore, {slot::globale, "fine_zona"}},
 };
 
 constexpr Valore v_pendenza[] = {
@@ -79,10 +80,10 @@ constexpr Valore v_cartello[] = {
 };
 
 constexpr Valore v_massa[] = {
-    {"percentuale", "percentuale di massa frenata", "%", numero, min32, max32, 0, valore, "slot 84, inizio_zona"},
+    {"percentuale", "percentuale di massa frenata", "%", numero, min32, max32, 0, valore, {slot::treno, "inizio_zona"}},
 };
 constexpr Valore v_vetture[] = {
-    {"vetture", "numero delle vetture", "", numero, min32, max32, 0, valore, "slot 84, posizione_stazione"},
+    {"vetture", "numero delle vetture", "", numero, min32, max32, 0, valore, {slot::treno, "posizione_stazione"}},
 };
 constexpr Valore v_velocita[] = {
     {"posizione", "da dove vale la velocita' (fino al record seguente)", "m", numero, 0, max32, 0, inizio_tratto},
@@ -93,12 +94,12 @@ constexpr Valore v_aderenza[] = {
     {"aderenza", "aderenza; la cella la tiene in un byte: fuori da 0..255 si avvolge", "", numero, 0, 255},
 };
 constexpr Valore v_orologio[] = {
-    {"ore", "ora di partenza dell'orologio", "h", intero, min16, max16, 0, valore, "slot 86, campo10"},
-    {"minuti", "minuti", "min", intero, min16, max16, 0, valore, "slot 86, campo11"},
-    {"secondi", "secondi", "s", intero, min16, max16, 0, valore, "slot 86, campo12"},
+    {"ore", "ora di partenza dell'orologio", "h", intero, min16, max16, 0, valore, {slot::globale, "campo10"}},
+    {"minuti", "minuti", "min", intero, min16, max16, 0, valore, {slot::globale, "campo11"}},
+    {"secondi", "secondi", "s", intero, min16, max16, 0, valore, {slot::globale, "campo12"}},
 };
 constexpr Valore v_sabbia[] = {
-    {"sabbia", "sabbia a bordo", "", intero, min16, max16, 0, valore, "slot 86, campo7"},
+    {"sabbia", "sabbia a bordo", "", intero, min16, max16, 0, valore, {slot::globale, "campo7"}},
 };
 constexpr Valore v_segnale[] = {
     {"posizione", "dove sta il segnale; i suoi segni di avvicinamento arrivano 8 celle prima", "m", numero, 0, max32, 0,

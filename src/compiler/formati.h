@@ -31,6 +31,13 @@ enum class Ruolo : uint8_t {
   estensione,          // a length from the record's position
 };
 
+// Where a value goes in the station table, for the slots that hold no
+// station; slot -1 for the others.
+struct Destinazione {
+  int32_t slot = -1;
+  std::string_view campo = {};  // the slot's member, as the record layout names it
+};
+
 struct Valore {
   std::string_view nome;
   std::string_view significato;
@@ -43,9 +50,7 @@ struct Valore {
   int64_t massimo;
   int32_t passo = 0;  // the value must be a multiple of this; 0 = any
   Ruolo ruolo = Ruolo::valore;
-  // Where the value goes in the station table, for the slots that hold no
-  // station ("slot 84, inizio_zona"); empty otherwise.
-  std::string_view destinazione = {};
+  Destinazione destinazione = {};
 };
 
 // A keyword test: the field contains parola and altra (an empty altra always

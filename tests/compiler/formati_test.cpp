@@ -7,10 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <type_traits>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "compiler/stato.h"
+#include "compiler/tracciati.h"
 #include "support/generale_prova.h"
 #include "verifica/controllo.h"
 #include "verifica/raccolta.h"
@@ -33,9 +37,10 @@ std::string unisci(const std::vector<std::string>& righe) {
 
 // The record alone on its line, then a header: the header must be the next
 // keyword, neither taken as a value nor left behind.
-verifica::Raccolta leggi_solo(const formato::Record& r) {
+verifica::Raccolta leggi_solo(const formato::Record& r, std::unique_ptr<Stato>* stato = nullptr,
+                              std::string (*valore)(const formato::Valore&) = valore_di_prova) {
   std::string riga(r.esempio);
-  for (const formato::Valore& v : r.valori) riga += ", " + valore_di_prova(v);
+  for (const formato::Valore& v : r.valori) riga += ", " + valore(v);
   std::vector<std::string> linea = test::righe_generale("10000"), treno = {"[generale]"};
   const bool della_linea = std::ranges::count(formato::linea().record, &r) > 0;
   std::vector<std::string>& dove = della_linea ? linea : treno;
@@ -46,7 +51,8 @@ verifica::Raccolta leggi_solo(const formato::Record& r) {
   dove.push_back("");
   const std::string l = unisci(linea), t = unisci(treno);
   verifica::Raccolta raccolta;
-  verifica::compila_in_memoria({"R", "T", l, t, std::nullopt}, &raccolta, false);
+  auto s = verifica::compila_in_memoria({"R", "T", l, t, std::nullopt}, &raccolta, false);
+  if (stato) *stato = std::move(s);
   return raccolta;
 }
 
@@ -96,6 +102,32 @@ TEST(Formati, ITipiDeiValoriSonoQuelliCheIlLettoreRifiuta) {
       EXPECT_EQ(s->codice_errore == problema::errore_esecuzione, rifiutato) << valore;
     }
   }
+}
+
+// Where the table says a value goes in the slots that hold no station, the
+// reader puts it.
+TEST(Formati, IValoriVannoNegliSlotCheLaTabellaDice) {
+  size_t controllati = 0;
+  for (const formato::Testo* testo : {&formato::linea(), &formato::treno()})
+    for (const formato::Record* r : testo->record) {
+      std::unique_ptr<Stato> s;
+      // A distinct multiple of 50 for each value, that every check lets through.
+      leggi_solo(*r, &s, [](const formato::Valore& v) {
+        return std::to_string(v.destinazione.slot < 0 ? 1000 : 1000 + 50 * (v.nome.size() + v.destinazione.campo.size()));
+      });
+      for (const formato::Valore& v : r->valori) {
+        if (v.destinazione.slot < 0) continue;
+        SCOPED_TRACE(std::string(r->nome) + "." + std::string(v.nome));
+        int64_t trovato = -1;
+        per_ogni_campo(s->stazioni[static_cast<size_t>(v.destinazione.slot)], [&](const char* nome, const auto& x) {
+          if constexpr (std::is_arithmetic_v<std::remove_cvref_t<decltype(x)>>)
+            if (nome == v.destinazione.campo) trovato = x;
+        });
+        EXPECT_EQ(trovato, int64_t{1000} + 50 * static_cast<int64_t>(v.nome.size() + v.destinazione.campo.size()));
+        ++controllati;
+      }
+    }
+  EXPECT_EQ(controllati, 12u);
 }
 
 TEST(Formati, LeSezioniELeParoleSonoQuelleDeiLettori) {
