@@ -106,6 +106,15 @@ extern const Record pendenza, curva, montagna, indicatori_vmax, cartello_indicat
 extern const Record massa_frenata, numero_vetture, velocita, aderenza, orologio, sabbia, segnale, rallentamento,
     abbattimento, stazione;
 
+// The degrees of a curve: the first of these digits the keyword holds
+// gives the turn per metre; an "s" in it (any case) turns the other way.
+struct Curvatura {
+  const char* cifra;
+  double curvatura;
+};
+inline constexpr Curvatura curvature[] = {{"1", 0.0001}, {"2", 0.0002}, {"3", 0.0004},
+                                          {"4", 0.001},  {"5", 0.002},  {"6", 0.003}};
+
 // The first record of the text, in the readers' order, whose keyword test
 // the field passes; nullptr when none does.
 const Record* primo_che_corrisponde(const Testo& testo, std::string_view campo);

@@ -178,12 +178,8 @@ LetturaLinea::Esito LetturaLinea::curva() {
   riferisci_a(p.campo);
   if (!ammessa(p)) return Esito::fine;
 
-  static constexpr struct {
-    const char* cifra;
-    double curvatura;
-  } curvature[] = {{"1", 0.0001}, {"2", 0.0002}, {"3", 0.0004}, {"4", 0.001}, {"5", 0.002}, {"6", 0.003}};
   std::optional<double> k;
-  for (const auto& c : curvature) {
+  for (const auto& c : formato::curvature) {
     if (contiene(riga.valore, c.cifra)) {
       k = c.curvatura;
       break;

@@ -1,5 +1,7 @@
 #include "comandi.h"
 
+#include <fstream>
+#include <memory>
 #include <ostream>
 
 #include "base/cp1252.h"
@@ -63,13 +65,17 @@ int esegui_compile(const ArgomentiCompile& a, Disco& disco, std::ostream& out, s
 int esegui_dump(const ArgomentiDump& a, Disco& disco, std::ostream& out, std::ostream& err) {
   return protetto(err, [&] {
     const Percorso p(a.file);
-    const std::string byte = leggi_dal_disco(disco, p);
     const std::string nome = p.filename().string();
-    const TipoFile tipo = riconosci(byte, nome);
-    const OpzioniDump o{a.tutti};
-    // Decoded whole before anything is printed, so a bad file prints only the error.
-    const std::string testo = a.json ? json_testo(dump_json(tipo, byte, nome, o)) : dump_testo(tipo, byte, nome, o);
-    out << testo;
+    if (!disco.esiste(p)) throw ErroreStrumento("file mancante: " + p.string());
+    // Read from the file as it is decoded: a long profile is never held whole.
+    FileDaDecodificare f{nome, [p] {
+                           auto in = std::make_unique<std::ifstream>(p, std::ios::binary);
+                           if (!*in) throw ErroreStrumento("impossibile leggere " + p.string());
+                           return std::unique_ptr<std::istream>(std::move(in));
+                         }};
+    const auto dal_nome = tipo_da_nome(nome);
+    const TipoFile tipo = dal_nome ? *dal_nome : tipo_da_contenuto(leggi_dal_disco(disco, p), nome);
+    scrivi_dump(tipo, f, {a.tutti, a.json}, out);
     return 0;
   });
 }
