@@ -17,7 +17,7 @@ set(strati
   "src/driver=base,compiler,sources,platform,driver"
   "tools=base,compiler,platform,verifica"
   "fuzz=base,compiler,sources,support"
-  "bench=base,compiler,sources,platform,support"
+  "bench=base,compiler,sources,platform,support,verifica"
   "tests/support=base,compiler,support"
   "tests=*")
 
