@@ -247,5 +247,13 @@ TEST(Check, ColoriSoloSulTerminaleESenzaNoColor) {
   EXPECT_THAT(esegui_strumento_in(casi, {"check", "refusi"}).uscita, testing::Not(testing::HasSubstr("\033[")));
 }
 
+// The README shows a real report: one of these, as the tool writes it.
+TEST(Check, IlReadmeMostraUnRapportoVero) {
+  std::string atteso;
+  std::istringstream righe(leggi_file(casi / "numero_sbagliato" / "atteso.testo"));
+  for (std::string r; std::getline(righe, r);) atteso += (r.empty() ? "" : "    " + r) + "\n";
+  EXPECT_NE(leggi_file(README_PROGETTO).find("\n\n" + atteso + "\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace scenario::test
