@@ -7,11 +7,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "support/cartella_temporanea.h"
 #include "support/scenari_generati.h"
+#include "support/testi_fissi.h"
 #include "verifica/raccolta.h"
 
 namespace scenario::verifica {
@@ -47,6 +50,31 @@ TEST(Controllo, LaLetturaProseguitaArrivaInFondoAOgniTesto) {
     // It reads at least what the installer's reading read.
     EXPECT_GE(proseguita.record.size(), esatta.record.size());
   }
+}
+
+// The inputs that once broke the compiler, each as the line and as the
+// train description beside a fixed valid other: the reading on gets through
+// each, and finds at least what the installer's compile found.
+TEST(Controllo, LaLetturaProseguitaReggeGliIngressiDeiFuzzer) {
+  const std::filesystem::path regressioni = std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "fuzz" /
+                                            "regressioni";
+  size_t visti = 0;
+  for (const auto& e : std::filesystem::recursive_directory_iterator(regressioni)) {
+    if (!e.is_regular_file()) continue;
+    SCOPED_TRACE(e.path().string());
+    const std::string dati = test::leggi_file(e.path());
+    for (bool come_linea : {true, false}) {
+      const std::string& l = come_linea ? dati : test::linea_fissa();
+      const std::string& t = come_linea ? test::treno_fisso() : dati;
+      const Controllo c = controlla_testi({"R", "T", l, t, std::nullopt});
+      const auto esatto = compila_in_memoria({"R", "T", l, t, std::nullopt}, nullptr, false);
+      size_t errori = 0;
+      for (const Diagnostica& d : c.diagnostiche) errori += d.gravita == Gravita::errore;
+      EXPECT_GE(errori, esatto->problemi.size());
+    }
+    ++visti;
+  }
+  EXPECT_GE(visti, 7u);
 }
 
 const std::vector<std::string> linea_base = {
