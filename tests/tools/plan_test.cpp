@@ -25,7 +25,7 @@ TEST(Plan, PiantaBenFormataConStazioniCartelliChilometriELegenda) {
     EXPECT_NE(analisi.find(atteso), std::string::npos) << atteso << "\n" << analisi;
   // The signal and the station carry their position as a tooltip.
   const std::string testo = leggi_file(svg);
-  EXPECT_NE(testo.find("<title>segnale a 1400 m</title>"), std::string::npos);
+  EXPECT_NE(testo.find("<title>segnale a 1400 m: valore1 43, valore2 11"), std::string::npos);
 }
 
 TEST(Plan, SenzaProfiloOConFileRottiSiFermaConUnMessaggio) {

@@ -1,0 +1,34 @@
+#pragma once
+// A disk for compiling without leaving a trace: reads fall through to the
+// real disk, or to texts served from memory; whatever is written, created,
+// deleted or moved stays in memory.
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "base/disco.h"
+
+namespace scenario::strumenti {
+
+class DiscoInMemoria : public Disco {
+ public:
+  explicit DiscoInMemoria(Disco& reale) : reale_(reale) {}
+
+  // These bytes are found under p, whatever the real disk holds there.
+  void servi(const Percorso& p, std::string byte);
+
+  bool esiste(const Percorso& p) const override;
+  std::string leggi(const Percorso& p) override;
+  void crea(const Percorso& p) override;
+  void elimina(const Percorso& p) override;
+  void scrivi(const Percorso& p, std::string_view byte) override;
+  void rinomina(const Percorso& da, const Percorso& a) override;
+
+ private:
+  // nullopt: deleted here, whatever the real disk holds.
+  std::map<Percorso, std::optional<std::string>> file_;
+  Disco& reale_;
+};
+
+}  // namespace scenario::strumenti

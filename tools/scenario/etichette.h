@@ -1,0 +1,42 @@
+#pragma once
+// Placing labels so that no two overlap, for the plan and the profile alike.
+// Each label offers its places in order of preference (where it belongs,
+// then shifted, then stacked further off); labels go down in order of
+// priority, each in its first place that touches neither an obstacle nor a
+// label already placed, and a label with no free place is left out.
+
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+#include "svg.h"
+
+namespace scenario::strumenti {
+
+struct Etichetta {
+  std::vector<Riquadro> posti;  // in order of preference
+  int priorita = 0;             // higher goes first; equal ones in the given order
+};
+
+// Blank kept around a label, in pixels: enough across to read two labels
+// apart, a little up and down so that stacked rows stay close; either way
+// more than a browser's rounding of its text boxes.
+inline constexpr double aria_orizzontale = 4, aria_verticale = 1;
+
+// For each label, the index of the place it takes, or nothing when it is
+// left out. Obstacles (marks, the track) are kept clear as labels are.
+std::vector<std::optional<size_t>> posa_etichette(const std::vector<Etichetta>& etichette,
+                                                  const std::vector<Riquadro>& ostacoli = {});
+
+// The places of one label: the box as given, then the box moved by each of
+// the shifts, in order.
+struct Spostamento {
+  double dx = 0, dy = 0;
+};
+std::vector<Riquadro> posti_spostati(const Riquadro& base, const std::vector<Spostamento>& spostamenti);
+
+// The usual shifts: along (lx, ly) by half a box and a whole box either way,
+// then the same again one step of (px, py) further off, up to pile steps.
+std::vector<Spostamento> spostamenti_a_pila(double lungo_x, double lungo_y, double passo_x, double passo_y, int pile);
+
+}  // namespace scenario::strumenti
