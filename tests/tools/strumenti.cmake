@@ -8,8 +8,12 @@ endif()
 target_sources(test_scenario PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/compile_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dump_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/etichette_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/incorporato_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/plan_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/plan_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/profilo_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/report_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/vista_test.cpp)
 target_link_libraries(test_scenario PRIVATE strumenti_scenario)
 target_compile_definitions(test_scenario PRIVATE
   STRUMENTO_SCENARIO="$<TARGET_FILE:strumento_scenario>"

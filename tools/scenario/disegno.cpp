@@ -108,9 +108,8 @@ int64_t passo_tacche(double pixel_per_metro, double minimo_px) {
 }
 
 std::string etichetta_tacca(int64_t metro, int64_t passo) {
-  if (passo % 1000 == 0) return "km " + std::to_string(metro / 1000);
-  std::string decimi = std::to_string(std::abs(metro % 1000) / 100);
-  return "km " + std::to_string(metro / 1000) + "." + decimi;
+  if (passo % 1000 == 0 || metro % 1000 == 0) return "km " + std::to_string(metro / 1000);
+  return "km " + std::to_string(metro / 1000) + "." + std::to_string(metro % 1000 / 100);
 }
 
 std::string documento_svg(const Riquadro& v, std::string_view id, std::string_view titolo, std::string_view corpo) {

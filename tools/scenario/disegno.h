@@ -41,7 +41,7 @@ std::string legenda(const std::set<Genere>& presenti, double x, double y, double
 // Metres between kilometre ticks: 1, 2 or 5 times a power of ten, at least
 // 100 m, the smallest that leaves minimo_px between ticks.
 int64_t passo_tacche(double pixel_per_metro, double minimo_px);
-// "km 12", or "km 12.5" when the ticks are less than a km apart.
+// "km 12"; "km 12.5" between whole kilometres when ticks are closer.
 std::string etichetta_tacca(int64_t metro, int64_t passo);
 
 // The whole document around a drawing: view box, size, title, white ground.

@@ -81,6 +81,12 @@ std::vector<Riquadro> posti_spostati(const Riquadro& base, const std::vector<Spo
 }
 
 std::vector<Spostamento> spostamenti_a_pila(double lungo_x, double lungo_y, double passo_x, double passo_y, int pile) {
+  // A slide of a whole box also clears the blank kept beside it.
+  const double l = std::hypot(lungo_x, lungo_y);
+  if (l > 0) {
+    const double f = (l + 2 * aria_orizzontale) / l;
+    lungo_x *= f, lungo_y *= f;
+  }
   std::vector<Spostamento> s;
   for (int k = 0; k < pile; ++k) {
     const double px = passo_x * k, py = passo_y * k;

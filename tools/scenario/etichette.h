@@ -35,8 +35,9 @@ struct Spostamento {
 };
 std::vector<Riquadro> posti_spostati(const Riquadro& base, const std::vector<Spostamento>& spostamenti);
 
-// The usual shifts: along (lx, ly) by half a box and a whole box either way,
-// then the same again one step of (px, py) further off, up to pile steps.
+// The usual shifts: along (lungo_x, lungo_y), a box's length, by half of it
+// and all of it either way (with the blank beside a box), then the same
+// again one step of (passo_x, passo_y) further off, up to pile steps.
 std::vector<Spostamento> spostamenti_a_pila(double lungo_x, double lungo_y, double passo_x, double passo_y, int pile);
 
 }  // namespace scenario::strumenti
