@@ -30,3 +30,27 @@ add_test(NAME InstallatorePerUnAltroScenario
     -P "${CMAKE_CURRENT_LIST_DIR}/installatore_per_altro_scenario.cmake")
 # It compiles the whole program once more.
 set_tests_properties(InstallatorePerUnAltroScenario PROPERTIES TIMEOUT 900)
+
+# The report page in a real browser: the embedded scenario (the payload
+# folder of the sources) and the fixture with problems, opened in headless
+# chromium. Where chromium or python3 is missing the test is still listed,
+# its name saying why it is skipped.
+find_program(CHROMIUM NAMES chromium chromium-browser)
+find_program(PYTHON3 NAMES python3)
+if(CHROMIUM AND PYTHON3)
+  add_test(NAME RapportoNelBrowser
+    COMMAND ${PYTHON3} "${CMAKE_CURRENT_LIST_DIR}/report_nel_browser.py" "$<TARGET_FILE:strumento_scenario>"
+      "${CHROMIUM}" "${CMAKE_CURRENT_BINARY_DIR}/rapporto_nel_browser"
+      "incorporato=Belmora_Solvenzia,4816-4817,${PROJECT_SOURCE_DIR}/payload,25,52,0"
+      "problemi=Prova,1,${CMAKE_CURRENT_LIST_DIR}/fixtures/problemi,1,4,3")
+  set_tests_properties(RapportoNelBrowser PROPERTIES TIMEOUT 600)
+  file(MAKE_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/rapporto_nel_browser")
+else()
+  if(NOT CHROMIUM)
+    set(motivo manca_chromium)
+  else()
+    set(motivo manca_python3)
+  endif()
+  add_test(NAME RapportoNelBrowser_SALTATO_${motivo} COMMAND ${CMAKE_COMMAND} -E false)
+  set_tests_properties(RapportoNelBrowser_SALTATO_${motivo} PROPERTIES DISABLED TRUE)
+endif()

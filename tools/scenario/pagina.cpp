@@ -183,6 +183,8 @@ std::string pagina_html(const ScenarioVisto& v, const Quadro& q, const DisegniPa
   h += "<header><h1>" + xml(q.titolo) + "</h1><p class=\"fonte\">" + xml(v.dati.fonte) + " &#8212; " + xml(v.esito) +
        "</p></header>\n<main>\n";
   h += "<section id=\"sezione-vista\"><h2>Pianta e profilo</h2>\n<div class=\"comandi\"><span id=\"km\">km &#8212;</span>"
+       "<button type=\"button\" id=\"zoom-piu\" title=\"ingrandisci\">+</button>"
+       "<button type=\"button\" id=\"zoom-meno\" title=\"rimpicciolisci\">&#8722;</button>"
        "<button type=\"button\" id=\"vista-intera\">vista intera</button>"
        "<span class=\"aiuto\">rotella: ingrandisci; trascina: sposta</span></div>\n";
   h += "<div id=\"riquadro-pianta\">";

@@ -105,14 +105,24 @@
     segnoPianta.setAttribute('stroke', '#17becf');
     segnoPianta.style.display = 'none';
     pianta.appendChild(segnoPianta);
-    pianta.addEventListener('wheel', function (ev) {
-      ev.preventDefault();
-      var p = inSvg(pianta, ev), f = ev.deltaY < 0 ? 0.8 : 1.25;
+    // Zooms by f around (x, y), within 1/400 and twice the whole view.
+    var ingrandisci = function (f, x, y) {
       var w = Math.max(intera[2] / 400, Math.min(intera[2] * 2, vista[2] * f));
       f = w / vista[2];
-      vista = [p.x - (p.x - vista[0]) * f, p.y - (p.y - vista[1]) * f, vista[2] * f, vista[3] * f];
+      vista = [x - (x - vista[0]) * f, y - (y - vista[1]) * f, vista[2] * f, vista[3] * f];
       mostraVista();
+    };
+    pianta.addEventListener('wheel', function (ev) {
+      ev.preventDefault();
+      var p = inSvg(pianta, ev);
+      ingrandisci(ev.deltaY < 0 ? 0.8 : 1.25, p.x, p.y);
     }, { passive: false });
+    // Buttons for screens without a wheel.
+    [['piu', 0.5], ['meno', 2]].forEach(function (b) {
+      document.getElementById('zoom-' + b[0]).addEventListener('click', function () {
+        ingrandisci(b[1], vista[0] + vista[2] / 2, vista[1] + vista[3] / 2);
+      });
+    });
     var presa = null;
     pianta.addEventListener('pointerdown', function (ev) {
       presa = { x: ev.clientX, y: ev.clientY, vista: vista.slice(), scala: 1 / pianta.getScreenCTM().a };
@@ -164,7 +174,7 @@
       var luogo = p.file ? p.file + (p.riga ? ':' + p.riga + (p.colonna ? ':' + p.colonna : '') : '') : 'scenario';
       var testo = luogo + ': ' + (p.gravita === 'errore' ? 'problema ' : 'avvertimento ') + p.codice + ': ' +
           p.messaggio + (p.posizione !== null ? ' (posizione ' + p.posizione + ' m)' : '');
-      var a = elemento('a', { href: '#', 'class': 'problema', 'data-indice': i }, testo);
+      var a = elemento('a', { href: '#problema-' + i, 'class': 'problema', 'data-indice': i }, testo);
       if (p.posizione !== null) {
         a.setAttribute('data-metro', p.posizione);
         a.setAttribute('data-km', (p.posizione / 1000).toFixed(3));
@@ -179,12 +189,14 @@
       }
       a.addEventListener('click', function (ev) {
         ev.preventDefault();
+        history.replaceState(null, '', '#problema-' + i);
         if (sorgente) sorgente.hidden = false;
         if (p.posizione !== null) vai(p.posizione);
       });
       lista.appendChild(li);
     });
   }
+
 
   function tabella(colonne, righe) {
     var t = elemento('table'), testa = elemento('tr'), corpo = elemento('tbody');
@@ -216,6 +228,13 @@
     s.appendChild(tabella(t.colonne, t.righe));
     tabelle.appendChild(s);
   });
+
+  // A problem named in the address (#problema-N) is opened as if clicked.
+  var chiesto = /^#problema-(\d+)$/.exec(location.hash);
+  if (chiesto && lista) {
+    var link = lista.querySelector('a[data-indice="' + chiesto[1] + '"]');
+    if (link) link.click();
+  }
 
   // Labels whose boxes overlap, as the browser lays them out; the first few
   // pairs are named for whoever reads a failing test.
@@ -250,6 +269,7 @@
   b.etichette = conta(pianta, 'text.etichetta') + conta(profilo, 'text.etichetta');
   b.sovrapposizioni = sovrapposizioni(pianta) + sovrapposizioni(profilo);
   b.sovrapposte = coppie.join('; ');
+  b.km = scrittaKm.textContent;
   // How long the page took to be ready, for the benchmark.
   b.msScript = Math.round(performance.now() - inizio);
   b.msPronto = Math.round(performance.now());
