@@ -21,14 +21,11 @@ bool finisce_con(const std::string& s, const std::string& fine) {
 }
 
 TEST(Plan, DaiBinariStazioniCartelliChilometriETitoliConIValori) {
-  CartellaTemporanea dir;
-  const ScenarioDiProva s = prepara(Prova::binari, dir);
-  const auto svg = dir / "pianta.svg";
-  ASSERT_EQ(disegna("plan", s, svg).stato, 0);
-  const auto a = analizza_svg(svg);
+  const auto d = disegna_prova(Prova::binari, "plan", "pianta.svg");
+  ASSERT_EQ(d->esecuzione.stato, 0) << d->esecuzione.uscita;
+  const auto a = analizza_svg(d->file);
   if (!a) GTEST_SKIP() << "python3 mancante";
-  std::string testi;
-  for (const auto& t : (*a)["testi"]) testi += t["testo"].get<std::string>() + "|";
+  const std::string testi = testi_uniti(*a);
   for (const char* atteso : {"PRIMA|", "PASSO DEL LUPO|", "km 0|", "km 10|", "60|", "segnale|", "avviso di rallentamento|"})
     EXPECT_NE(testi.find(atteso), std::string::npos) << atteso << "\n" << testi;
   const auto segnale = segni(*a, "segnale", "segnale a 1400 m: valore1 43, valore2 11");
@@ -57,11 +54,9 @@ TEST(Plan, SenzaProfiloOConFileRottiSiFermaConUnMessaggio) {
 // SOLVENZIA CENTRALE lies 2 km past the line's end (136 km), SOLVENZIA BASSA
 // 2 km before it: the three points are distinct, in that order.
 TEST(Plan, UnaStazioneOltreLaFineStaDoveLaMetteIlProfilo) {
-  CartellaTemporanea dir;
-  const ScenarioDiProva s = prepara(Prova::incorporato, dir);
-  const auto svg = dir / "pianta.svg";
-  ASSERT_EQ(disegna("plan", s, svg).stato, 0);
-  const auto a = analizza_svg(svg);
+  const auto d = disegna_prova(Prova::incorporato, "plan", "pianta.svg");
+  ASSERT_EQ(d->esecuzione.stato, 0) << d->esecuzione.uscita;
+  const auto a = analizza_svg(d->file);
   if (!a) GTEST_SKIP() << "python3 mancante";
   const auto centrale = segni(*a, "stazione", "stazione SOLVENZIA CENTRALE a 138000 m");
   const auto bassa = segni(*a, "stazione", "stazione SOLVENZIA BASSA a 134000 m");
@@ -77,11 +72,9 @@ TEST(Plan, UnaStazioneOltreLaFineStaDoveLaMetteIlProfilo) {
 // from: a signal and a board by their cells, a station by its stop cell, and
 // one of a kind that marks no stop cell by its name.
 TEST(Plan, DaiTestiOgniSegnoDiceDoveEDescritto) {
-  CartellaTemporanea dir;
-  const ScenarioDiProva s = prepara(Prova::incorporato, dir);
-  const auto svg = dir / "pianta.svg";
-  ASSERT_EQ(disegna("plan", s, svg).stato, 0);
-  const auto a = analizza_svg(svg);
+  const auto d = disegna_prova(Prova::incorporato, "plan", "pianta.svg");
+  ASSERT_EQ(d->esecuzione.stato, 0) << d->esecuzione.uscita;
+  const auto a = analizza_svg(d->file);
   if (!a) GTEST_SKIP() << "python3 mancante";
   struct Atteso {
     const char* genere;
@@ -107,8 +100,7 @@ TEST(Plan, PiantaDelloScenarioPulitoCompilato) {
   ASSERT_EQ(esegui_strumento({"plan", "--route", "Prova", "--train", "1", "--in", dir.percorso().string(), "-o", svg.string()}).stato, 0);
   const auto a = analizza_svg(svg);
   if (!a) GTEST_SKIP() << "python3 mancante";
-  std::string testi;
-  for (const auto& t : (*a)["testi"]) testi += t["testo"].get<std::string>() + "|";
+  const std::string testi = testi_uniti(*a);
   for (const char* atteso : {"PRIMA CENTRALE", "SECONDA", "PASSO DEL LUPO"})
     EXPECT_NE(testi.find(atteso), std::string::npos) << atteso;
 }

@@ -12,13 +12,10 @@ namespace scenario::test {
 namespace {
 
 TEST(Profilo, SegniAlloroKmTitoliConIlLuogoEProblemiOltreLeCelleAllaFineDellAsse) {
-  CartellaTemporanea dir;
-  const ScenarioDiProva s = prepara(Prova::problemi, dir);
-  const auto svg = dir / "profilo.svg";
-  const auto e = disegna("profilo", s, svg);
-  ASSERT_EQ(e.stato, 0) << e.uscita;
-  EXPECT_NE(e.uscita.find("3 problemi"), std::string::npos) << e.uscita;
-  const auto a = analizza_svg(svg);
+  const auto d = disegna_prova(Prova::problemi, "profilo", "profilo.svg");
+  ASSERT_EQ(d->esecuzione.stato, 0) << d->esecuzione.uscita;
+  EXPECT_NE(d->esecuzione.uscita.find("3 problemi"), std::string::npos) << d->esecuzione.uscita;
+  const auto a = analizza_svg(d->file);
   if (!a) GTEST_SKIP() << "python3 mancante";
   // Signals at 1400, 4650, 4700 and 4750 (the one at 99 km is refused), in order along the axis.
   const auto segnali = segni(*a, "segnale");
@@ -37,14 +34,11 @@ TEST(Profilo, SegniAlloroKmTitoliConIlLuogoEProblemiOltreLeCelleAllaFineDellAsse
 }
 
 TEST(Profilo, AsseDaZeroAllUltimaCellaConTaccheAdattateAllaLunghezza) {
-  CartellaTemporanea dir;
-  const ScenarioDiProva s = prepara(Prova::incorporato, dir);
-  const auto svg = dir / "profilo.svg";
-  ASSERT_EQ(disegna("profilo", s, svg).stato, 0);
-  const auto a = analizza_svg(svg);
+  const auto d = disegna_prova(Prova::incorporato, "profilo", "profilo.svg");
+  ASSERT_EQ(d->esecuzione.stato, 0) << d->esecuzione.uscita;
+  const auto a = analizza_svg(d->file);
   if (!a) GTEST_SKIP() << "python3 mancante";
-  std::string testi;
-  for (const auto& t : (*a)["testi"]) testi += t["testo"].get<std::string>() + "|";
+  const std::string testi = testi_uniti(*a);
   // 143 km of cells: a tick every 10 km.
   for (const char* atteso : {"km 0|", "km 140|", "celle fino a 143000 m", "BELMORA CENTRALE 8:40:00|", "SOLVENZIA BASSA 10:40:01|"})
     EXPECT_NE(testi.find(atteso), std::string::npos) << atteso << "\n" << testi;

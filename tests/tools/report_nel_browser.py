@@ -13,10 +13,13 @@ import json
 import os
 import re
 import shutil
-import struct
 import subprocess
 import sys
-import zlib
+
+# The PNG reader of the icon packer.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'src', 'platform', 'win32',
+                                'risorse'))
+from impacchetta_ico import leggi_png  # noqa: E402
 
 strumento, chromium, lavoro = sys.argv[1:4]
 casi = sys.argv[4:]
@@ -47,46 +50,9 @@ def attributi(dom, marcatore):
     return {k: html.unescape(v) for k, v in re.findall(r'([\w-]+)="([^"]*)"', m.group(0))}
 
 
-def pixel_png(percorso):
-    """Every pixel of an 8-bit RGB or RGBA PNG, as bytes per row."""
-    d = open(percorso, 'rb').read()
-    assert d[:8] == b'\x89PNG\r\n\x1a\n', 'non e\' un PNG'
-    pos, idat = 8, b''
-    while pos < len(d):
-        n, tipo = struct.unpack('>I4s', d[pos:pos + 8])
-        dati = d[pos + 8:pos + 8 + n]
-        if tipo == b'IHDR':
-            w, h, prof, colore, _, _, interl = struct.unpack('>IIBBBBB', dati)
-            assert prof == 8 and colore in (2, 6) and interl == 0, 'PNG di forma inattesa'
-            bpp = 3 if colore == 2 else 4
-        elif tipo == b'IDAT':
-            idat += dati
-        pos += 12 + n
-    grezzi, righe, prec = zlib.decompress(idat), [], bytearray(w * bpp)
-    for y in range(h):
-        filtro = grezzi[y * (w * bpp + 1)]
-        riga = bytearray(grezzi[y * (w * bpp + 1) + 1:(y + 1) * (w * bpp + 1)])
-        for i in range(len(riga)):
-            a = riga[i - bpp] if i >= bpp else 0
-            b = prec[i]
-            c = prec[i - bpp] if i >= bpp else 0
-            if filtro == 1:
-                riga[i] = (riga[i] + a) & 255
-            elif filtro == 2:
-                riga[i] = (riga[i] + b) & 255
-            elif filtro == 3:
-                riga[i] = (riga[i] + (a + b) // 2) & 255
-            elif filtro == 4:
-                p = a + b - c
-                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-                riga[i] = (riga[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
-        righe.append(bytes(riga))
-        prec = riga
-    return w, h, bpp, righe
-
-
 def non_vuota(caso, percorso, dove):
-    w, h, bpp, righe = pixel_png(percorso)
+    w, h, righe = leggi_png(open(percorso, 'rb').read(), anche_rgb=True)
+    bpp = len(righe[0]) // w
     colori, scuri = set(), 0
     for riga in righe[::4]:
         for x in range(0, w * bpp, 4 * bpp):

@@ -34,12 +34,9 @@ std::string valore(const nlohmann::json& dati, const std::string& voce) {
 }
 
 TEST(Report, PaginaAutonomaConTabelleValoriEDisegni) {
-  CartellaTemporanea dir;
-  const ScenarioDiProva s = prepara(Prova::incorporato, dir);
-  const auto html = dir / "rapporto.html";
-  const auto e = disegna("report", s, html);
-  ASSERT_EQ(e.stato, 0) << e.uscita;
-  const std::string pagina = leggi_file(html);
+  const auto r = disegna_prova(Prova::incorporato, "report", "rapporto.html");
+  ASSERT_EQ(r->esecuzione.stato, 0) << r->esecuzione.uscita;
+  const std::string pagina = leggi_file(r->file);
   // Nothing fetched from elsewhere: no external script, style, font or image.
   for (const char* esterno : {"src=", "href=\"http", "@import", "url(", "<link"})
     EXPECT_EQ(pagina.find(esterno), std::string::npos) << esterno;
@@ -64,11 +61,10 @@ TEST(Report, PaginaAutonomaConTabelleValoriEDisegni) {
 }
 
 TEST(Report, ProblemiConLuogoRigaEPosizione) {
-  CartellaTemporanea dir;
-  const ScenarioDiProva s = prepara(Prova::problemi, dir);
-  const auto html = dir / "rapporto.html";
-  ASSERT_EQ(disegna("report", s, html).stato, 0);
-  const auto d = dati_della_pagina(leggi_file(html));
+  const auto r = disegna_prova(Prova::problemi, "report", "rapporto.html");
+  ASSERT_EQ(r->esecuzione.stato, 0) << r->esecuzione.uscita;
+  const CartellaTemporanea& dir = r->dir;
+  const auto d = dati_della_pagina(leggi_file(r->file));
   ASSERT_EQ(d["problemi"].size(), 3u);
   const auto& p = d["problemi"][0];
   EXPECT_EQ(p["gravita"], "errore");

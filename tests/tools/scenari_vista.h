@@ -4,6 +4,7 @@
 // payload folder, and the fixture with problems under the installed names.
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,9 +38,25 @@ inline ScenarioDiProva prepara(Prova p, const CartellaTemporanea& dir) {
   return {};
 }
 
+// A scenario prepared and drawn by one command into its own directory.
+struct Disegnato {
+  CartellaTemporanea dir;
+  ScenarioDiProva scenario;
+  std::filesystem::path file;
+  Esecuzione esecuzione;
+};
+
 inline Esecuzione disegna(const std::string& comando, const ScenarioDiProva& s, const std::filesystem::path& uscita) {
   return esegui_strumento(
       {comando, "--route", s.linea, "--train", s.treno, "--in", s.cartella.string(), "-o", uscita.string()});
+}
+
+inline std::unique_ptr<Disegnato> disegna_prova(Prova p, const std::string& comando, const std::string& nome_file) {
+  auto d = std::make_unique<Disegnato>();
+  d->scenario = prepara(p, d->dir);
+  d->file = d->dir / nome_file;
+  d->esecuzione = disegna(comando, d->scenario, d->file);
+  return d;
 }
 
 }  // namespace scenario::test

@@ -47,6 +47,13 @@ inline std::vector<std::string> etichette_sovrapposte(const nlohmann::json& a) {
   return coppie;
 }
 
+// Every text of the drawing, each followed by "|".
+inline std::string testi_uniti(const nlohmann::json& a) {
+  std::string t;
+  for (const auto& x : a["testi"]) t += x["testo"].get<std::string>() + "|";
+  return t;
+}
+
 // The marks of one kind whose title starts with this text.
 inline std::vector<nlohmann::json> segni(const nlohmann::json& a, const std::string& genere, const std::string& inizio = "") {
   std::vector<nlohmann::json> s;

@@ -12,13 +12,10 @@ namespace {
 TEST(Disegni, SvgBenFormatoLegendaUgualeAiGeneriDisegnatiEtichetteSeparate) {
   for (const char* comando : {"plan", "profilo"}) {
     for (Prova p : {Prova::binari, Prova::incorporato, Prova::problemi}) {
-      CartellaTemporanea dir, fuori;
-      const ScenarioDiProva s = prepara(p, dir);
-      const auto svg = fuori / "disegno.svg";
-      const auto e = disegna(comando, s, svg);
-      const std::string caso = std::string(comando) + ", " + s.nome;
-      ASSERT_EQ(e.stato, 0) << caso << "\n" << e.uscita;
-      const auto a = analizza_svg(svg);
+      const auto d = disegna_prova(p, comando, "disegno.svg");
+      const std::string caso = std::string(comando) + ", " + d->scenario.nome;
+      ASSERT_EQ(d->esecuzione.stato, 0) << caso << "\n" << d->esecuzione.uscita;
+      const auto a = analizza_svg(d->file);
       if (!a) GTEST_SKIP() << "python3 mancante";
       ASSERT_TRUE(a->is_object()) << caso << ": " << a->dump();
       EXPECT_TRUE((*a)["svg"].get<bool>()) << caso;

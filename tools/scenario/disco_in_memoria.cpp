@@ -6,8 +6,6 @@
 
 namespace scenario::strumenti {
 
-void DiscoInMemoria::servi(const Percorso& p, std::string byte) { file_[p.lexically_normal()] = std::move(byte); }
-
 bool DiscoInMemoria::esiste(const Percorso& p) const {
   auto it = file_.find(p.lexically_normal());
   return it != file_.end() ? it->second.has_value() : reale_.esiste(p);

@@ -1,7 +1,7 @@
 #pragma once
-// A disk for compiling without leaving a trace: reads fall through to the
-// real disk, or to texts served from memory; whatever is written, created,
-// deleted or moved stays in memory.
+// A disk for compiling without leaving a trace: whatever is written,
+// created, deleted or moved stays in memory, and reads of anything not
+// touched so fall through to the real disk.
 
 #include <map>
 #include <optional>
@@ -14,9 +14,6 @@ namespace scenario::strumenti {
 class DiscoInMemoria : public Disco {
  public:
   explicit DiscoInMemoria(Disco& reale) : reale_(reale) {}
-
-  // These bytes are found under p, whatever the real disk holds there.
-  void servi(const Percorso& p, std::string byte);
 
   bool esiste(const Percorso& p) const override;
   std::string leggi(const Percorso& p) override;

@@ -101,8 +101,9 @@ class Caricamento {
   void compila_testi(const Percorso& linea, const Percorso& treno, bool payload) {
     DiscoInMemoria memoria(disco_);
     if (payload) {
-      memoria.servi(file(FileScenario::linea_txt), da_payload(leggi_file_autore(disco_, linea), linea));
-      memoria.servi(file(FileScenario::treno_txt), da_payload(leggi_file_autore(disco_, treno), treno));
+      // Under the installed names, as the installer would write them.
+      memoria.scrivi(file(FileScenario::linea_txt), da_payload(leggi_file_autore(disco_, linea), linea));
+      memoria.scrivi(file(FileScenario::treno_txt), da_payload(leggi_file_autore(disco_, treno), treno));
     }
     file_linea_ = payload ? linea.string() : mostrato(linea);
     file_treno_ = payload ? treno.string() : mostrato(treno);
