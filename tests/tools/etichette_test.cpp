@@ -102,5 +102,15 @@ TEST(PosaEtichette, TraDueEtichetteRestaAriaSuiLati) {
   EXPECT_EQ(scelti[1], std::optional<size_t>(1));
 }
 
+TEST(PosaEtichette, IPostiPiuViciniAlPuntoVengonoPrima) {
+  // Far, touching the point, near, touching the point again.
+  std::vector<Riquadro> posti{{100, 0, 10, 10}, {-5, -5, 10, 10}, {20, 0, 10, 10}, {0, 0, 10, 10}};
+  ordina_per_vicinanza(posti, 0, 0);
+  EXPECT_EQ(posti[0].x, -5);  // equals keep their order
+  EXPECT_EQ(posti[1].x, 0);
+  EXPECT_EQ(posti[2].x, 20);
+  EXPECT_EQ(posti[3].x, 100);
+}
+
 }  // namespace
 }  // namespace scenario::strumenti

@@ -96,4 +96,13 @@ std::vector<Spostamento> spostamenti_a_pila(double lungo_x, double lungo_y, doub
   return s;
 }
 
+void ordina_per_vicinanza(std::vector<Riquadro>& posti, double x, double y) {
+  auto distanza = [&](const Riquadro& r) {
+    const double dx = std::max({r.x - x, 0.0, x - r.destra()}), dy = std::max({r.y - y, 0.0, y - r.basso()});
+    return std::hypot(dx, dy);
+  };
+  std::stable_sort(posti.begin(), posti.end(),
+                   [&](const Riquadro& a, const Riquadro& b) { return distanza(a) < distanza(b); });
+}
+
 }  // namespace scenario::strumenti

@@ -1,9 +1,9 @@
 #pragma once
 // Placing labels so that no two overlap, for the plan and the profile alike.
-// Each label offers its places in order of preference (where it belongs,
-// then shifted, then stacked further off); labels go down in order of
-// priority, each in its first place that touches neither an obstacle nor a
-// label already placed, and a label with no free place is left out.
+// Each label offers its places, nearest to its point first (where it
+// belongs, then shifted, then stacked further off); labels go down in order
+// of priority, each in its first place that touches neither an obstacle nor
+// a label already placed, and a label with no free place is left out.
 
 #include <cstddef>
 #include <optional>
@@ -39,5 +39,10 @@ std::vector<Riquadro> posti_spostati(const Riquadro& base, const std::vector<Spo
 // and all of it either way (with the blank beside a box), then the same
 // again one step of (passo_x, passo_y) further off, up to pile steps.
 std::vector<Spostamento> spostamenti_a_pila(double lungo_x, double lungo_y, double passo_x, double passo_y, int pile);
+
+// Places in order of how far each leaves the label from its point (from the
+// point to the box's nearest edge), the given order among equals: a label
+// moves as little as it can.
+void ordina_per_vicinanza(std::vector<Riquadro>& posti, double x, double y);
 
 }  // namespace scenario::strumenti

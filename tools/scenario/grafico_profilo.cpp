@@ -106,13 +106,15 @@ class Disegno {
   bool presente(Genere g) const { return presenti_quadro_.count(g) > 0; }
 
   // A label's places in a lane: centred over its point, slid either way,
-  // then the same a row lower, and so on; never past the drawing's sides.
+  // stacked a row lower and so on, nearest first; never past the drawing's
+  // sides.
   std::vector<Riquadro> posti(const std::string& testo, const StileTesto& stile, double ax, double cima, int righe) const {
     Riquadro r = riquadro_etichetta(testo, ax, cima, stile);
     r.x = std::clamp(ax - r.l / 2, 2.0, std::max(2.0, sinistra + larghezza_ + destra - r.l - 2));
     std::vector<Riquadro> tutti;
     for (const Riquadro& p : posti_spostati(r, spostamenti_a_pila(r.l, 0, 0, r.a + 2, righe)))
       if (p.x >= 2 && p.destra() <= sinistra + larghezza_ + destra - 2) tutti.push_back(p);
+    ordina_per_vicinanza(tutti, ax, cima);
     return tutti;
   }
 

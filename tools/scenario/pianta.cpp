@@ -220,14 +220,18 @@ class Disegno {
   }
 
   // Places beside the point: off either side of the track at growing
-  // distances, each also slid along it.
+  // distances, each also slid along it by steps of the box's extent that
+  // way, nearest first.
   std::vector<Riquadro> posti(const DaPosare& d) const {
     const Vettore t = schermo(d.metro), n = normale(d.metro);
     const Riquadro r = riquadro_etichetta(d.testo, 0, 0, d.stile);
     const Vettore tangente{n.y, -n.x};
-    const auto scivola = spostamenti_a_pila(tangente.x * r.l, tangente.y * r.l, 0, 0, 1);
+    const double lungo = std::abs(tangente.x) * r.l + std::abs(tangente.y) * r.a;
+    std::vector<Spostamento> scivola;
+    for (double f : {0.3, 0.6, 1.0}) scivola.push_back({tangente.x * lungo * f, tangente.y * lungo * f});
+    for (double f : {0.3, 0.6, 1.0}) scivola.push_back({-tangente.x * lungo * f, -tangente.y * lungo * f});
     std::vector<Riquadro> tutti;
-    for (double distanza : {scostamento + 6, scostamento + 20, scostamento + 38, scostamento + 60}) {
+    for (double distanza : {scostamento + 6, scostamento + 16, scostamento + 30, scostamento + 48, scostamento + 70}) {
       for (double lato : {d.dal_lato_dei_segni ? 1.0 : -1.0, d.dal_lato_dei_segni ? -1.0 : 1.0}) {
         const Vettore u{n.x * lato, n.y * lato};
         // The box's centre lies far enough along u that its near side is at the distance.
@@ -237,6 +241,7 @@ class Disegno {
         tutti.insert(tutti.end(), p.begin(), p.end());
       }
     }
+    ordina_per_vicinanza(tutti, t.x, t.y);
     return tutti;
   }
 
