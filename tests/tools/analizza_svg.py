@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 # Reads an SVG of the scenario tool with python's XML parser (so it checks
 # that the file is well formed) and prints what the tests look at, as JSON:
-# the view box, each drawn kind (data-genere) with its count, the marks'
-# titles and places, the legend's kinds (data-legenda) and every text.
+# the view box, each drawn mark (data-genere) with its title and place, the
+# legend's kinds (data-legenda) and places, and every text.
 #
 #   analizza_svg.py FILE.svg
 import json
+import re
 import sys
 import xml.etree.ElementTree as E
 
@@ -24,7 +25,7 @@ def luogo(g):
             return (float(figlio.get('x')) + float(figlio.get('width')) / 2,
                     float(figlio.get('y')) + float(figlio.get('height')) / 2)
         if figlio.tag == NS + 'path':
-            numeri = figlio.get('d').replace('M', ' ').replace('L', ' ').replace('Z', ' ').split()
+            numeri = re.findall(r'-?[0-9]+(?:\.[0-9]+)?', figlio.get('d'))
             return float(numeri[0]), float(numeri[1])
     return None
 
@@ -45,5 +46,6 @@ print(json.dumps({
     'vista': [float(v) for v in (radice.get('viewBox') or '0 0 0 0').split()],
     'segni': segni,
     'legenda': [g.get('data-legenda') for g in radice.iter() if g.get('data-legenda') is not None],
+    'legenda_luoghi': [luogo(g) for g in radice.iter() if g.get('data-legenda') is not None],
     'testi': testi,
 }))

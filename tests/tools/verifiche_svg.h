@@ -3,6 +3,7 @@
 // reading of it: the legend holds exactly the kinds drawn, and no two labels
 // overlap as the tool's own text widths measure them.
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -45,6 +46,19 @@ inline std::vector<std::string> etichette_sovrapposte(const nlohmann::json& a) {
     for (size_t j = i + 1; j < testi.size(); ++j)
       if (testi[i].r.tocca(testi[j].r)) coppie.push_back(testi[i].t + " / " + testi[j].t);
   return coppie;
+}
+
+// Pixels from the legend's last row down to the next thing drawn, or to the
+// drawing's bottom edge when nothing lies below it.
+inline double spazio_sotto_la_legenda(const nlohmann::json& a) {
+  double fondo = -1e300;
+  for (const auto& l : a["legenda_luoghi"]) fondo = std::max(fondo, l[1].get<double>());
+  double sotto = a["vista"][1].get<double>() + a["vista"][3].get<double>();
+  for (const auto& s : a["segni"])
+    if (!s["luogo"].is_null() && s["luogo"][1].get<double>() > fondo) sotto = std::min(sotto, s["luogo"][1].get<double>());
+  for (const auto& t : a["testi"])
+    if (t["y"].get<double>() > fondo + 12) sotto = std::min(sotto, t["y"].get<double>());
+  return sotto - fondo;
 }
 
 // Every text of the drawing, each followed by "|".

@@ -1,5 +1,6 @@
 // What holds for both drawings of every scenario: well-formed SVG, a legend
-// of exactly the kinds drawn, no two labels overlapping.
+// of exactly the kinds drawn with no empty band under it, no two labels
+// overlapping.
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,7 @@ TEST(Disegni, SvgBenFormatoLegendaUgualeAiGeneriDisegnatiEtichetteSeparate) {
       const auto disegnati = generi_disegnati(*a);
       EXPECT_FALSE(disegnati.empty()) << caso;
       EXPECT_EQ(generi_in_legenda(*a), disegnati) << caso;
+      EXPECT_LT(spazio_sotto_la_legenda(*a), 60) << caso;
       const auto sovrapposte = etichette_sovrapposte(*a);
       EXPECT_TRUE(sovrapposte.empty()) << caso << ": " << sovrapposte.size() << " coppie, la prima " << sovrapposte[0];
     }
