@@ -7,9 +7,22 @@
 #include <vector>
 
 #include "base/errori.h"
+#include "compiler/numeri.h"
 #include "compiler/records.h"
 
 namespace scenario {
+
+// The length of one cell, in metres.
+inline constexpr int32_t metri_per_cella = 50;
+
+// How far the cells and the line profile reach beyond the end of the line.
+inline constexpr int32_t metri_oltre_la_linea = 7000;
+
+// A length in metres as a number of cells, not rounded.
+inline double in_celle(double metri) { return metri / metri_per_cella; }
+
+// The cell of a point feature at metre p: round(p / 50 + 1).
+inline int32_t cella_di_punto(int32_t p) { return arrotonda_long(in_celle(p) + 1.0); }
 
 class Celle {
  public:

@@ -30,8 +30,6 @@ int32_t numero(std::string_view t) {
 
 }  // namespace
 
-bool LetturaCampi::a_fine_riga() const { return pos_ < testo_.size() && fine_riga(testo_[pos_]); }
-
 void LetturaCampi::consuma_fine_riga() {
   if (testo_[pos_] == '\r' && pos_ + 1 < testo_.size() && testo_[pos_ + 1] == '\n') ++pos_;
   ++pos_;
@@ -56,8 +54,10 @@ std::string LetturaCampi::leggi_testo() {
   while (pos_ < testo_.size() && testo_[pos_] != ',' && !fine_riga(testo_[pos_])) ++pos_;
   std::string campo(testo_.substr(inizio, pos_ - inizio));
   if (pos_ < testo_.size()) {
-    if (testo_[pos_] == ',') ++pos_;
-    else consuma_fine_riga();
+    if (testo_[pos_] == ',')
+      ++pos_;
+    else
+      consuma_fine_riga();
   }
   return campo;
 }
@@ -69,8 +69,10 @@ int32_t LetturaCampi::leggi_long() {
   std::string_view cifre = testo_.substr(inizio, pos_ - inizio);
   salta_spazi();
   if (pos_ < testo_.size()) {
-    if (testo_[pos_] == ',') ++pos_;
-    else if (fine_riga(testo_[pos_])) consuma_fine_riga();
+    if (testo_[pos_] == ',')
+      ++pos_;
+    else if (fine_riga(testo_[pos_]))
+      consuma_fine_riga();
   }
   return numero(cifre);
 }
@@ -79,9 +81,7 @@ int16_t LetturaCampi::leggi_intero() { return restringi<int16_t>(leggi_long()); 
 
 uint8_t LetturaCampi::leggi_byte() { return restringi<uint8_t>(leggi_long()); }
 
-bool contiene(std::string_view campo, std::string_view parola) {
-  return campo.find(parola) != std::string_view::npos;
-}
+bool contiene(std::string_view campo, std::string_view parola) { return campo.find(parola) != std::string_view::npos; }
 
 bool contiene_ci(std::string_view campo, std::string_view parola) {
   auto it = std::search(campo.begin(), campo.end(), parola.begin(), parola.end(),

@@ -40,7 +40,6 @@ class LetturaCampi {
 
  private:
   void inizia_campo();
-  bool a_fine_riga() const;
   void consuma_fine_riga();
   void salta_spazi();
 

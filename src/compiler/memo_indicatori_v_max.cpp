@@ -1,3 +1,5 @@
+// Stamping of a speed indicator board into its cell (stampaggio.h).
+
 #include "compiler/codici_problema.h"
 #include "compiler/numeri.h"
 #include "compiler/stampaggio.h"
@@ -5,8 +7,8 @@
 
 namespace scenario {
 
-void memo_indicatori_v_max(Stato& stato, int32_t posizione, int32_t& vas, int32_t& vbs, int32_t& vcs,
-                           int32_t& strisces, int32_t& vad, int32_t& vbd, int32_t& vcd, int32_t& strisced) {
+void memo_indicatori_v_max(Stato& stato, int32_t posizione, int32_t vas, int32_t vbs, int32_t vcs, int32_t strisces,
+                           int32_t vad, int32_t vbd, int32_t vcd, int32_t strisced) {
   const int32_t c = cella_di_punto(posizione);
   if (!stato.celle.contiene(c)) {
     stato.registra(problema::fuori_celle);

@@ -1,18 +1,31 @@
+// Stamping of a slowdown: its start and end cells, the warning board before
+// it and the pre-warning marks (stampaggio.h).
+
 #include "compiler/codici_problema.h"
 #include "compiler/numeri.h"
 #include "compiler/stampaggio.h"
 #include "compiler/stato.h"
 
 namespace scenario {
+namespace {
 
-void memo_rallentamento(Stato& stato, int32_t x, int32_t& v, int32_t& l, int32_t& f_tt, int32_t f_ta,
-                        int32_t& d_v) {
+// The warning board stands this far before the slowdown, and only for a
+// slowdown beyond the threshold.
+constexpr int32_t metri_avviso = 1200;
+constexpr int32_t soglia_avviso = 1500;
+// The pre-warning marks: this many cells, counted down from the cell at the
+// board's distance.
+constexpr int32_t celle_preavviso = 4;
+
+}  // namespace
+
+void memo_rallentamento(Stato& stato, int32_t x, int32_t v, int32_t l, int32_t f_tt, int32_t f_ta, int32_t d_v) {
   const int32_t s = cella_di_punto(x);
   const int32_t e = cella_di_punto(a32(int64_t{x} + l));
-  const int32_t w = cella_di_punto(a32(int64_t{x} - 1200));
-  const bool avviso = x > 1500;
+  const int32_t w = cella_di_punto(a32(int64_t{x} - metri_avviso));
+  const bool avviso = x > soglia_avviso;
   if (!avviso) f_ta = 0;
-  const int32_t preavviso = arrotonda_long(a32(int64_t{x} - 1200) / 50.0);
+  const int32_t preavviso = arrotonda_long(in_celle(a32(int64_t{x} - metri_avviso)));  // the first pre-warning cell
 
   // Each range refusal stands just before the test that reads its cell, so a
   // conflict the track model can hold keeps its own code; nothing is written
@@ -43,16 +56,15 @@ void memo_rallentamento(Stato& stato, int32_t x, int32_t& v, int32_t& l, int32_t
   }
   stato.origine_cella[s] = stato.origine_corrente;
 
-  stato.indice_cella = preavviso;
   if (f_ta != 0) {
     // Below a board that exists (x > 1500) the four cells always do too.
-    if (!celle.contiene(preavviso) || !celle.contiene(int64_t{preavviso} - 3)) return fuori();
-    stato.cella_occupata = 0;
-    for (int k = 0; k < 4; ++k)
-      if (!libera(celle[stato.indice_cella - k])) stato.cella_occupata = 1;
-    if (stato.cella_occupata == 1) return stato.registra(problema::preavviso_occupato);
-    for (int k = 0; k < 4; ++k) {
-      cella& c = celle[stato.indice_cella - k];
+    if (!celle.contiene(preavviso) || !celle.contiene(int64_t{preavviso} - (celle_preavviso - 1))) return fuori();
+    bool cella_occupata = false;
+    for (int k = 0; k < celle_preavviso; ++k)
+      if (!libera(celle[preavviso - k])) cella_occupata = true;
+    if (cella_occupata) return stato.registra(problema::preavviso_occupato);
+    for (int k = 0; k < celle_preavviso; ++k) {
+      cella& c = celle[preavviso - k];
       c.codice = codice_cella::preavviso_rallentamento;
       c.valore1 = static_cast<int16_t>(k + 1);
       if (d_v != 0) c.valore2 = static_cast<int16_t>(k + 1);

@@ -1,18 +1,27 @@
+// Stamping of a signal: its cell and its approach marks (stampaggio.h).
+
 #include "compiler/codici_problema.h"
 #include "compiler/numeri.h"
 #include "compiler/stampaggio.h"
 #include "compiler/stato.h"
 
 namespace scenario {
+namespace {
 
-void memo_segnale(Stato& stato, int32_t posizione, int32_t& sx, int32_t& s1, int32_t& s2, int32_t& s3,
-                  int32_t& rapp, int32_t& dx, int32_t& d1, int32_t& d2, int32_t& d3, int32_t& tempo) {
+// The approach marks of a signal stand two cells apart, so they reach eight
+// cells back.
+constexpr int32_t celle_per_passo = 2;
+constexpr int32_t portata_avvicinamento = passi_avvicinamento * celle_per_passo;
+
+}  // namespace
+
+void memo_segnale(Stato& stato, int32_t posizione, int32_t sx, int32_t s1, int32_t s2, int32_t s3, int32_t rapp,
+                  int32_t dx, int32_t d1, int32_t d2, int32_t d3, int32_t& tempo) {
   const int32_t c = cella_di_punto(posizione);
   if (!stato.celle.contiene(c)) return stato.registra(problema::fuori_celle);
   cella& segnale = stato.celle[c];
   if (!libera(segnale)) return stato.registra(problema::segnale_occupato);
-  // The approach markers reach eight cells back.
-  if (!stato.celle.contiene(int64_t{c} - 8)) return stato.registra(problema::fuori_celle);
+  if (!stato.celle.contiene(int64_t{c} - portata_avvicinamento)) return stato.registra(problema::fuori_celle);
 
   auto w = [](int32_t v) { return int64_t{a16(v)}; };
   segnale.codice = codice_cella::segnale;
@@ -24,9 +33,8 @@ void memo_segnale(Stato& stato, int32_t posizione, int32_t& sx, int32_t& s1, int
   segnale.tempo_segnale = sx == 2 ? a8(tempo) : 0;
   stato.origine_cella[c] = stato.origine_corrente;
 
-  for (stato.passo_segnale = 1; stato.passo_segnale <= 4; ++stato.passo_segnale)
-    stato.celle[c - 2 * stato.passo_segnale].avvicinamento =
-        a8((int64_t{sx} * 3 + dx) * 10 + stato.passo_segnale);
+  for (int32_t passo_segnale = 1; passo_segnale <= passi_avvicinamento; ++passo_segnale)
+    stato.celle[c - celle_per_passo * passo_segnale].avvicinamento = a8((int64_t{sx} * 3 + dx) * 10 + passo_segnale);
 }
 
 }  // namespace scenario

@@ -2,22 +2,11 @@
 
 #include <string>
 
-#include "compiler/codici_problema.h"
 #include "base/errori.h"
-#include "compiler/numeri.h"
-#include "compiler/parser_comune.h"
+#include "compiler/codici_problema.h"
 #include "compiler/stato.h"
 
 namespace scenario {
-
-bool posizione_ammessa(Stato& stato, int32_t p, int32_t margine) {
-  const int32_t n = stato.celle.ultimo_indice();
-  if (n < (static_cast<double>(a32(int64_t{p} + margine))) / 50.0) {
-    stato.registra(problema::fuori_linea, p);
-    return false;
-  }
-  return true;
-}
 
 void memorizza_dati(Stato& stato, Disco& disco, const Percorso& p, const Percorso& t) {
   try {

@@ -17,6 +17,8 @@ constexpr int16_t valore_abbattimento = 180;
 constexpr int16_t velocita_ripetizioni = 110;
 constexpr int32_t passo_ripetizione = 8;
 constexpr int32_t portata_segnale = 12;
+// Rule A looks this many cells back from a warning board for signals.
+constexpr int32_t portata_avviso = 20;
 
 // The look-back windows of B1 to B3: a window applies when the start cell
 // lies above its last cell.
@@ -51,10 +53,10 @@ class Regole {
     stato_.origine_corrente = it != stato_.origine_cella.end() ? it->second : Origine{};
   }
 
-  // Signals within 20 cells before a warning board get a marker in one of
-  // the two cells before them.
+  // Signals within portata_avviso cells before a warning board get a marker
+  // in one of the two cells before them.
   void regola_a(int32_t i) {
-    for (int32_t k = 1; k <= 20; ++k) {
+    for (int32_t k = 1; k <= portata_avviso; ++k) {
       const int32_t d = i - k;
       if (d < 3) return;
       if (celle_[d].codice != codice_cella::segnale) continue;
@@ -68,7 +70,7 @@ class Regole {
       } else if (celle_[d - 2].codice == codice_cella::abbattimento) {
         abbassa(d - 2);
       } else {
-        stato_.registra(problema::regola_segnale, d * 50);
+        stato_.registra(problema::regola_segnale, d * metri_per_cella);
       }
     }
   }
@@ -84,7 +86,7 @@ class Regole {
         posto = true;
         break;
       }
-      if (!posto) stato_.registra(problema::regola_inizio, i * 50);
+      if (!posto) stato_.registra(problema::regola_inizio, i * metri_per_cella);
     }
     if (celle_[i].valore1 >= velocita_ripetizioni) return;
     if (auto fine = ripetizioni(i)) segnale_dopo(*fine);
@@ -109,7 +111,7 @@ class Regole {
           contatore = -1;
         } else {
           // The counter stays at 8: no further marker on this walk.
-          stato_.registra(problema::regola_ripetizione, k * 50);
+          stato_.registra(problema::regola_ripetizione, k * metri_per_cella);
         }
       }
       if (celle_[k].codice == codice_cella::fine_rallentamento) return k;
@@ -128,7 +130,7 @@ class Regole {
       else if (libera_(q - 1))
         segna(q - 1);
       else
-        stato_.registra(problema::regola_ripetizione, k * 50);
+        stato_.registra(problema::regola_ripetizione, k * metri_per_cella);
       return;
     }
   }

@@ -6,7 +6,6 @@
 
 #include "compiler/codici_problema.h"
 #include "compiler/memorizza_dati.h"
-#include "compiler/parser_comune.h"
 #include "compiler/stato.h"
 #include "support/disco_memoria.h"
 #include "support/generale_prova.h"

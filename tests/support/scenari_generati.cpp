@@ -8,7 +8,9 @@ namespace scenario::test {
 namespace {
 
 // splitmix64: small, fast and the same everywhere (the standard library's
-// distributions are not).
+// distributions are not). Every draw is a statement of its own or an element
+// of a braced list, which C++ evaluates in order: two draws in one
+// expression would come in an order each compiler chooses.
 class Caso {
  public:
   explicit Caso(uint64_t seme) : s_(seme * 0x9E3779B97F4A7C15ull + 0x1234567ull) {}
@@ -24,6 +26,11 @@ class Caso {
   template <typename T, size_t N>
   const T& uno(const T (&v)[N]) {
     return v[tra(0, N - 1)];
+  }
+  // 50 times a whole number in [0, k], now and then plus 25 (volte in 100).
+  int64_t multiplo_quasi_sempre(int64_t k, int volte) {
+    const int64_t m = 50 * tra(0, k);
+    return m + (su_cento(volte) ? 25 : 0);
   }
   // A position in [a, b]: mostly a multiple of 50, often a multiple of 25 (a
   // half cell, where the rounding decides), sometimes any metre.
@@ -101,8 +108,8 @@ std::vector<std::string> genera_linea(const Parametri& par, Caso& c, Occupate& o
   r.push_back(record(c.su_cento(10) ? "Lunghezza Percorso" : "lunghezza percorso", {n(L)}, "    "));
   for (const char* quale : {"uno", "due", "tre"}) {
     // Chainage positions must be multiples of 50; now and then one is not.
-    const int64_t a = c.su_cento(60) ? 0 : 50 * c.tra(0, 1000) + (c.su_cento(3) ? 25 : 0);
-    const int64_t b = c.su_cento(60) ? 0 : 50 * c.tra(0, 1000) + (c.su_cento(3) ? 25 : 0);
+    const int64_t a = c.su_cento(60) ? 0 : c.multiplo_quasi_sempre(1000, 3);
+    const int64_t b = c.su_cento(60) ? 0 : c.multiplo_quasi_sempre(1000, 3);
     r.push_back(record(std::string("progressiva chilometrica ") + quale, {n(a), n(b), n(c.tra(0, 2))}, "    "));
   }
   for (const char* quale : {"uno", "due", "tre"})
@@ -111,8 +118,8 @@ std::vector<std::string> genera_linea(const Parametri& par, Caso& c, Occupate& o
   // codes; now and then they do not.
   constexpr const char* codici[] = {"4", "4", "4", "9", "9", "49"};
   const char* quanti_codici = c.su_cento(97) ? c.uno(codici) : "";
-  const int64_t ra = 50 * c.tra(0, 40) + (c.su_cento(2) ? 25 : 0);
-  const int64_t rb = c.su_cento(30) ? 0 : 50 * c.tra(1, 900) + (c.su_cento(2) ? 25 : 0);
+  const int64_t ra = c.multiplo_quasi_sempre(40, 2);
+  const int64_t rb = c.su_cento(30) ? 0 : c.multiplo_quasi_sempre(900, 2);
   r.push_back(record(std::string("ripetizione segnali ") + quanti_codici + " codici", {n(ra), n(rb)}, "    "));
 
   r.push_back("[curve]");
@@ -186,8 +193,8 @@ std::vector<std::string> genera_treno(const Parametri& par, Caso& c, Occupate& o
   r.push_back(record("numero vetture", {n(c.tra(1, 12))}, "    "));
   r.push_back(record("percentuale massa frenata", {n(c.tra(50, 150))}, "    "));
   r.push_back(record("sabbia", {n(c.tra(0, 1))}, "    "));
-  r.push_back("orologio,    " + n(c.tra(0, 23)) + "               " + n(c.tra(0, 59)) + "            " +
-              n(c.tra(0, 59)) + " ");
+  const int64_t ore = c.tra(0, 23), minuti = c.tra(0, 59), secondi = c.tra(0, 59);
+  r.push_back("orologio,    " + n(ore) + "               " + n(minuti) + "            " + n(secondi) + " ");
 
   r.push_back("[aderenze]");
   r.push_back(record("aderenza", {"0", n(c.tra(60, 100))}, "   "));
