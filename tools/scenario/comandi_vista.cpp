@@ -44,9 +44,9 @@ int esegui_vista(const ArgomentiVista& a, Disco& disco, std::ostream& out, std::
       throw ErroreStrumento("impossibile scrivere " + a.uscita + ": " + e.descrizione());
     }
     out << cosa << " " << a.uscita << "\n";
-    if (omesse > 0) out << omesse << " etichette senza posto libero: restano nei titoli dei segni\n";
+    if (omesse > 0) out << "etichette senza posto libero (restano nei titoli dei segni): " << omesse << "\n";
     const size_t problemi = v.visto.dati.segnalazioni.size();
-    if (problemi > 0) out << "la compilazione dei testi ha registrato " << problemi << " problemi (scenario compile)\n";
+    if (problemi > 0) out << "problemi della compilazione dei testi (scenario compile li spiega): " << problemi << "\n";
     return 0;
   });
 }
