@@ -82,7 +82,7 @@ std::vector<Riquadro> posti_spostati(const Riquadro& base, const std::vector<Spo
 
 std::vector<Spostamento> spostamenti_a_pila(double lungo_x, double lungo_y, double passo_x, double passo_y, int pile) {
   // A slide of a whole box also clears the blank kept beside it.
-  const double l = std::hypot(lungo_x, lungo_y);
+  const double l = distanza_piana(lungo_x, lungo_y);
   if (l > 0) {
     const double f = (l + 2 * aria_orizzontale) / l;
     lungo_x *= f, lungo_y *= f;
@@ -99,7 +99,7 @@ std::vector<Spostamento> spostamenti_a_pila(double lungo_x, double lungo_y, doub
 void ordina_per_vicinanza(std::vector<Riquadro>& posti, double x, double y) {
   auto distanza = [&](const Riquadro& r) {
     const double dx = std::max({r.x - x, 0.0, x - r.destra()}), dy = std::max({r.y - y, 0.0, y - r.basso()});
-    return std::hypot(dx, dy);
+    return distanza_piana(dx, dy);
   };
   std::stable_sort(posti.begin(), posti.end(),
                    [&](const Riquadro& a, const Riquadro& b) { return distanza(a) < distanza(b); });

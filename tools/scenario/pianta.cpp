@@ -106,7 +106,7 @@ class Disegno {
   // Unit normal to the track at metre m, on the canvas.
   Vettore normale(int64_t m) const {
     const Vettore a = schermo(std::max<int64_t>(m - 50, 0)), b = schermo(std::min<int64_t>(m + 50, oltre_));
-    const double dx = b.x - a.x, dy = b.y - a.y, l = std::hypot(dx, dy);
+    const double dx = b.x - a.x, dy = b.y - a.y, l = distanza_piana(dx, dy);
     if (l == 0) return {1, 0};
     return {-dy / l, dx / l};
   }
@@ -262,7 +262,7 @@ class Disegno {
       // A label pushed off its point gets a thin leader back to it.
       const Vettore t = schermo(da_posare_[i].metro);
       const double vx = std::clamp(t.x, r.x, r.destra()), vy = std::clamp(t.y, r.y, r.basso());
-      if (std::hypot(vx - t.x, vy - t.y) > scostamento + 12)
+      if (distanza_piana(vx - t.x, vy - t.y) > scostamento + 12)
         s += "<line x1=\"" + num(t.x) + "\" y1=\"" + num(t.y) + "\" x2=\"" + num(vx) + "\" y2=\"" + num(vy) +
              "\" stroke=\"#999999\" stroke-width=\"0.7\"/>\n";
       s += testo_in(r, da_posare_[i].testo, da_posare_[i].stile);

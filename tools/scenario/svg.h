@@ -2,6 +2,7 @@
 // Pieces of SVG text shared by the drawings: numbers written the same way on
 // every platform, escaped text, boxes.
 
+#include <cmath>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,10 @@ std::string num(double v);
 // Text for XML content or an attribute value; control characters XML does
 // not admit become spaces.
 std::string xml(std::string_view testo);
+
+// The length of (dx, dy). Square root, products and sums are exact the same
+// way everywhere, where std::hypot differs from one library to another.
+inline double distanza_piana(double dx, double dy) { return std::sqrt(dx * dx + dy * dy); }
 
 // An axis-aligned box on the canvas: left, top, width, height.
 struct Riquadro {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "svg.h"
+
 namespace scenario::strumenti {
 namespace {
 
@@ -10,7 +12,7 @@ double distanza_dal_segmento(const PuntoTraccia& p, const PuntoTraccia& a, const
   const double dx = b.x - a.x, dy = b.y - a.y, l2 = dx * dx + dy * dy;
   double t = l2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / l2 : 0;
   t = std::clamp(t, 0.0, 1.0);
-  return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
+  return distanza_piana(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
 }
 
 }  // namespace
@@ -18,7 +20,7 @@ double distanza_dal_segmento(const PuntoTraccia& p, const PuntoTraccia& a, const
 Traccia::Traccia(Punto punto, int32_t da, int32_t a, int32_t passo, double tolleranza) : punto_(std::move(punto)) {
   for (int32_t m = da;; m = std::min(m + passo, a)) {
     const auto [x, y] = punto_(m);
-    if (!campioni_.empty()) lunghezza_ += std::hypot(x - campioni_.back().x, y - campioni_.back().y);
+    if (!campioni_.empty()) lunghezza_ += distanza_piana(x - campioni_.back().x, y - campioni_.back().y);
     campioni_.push_back({m, x, y});
     if (m >= a) break;
   }
@@ -63,7 +65,7 @@ std::vector<PuntoTraccia> Traccia::tra(int32_t da, int32_t a) const {
 std::vector<PuntoTraccia> Traccia::campioni_ogni(double pixel) const {
   std::vector<PuntoTraccia> out;
   for (const PuntoTraccia& p : campioni_)
-    if (out.empty() || std::hypot(p.x - out.back().x, p.y - out.back().y) >= pixel) out.push_back(p);
+    if (out.empty() || distanza_piana(p.x - out.back().x, p.y - out.back().y) >= pixel) out.push_back(p);
   return out;
 }
 
