@@ -68,8 +68,8 @@
       var p = puntoDelMetro(m);
       segnoPianta.setAttribute('cx', p[1]);
       segnoPianta.setAttribute('cy', p[2]);
-      segnoPianta.setAttribute('r', vista[2] / 120);
-      segnoPianta.setAttribute('stroke-width', vista[2] / 400);
+      segnoPianta.setAttribute('r', vista[2] / 60);
+      segnoPianta.setAttribute('stroke-width', vista[2] / 250);
       segnoPianta.style.display = '';
     }
     if (lineaProfilo) {
@@ -139,7 +139,14 @@
       var p = inSvg(pianta, ev), v = metroVicino(p.x, p.y);
       if (v.distanza * pianta.getScreenCTM().a < 40) cursore(v.metro, 'pianta');
     });
-    var lascia = function () { presa = null; pianta.classList.remove('trascina'); };
+    // After a drag the profile follows to the km of the track at the view's centre.
+    var lascia = function () {
+      if (!presa) return;
+      presa = null;
+      pianta.classList.remove('trascina');
+      var v = metroVicino(vista[0] + vista[2] / 2, vista[1] + vista[3] / 2);
+      if (v.distanza < vista[2] / 2) cursore(v.metro, 'pianta');
+    };
     pianta.addEventListener('pointerup', lascia);
     pianta.addEventListener('pointercancel', lascia);
     document.getElementById('vista-intera').addEventListener('click', function () {
