@@ -1,12 +1,12 @@
 // Label placement: crowded cases, each checked for boxes that meet.
 
+#include "etichette.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 #include <vector>
-
-#include "etichette.h"
 
 namespace scenario::strumenti {
 namespace {

@@ -26,7 +26,8 @@ TEST(Plan, DaiBinariStazioniCartelliChilometriETitoliConIValori) {
   const auto a = analizza_svg(d->file);
   if (!a) GTEST_SKIP() << "python3 mancante";
   const std::string testi = testi_uniti(*a);
-  for (const char* atteso : {"PRIMA|", "PASSO DEL LUPO|", "km 0|", "km 10|", "60|", "segnale|", "avviso di rallentamento|"})
+  for (const char* atteso :
+       {"PRIMA|", "PASSO DEL LUPO|", "km 0|", "km 10|", "60|", "segnale|", "avviso di rallentamento|"})
     EXPECT_NE(testi.find(atteso), std::string::npos) << atteso << "\n" << testi;
   const auto segnale = segni(*a, "segnale", "segnale a 1400 m: valore1 43, valore2 11");
   EXPECT_EQ(segnale.size(), 1u);
@@ -95,9 +96,13 @@ TEST(Plan, DaiTestiOgniSegnoDiceDoveEDescritto) {
 TEST(Plan, PiantaDelloScenarioPulitoCompilato) {
   CartellaTemporanea dir;
   prepara_testi("pulito", dir.percorso(), "Prova", "1");
-  ASSERT_EQ(esegui_strumento({"compile", "--route", "Prova", "--train", "1", "--in", dir.percorso().string()}).stato, 0);
+  ASSERT_EQ(esegui_strumento({"compile", "--route", "Prova", "--train", "1", "--in", dir.percorso().string()}).stato,
+            0);
   const auto svg = dir / "pianta.svg";
-  ASSERT_EQ(esegui_strumento({"plan", "--route", "Prova", "--train", "1", "--in", dir.percorso().string(), "-o", svg.string()}).stato, 0);
+  ASSERT_EQ(esegui_strumento(
+                {"plan", "--route", "Prova", "--train", "1", "--in", dir.percorso().string(), "-o", svg.string()})
+                .stato,
+            0);
   const auto a = analizza_svg(svg);
   if (!a) GTEST_SKIP() << "python3 mancante";
   const std::string testi = testi_uniti(*a);

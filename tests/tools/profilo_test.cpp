@@ -42,7 +42,8 @@ TEST(Profilo, AsseDaZeroAllUltimaCellaConTaccheAdattateAllaLunghezza) {
   if (!a) GTEST_SKIP() << "python3 mancante";
   const std::string testi = testi_uniti(*a);
   // 143 km of cells: a tick every 10 km.
-  for (const char* atteso : {"km 0|", "km 140|", "celle fino a 143000 m", "BELMORA CENTRALE 8:40:00|", "SOLVENZIA BASSA 10:40:01|"})
+  for (const char* atteso :
+       {"km 0|", "km 140|", "celle fino a 143000 m", "BELMORA CENTRALE 8:40:00|", "SOLVENZIA BASSA 10:40:01|"})
     EXPECT_NE(testi.find(atteso), std::string::npos) << atteso << "\n" << testi;
   EXPECT_EQ(testi.find("km 150|"), std::string::npos);
   // The station past the line's end stands past the dashed line at the end.

@@ -132,8 +132,8 @@ TEST(Report, DallaCartellaDelPayloadComeDaiTestiInstallati) {
   std::filesystem::copy_file(fixture("problemi") / "linea.txt", payload / "linea.txt");
   std::filesystem::copy_file(fixture("problemi") / "treno.txt", payload / "treno.txt");
   prepara_testi("problemi", installati.percorso(), "Prova", "1");
-  const auto a = dati_della_pagina(leggi_file(
-      (disegna("report", {"p", "Prova", "1", payload.percorso()}, payload / "r.html"), payload / "r.html")));
+  const auto a = dati_della_pagina(
+      leggi_file((disegna("report", {"p", "Prova", "1", payload.percorso()}, payload / "r.html"), payload / "r.html")));
   const auto b = dati_della_pagina(leggi_file(
       (disegna("report", {"i", "Prova", "1", installati.percorso()}, installati / "r.html"), installati / "r.html")));
   ASSERT_TRUE(a.is_object());

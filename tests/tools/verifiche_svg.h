@@ -4,11 +4,10 @@
 // overlap as the tool's own text widths measure them.
 
 #include <algorithm>
+#include <nlohmann/json.hpp>
 #include <set>
 #include <string>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "larghezza_testo.h"
 
@@ -55,7 +54,8 @@ inline double spazio_sotto_la_legenda(const nlohmann::json& a) {
   for (const auto& l : a["legenda_luoghi"]) fondo = std::max(fondo, l[1].get<double>());
   double sotto = a["vista"][1].get<double>() + a["vista"][3].get<double>();
   for (const auto& s : a["segni"])
-    if (!s["luogo"].is_null() && s["luogo"][1].get<double>() > fondo) sotto = std::min(sotto, s["luogo"][1].get<double>());
+    if (!s["luogo"].is_null() && s["luogo"][1].get<double>() > fondo)
+      sotto = std::min(sotto, s["luogo"][1].get<double>());
   for (const auto& t : a["testi"])
     if (t["y"].get<double>() > fondo + 12) sotto = std::min(sotto, t["y"].get<double>());
   return sotto - fondo;
@@ -69,7 +69,8 @@ inline std::string testi_uniti(const nlohmann::json& a) {
 }
 
 // The marks of one kind whose title starts with this text.
-inline std::vector<nlohmann::json> segni(const nlohmann::json& a, const std::string& genere, const std::string& inizio = "") {
+inline std::vector<nlohmann::json> segni(const nlohmann::json& a, const std::string& genere,
+                                         const std::string& inizio = "") {
   std::vector<nlohmann::json> s;
   for (const auto& x : a["segni"])
     if (x["genere"] == genere && x["titolo"].get<std::string>().rfind(inizio, 0) == 0) s.push_back(x);

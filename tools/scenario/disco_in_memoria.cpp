@@ -27,7 +27,9 @@ void DiscoInMemoria::elimina(const Percorso& p) {
   file_[p.lexically_normal()] = std::nullopt;
 }
 
-void DiscoInMemoria::scrivi(const Percorso& p, std::string_view byte) { file_[p.lexically_normal()] = std::string(byte); }
+void DiscoInMemoria::scrivi(const Percorso& p, std::string_view byte) {
+  file_[p.lexically_normal()] = std::string(byte);
+}
 
 void DiscoInMemoria::rinomina(const Percorso& da, const Percorso& a) {
   std::string byte = leggi(da);

@@ -60,9 +60,7 @@ std::string segno(Genere g, double x, double y, std::string_view titolo) {
          "</g>\n";
 }
 
-Riquadro riquadro_segno(double x, double y) {
-  return {x - lato_segno / 2, y - lato_segno / 2, lato_segno, lato_segno};
-}
+Riquadro riquadro_segno(double x, double y) { return {x - lato_segno / 2, y - lato_segno / 2, lato_segno, lato_segno}; }
 
 Riquadro riquadro_etichetta(std::string_view utf8, double x, double y, const StileTesto& s) {
   Riquadro r = riquadro_testo(utf8, x, 0, s.corpo, s.neretto, Ancora::inizio);
@@ -91,8 +89,10 @@ std::string legenda(const std::set<Genere>& presenti, double x, double y, double
     // Filled down each column, then across.
     const double cx = x + static_cast<double>(k / std::max<size_t>(righe, 1)) * (colonna + 10);
     const double cy = y + static_cast<double>(k % std::max<size_t>(righe, 1)) * riga_legenda;
-    out += std::string("<g data-legenda=\"") + aspetto(g).id + "\">" + forma(g, cx + 9, cy + riga_legenda / 2) + "</g>\n";
-    out += testo_in(riquadro_etichetta(aspetto(g).nome, cx + 24, cy + 2, stile_legenda), aspetto(g).nome, stile_legenda);
+    out +=
+        std::string("<g data-legenda=\"") + aspetto(g).id + "\">" + forma(g, cx + 9, cy + riga_legenda / 2) + "</g>\n";
+    out +=
+        testo_in(riquadro_etichetta(aspetto(g).nome, cx + 24, cy + 2, stile_legenda), aspetto(g).nome, stile_legenda);
     ++k;
   }
   altezza = static_cast<double>(righe) * riga_legenda;

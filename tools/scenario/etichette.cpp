@@ -41,8 +41,10 @@ class Occupati {
 
   template <typename F>
   static void per_quadrati(const Riquadro& r, F&& f) {
-    const auto i0 = static_cast<int64_t>(std::floor(r.x / lato)), i1 = static_cast<int64_t>(std::floor(r.destra() / lato));
-    const auto j0 = static_cast<int64_t>(std::floor(r.y / lato)), j1 = static_cast<int64_t>(std::floor(r.basso() / lato));
+    const auto i0 = static_cast<int64_t>(std::floor(r.x / lato)),
+               i1 = static_cast<int64_t>(std::floor(r.destra() / lato));
+    const auto j0 = static_cast<int64_t>(std::floor(r.y / lato)),
+               j1 = static_cast<int64_t>(std::floor(r.basso() / lato));
     for (int64_t i = i0; i <= i1; ++i)
       for (int64_t j = j0; j <= j1; ++j) f(i * 1000003 + j);
   }

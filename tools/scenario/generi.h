@@ -24,7 +24,20 @@ enum class Genere : uint8_t {
   avvertimento,
 };
 
-enum class Forma : uint8_t { anello, punto, quadrato, rombo, triangolo, fascia, puntino, barra, area, gradini, croce, punto_esclamativo };
+enum class Forma : uint8_t {
+  anello,
+  punto,
+  quadrato,
+  rombo,
+  triangolo,
+  fascia,
+  puntino,
+  barra,
+  area,
+  gradini,
+  croce,
+  punto_esclamativo
+};
 
 struct Aspetto {
   Genere genere;

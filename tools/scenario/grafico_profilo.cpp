@@ -28,9 +28,9 @@ struct Corsia {
   int righe;
 };
 constexpr Corsia corsie[] = {
-    {Genere::stazione, {11, true, "#000000"}, 4},  {Genere::cartello, {9, false, "#2ca02c"}, 3},
+    {Genere::stazione, {11, true, "#000000"}, 4},   {Genere::cartello, {9, false, "#2ca02c"}, 3},
     {Genere::indicatori, {9, false, "#1f77b4"}, 3}, {Genere::avviso, {9, false, "#ff7f0e"}, 2},
-    {Genere::problema, {10, true, "#e377c2"}, 3},  {Genere::avvertimento, {10, true, "#bcbd22"}, 3},
+    {Genere::problema, {10, true, "#e377c2"}, 3},   {Genere::avvertimento, {10, true, "#bcbd22"}, 3},
 };
 
 // The rows of marks, top down, with the name shown beside each.
@@ -39,9 +39,10 @@ struct RigaSegni {
   const char* nome;
 };
 constexpr RigaSegni righe_segni[] = {
-    {Genere::stazione, "stazioni"},         {Genere::segnale, "segnali"},    {Genere::indicatori, "indicatori"},
-    {Genere::cartello, "cartelli"},         {Genere::avviso, "avvisi"},      {Genere::abbattimento, "abbattimenti"},
-    {Genere::problema, "problemi"},         {Genere::avvertimento, "avvertimenti"},
+    {Genere::stazione, "stazioni"},     {Genere::segnale, "segnali"},
+    {Genere::indicatori, "indicatori"}, {Genere::cartello, "cartelli"},
+    {Genere::avviso, "avvisi"},         {Genere::abbattimento, "abbattimenti"},
+    {Genere::problema, "problemi"},     {Genere::avvertimento, "avvertimenti"},
 };
 
 std::string linea(double x1, double y1, double x2, double y2, const std::string& stile) {
@@ -108,7 +109,8 @@ class Disegno {
   // A label's places in a lane: centred over its point, slid either way,
   // stacked a row lower and so on, nearest first; never past the drawing's
   // sides.
-  std::vector<Riquadro> posti(const std::string& testo, const StileTesto& stile, double ax, double cima, int righe) const {
+  std::vector<Riquadro> posti(const std::string& testo, const StileTesto& stile, double ax, double cima,
+                              int righe) const {
     Riquadro r = riquadro_etichetta(testo, ax, cima, stile);
     r.x = std::clamp(ax - r.l / 2, 2.0, std::max(2.0, sinistra + larghezza_ + destra - r.l - 2));
     std::vector<Riquadro> tutti;
@@ -131,8 +133,8 @@ class Disegno {
     if (elementi.empty()) return {};
     std::vector<Etichetta> etichette;
     for (const Elemento* e : elementi)
-      etichette.push_back({posti(etichetta_di(*e), c.stile, x_segno(e->metro), y_, c.righe),
-                           e->genere == Genere::fine_linea ? 1 : 0});
+      etichette.push_back(
+          {posti(etichetta_di(*e), c.stile, x_segno(e->metro), y_, c.righe), e->genere == Genere::fine_linea ? 1 : 0});
     const auto scelti = posa_etichette(etichette);
     double fondo = y_;
     for (size_t i = 0; i < scelti.size(); ++i)
@@ -147,9 +149,8 @@ class Disegno {
       const double ax = x_segno(elementi[i]->metro);
       // A thin leader from the label down to its point's place.
       s += linea(std::clamp(ax, r.x, r.destra()), r.basso(), ax, fondo + 3, "stroke=\"#bbbbbb\" stroke-width=\"0.7\"");
-      s += testo_in(r, etichetta_di(*elementi[i]), elementi[i]->genere == Genere::fine_linea
-                                                        ? StileTesto{10, false, "#444444"}
-                                                        : c.stile);
+      s += testo_in(r, etichetta_di(*elementi[i]),
+                    elementi[i]->genere == Genere::fine_linea ? StileTesto{10, false, "#444444"} : c.stile);
     }
     y_ = fondo + 8;
     return s + "</g>\n";
@@ -197,8 +198,9 @@ class Disegno {
       }
       presenti_.insert(Genere::velocita);
       s += "<g data-genere=\"velocita\"><title>velocita' massima del treno (km/h)</title><polyline fill=\"none\" "
-           "stroke=\"" + std::string(aspetto(Genere::velocita).colore) + "\" stroke-width=\"2\" points=\"" +
-           punti(assottiglia(p)) + "\"/></g>\n";
+           "stroke=\"" +
+           std::string(aspetto(Genere::velocita).colore) + "\" stroke-width=\"2\" points=\"" + punti(assottiglia(p)) +
+           "\"/></g>\n";
     }
     std::vector<Etichetta> etichette;
     std::vector<const Elemento*> rall;
@@ -220,8 +222,10 @@ class Disegno {
     }
     const auto scelti = posa_etichette(etichette);
     for (size_t i = 0; i < scelti.size(); ++i) {
-      if (scelti[i]) s += testo_in(etichette[i].posti[*scelti[i]], rall[i]->etichetta, stile_rallentamento);
-      else ++omesse;
+      if (scelti[i])
+        s += testo_in(etichette[i].posti[*scelti[i]], rall[i]->etichetta, stile_rallentamento);
+      else
+        ++omesse;
     }
     y_ = fondo + 22;
     return s + "</g>\n";
@@ -280,7 +284,8 @@ class Disegno {
       if (e.genere == Genere::fine_linea) {
         presenti_.insert(e.genere);
         s += std::string("<g data-genere=\"fine_linea\"><title>") + xml(e.descrizione) + "</title>" +
-             linea(x(e.metro), cima, x(e.metro), fondo, "stroke=\"#444444\" stroke-width=\"1.2\" stroke-dasharray=\"5 3\"") +
+             linea(x(e.metro), cima, x(e.metro), fondo,
+                   "stroke=\"#444444\" stroke-width=\"1.2\" stroke-dasharray=\"5 3\"") +
              "<rect x=\"" + num(x(e.metro)) + "\" y=\"" + num(cima) + "\" width=\"" + num(x(e.fine) - x(e.metro)) +
              "\" height=\"" + num(fondo - cima) + "\" fill=\"#444444\" fill-opacity=\"0.05\"/></g>\n";
       }
@@ -295,7 +300,8 @@ class Disegno {
     std::vector<Etichetta> etichette;
     std::vector<std::string> testi;
     for (int64_t m = 0; m <= fine_; m += passo_) {
-      s += linea(x(static_cast<double>(m)), asse, x(static_cast<double>(m)), asse + 5, "stroke=\"#444444\" stroke-width=\"1\"");
+      s += linea(x(static_cast<double>(m)), asse, x(static_cast<double>(m)), asse + 5,
+                 "stroke=\"#444444\" stroke-width=\"1\"");
       testi.push_back(etichetta_tacca(m, passo_));
       etichette.push_back({posti(testi.back(), stile_km, x(static_cast<double>(m)), asse + 7, 1), 0});
     }
@@ -333,16 +339,19 @@ std::vector<PuntoGrafico> assottiglia(const std::vector<PuntoGrafico>& punti) {
     size_t j = i + 1;
     while (j < punti.size() && punti[j].x - punti[i].x < 0.5) ++j;
     if (j - i <= 4) {
-      out.insert(out.end(), punti.begin() + static_cast<std::ptrdiff_t>(i), punti.begin() + static_cast<std::ptrdiff_t>(j));
+      out.insert(out.end(), punti.begin() + static_cast<std::ptrdiff_t>(i),
+                 punti.begin() + static_cast<std::ptrdiff_t>(j));
     } else {
-      const auto [basso, alto] = std::minmax_element(punti.begin() + static_cast<std::ptrdiff_t>(i),
-                                                     punti.begin() + static_cast<std::ptrdiff_t>(j),
-                                                     [](const PuntoGrafico& a, const PuntoGrafico& b) { return a.y < b.y; });
+      const auto [basso, alto] = std::minmax_element(
+          punti.begin() + static_cast<std::ptrdiff_t>(i), punti.begin() + static_cast<std::ptrdiff_t>(j),
+          [](const PuntoGrafico& a, const PuntoGrafico& b) { return a.y < b.y; });
       // The extremes in the order they come, so the line still runs left to right.
       const PuntoGrafico primo = punti[i], ultimo = punti[j - 1];
       out.push_back(primo);
-      if (basso < alto) out.push_back(*basso), out.push_back(*alto);
-      else out.push_back(*alto), out.push_back(*basso);
+      if (basso < alto)
+        out.push_back(*basso), out.push_back(*alto);
+      else
+        out.push_back(*alto), out.push_back(*basso);
       out.push_back(ultimo);
     }
     i = j;

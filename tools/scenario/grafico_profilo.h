@@ -14,10 +14,10 @@ namespace scenario::strumenti {
 struct GraficoProfilo {
   std::string svg;  // the <svg> element, without an XML declaration
   Riquadro vista;   // its view box
-  double x0 = 0;                // canvas x of metre 0
+  double x0 = 0;    // canvas x of metre 0
   double pixel_per_metro = 0;
-  double cima = 0, fondo = 0;   // the span a cursor line crosses
-  int etichette_omesse = 0;     // labels with no free place
+  double cima = 0, fondo = 0;  // the span a cursor line crosses
+  int etichette_omesse = 0;    // labels with no free place
 };
 
 GraficoProfilo disegna_profilo(const Quadro& quadro);

@@ -25,17 +25,21 @@ struct Tabella {
 json tabelle(const ScenarioVisto& v, const Quadro& q) {
   const auto& st = v.dati.stazioni;
   const auto& ce = v.dati.celle;
-  Tabella stazioni{"stazioni", "Stazioni (tabella .sim)",
+  Tabella stazioni{"stazioni",
+                   "Stazioni (tabella .sim)",
                    {"slot", "nome", "posizione (m)", "tipo", "zona (m)", "orario", "campo4", "campo5", "campo6",
                     "campo7", "campo8", "campo9", "campo10", "campo11", "campo12", "campo13", "descritta in"}};
-  Tabella segnali{"segnali", "Segnali",
-                  {"cella", "posizione (m)", "valore1", "valore2", "valore3", "valore4", "tempo_segnale", "descritto in"}};
-  Tabella indicatori{"indicatori", "Indicatori di velocita' massima",
+  Tabella segnali{
+      "segnali",
+      "Segnali",
+      {"cella", "posizione (m)", "valore1", "valore2", "valore3", "valore4", "tempo_segnale", "descritto in"}};
+  Tabella indicatori{"indicatori",
+                     "Indicatori di velocita' massima",
                      {"cella", "posizione (m)", "valore1", "valore2", "valore3", "valore4", "descritti in"}};
   Tabella cartelli{"cartelli", "Cartelli indicatori", {"cella", "posizione (m)", "testo", "slot", "descritto in"}};
   Tabella avvisi{"avvisi", "Avvisi di rallentamento", {"cella", "posizione (m)", "km/h", "descritto in"}};
-  Tabella rallentamenti{"rallentamenti", "Rallentamenti",
-                        {"cella", "da (m)", "a (m)", "km/h", "valore2", "valore3", "descritto in"}};
+  Tabella rallentamenti{
+      "rallentamenti", "Rallentamenti", {"cella", "da (m)", "a (m)", "km/h", "valore2", "valore3", "descritto in"}};
   Tabella abbattimenti{"abbattimenti", "Abbattimenti", {"cella", "posizione (m)", "codice", "valore1", "dovuto a"}};
   Tabella montagne{"montagne", "Tratti di montagna", {"da (m)", "a (m)", "tipo"}};
   for (const Elemento& e : q.elementi) {
@@ -44,16 +48,17 @@ json tabelle(const ScenarioVisto& v, const Quadro& q) {
     switch (e.genere) {
       case Genere::stazione: {
         const stazione& s = st[i];
-        stazioni.riga({e.indice, a_utf8(s.nome), s.posizione_stazione, s.tipo_stazione,
-                       std::to_string(s.inizio_zona) + " - " + std::to_string(s.fine_zona), orario_hms(s.orario), s.campo4,
-                       s.campo5, s.campo6, s.campo7, s.campo8, s.campo9, s.campo10, s.campo11, s.campo12, s.campo13, dove},
-                      e.metro);
+        stazioni.riga(
+            {e.indice, a_utf8(s.nome), s.posizione_stazione, s.tipo_stazione,
+             std::to_string(s.inizio_zona) + " - " + std::to_string(s.fine_zona), orario_hms(s.orario), s.campo4,
+             s.campo5, s.campo6, s.campo7, s.campo8, s.campo9, s.campo10, s.campo11, s.campo12, s.campo13, dove},
+            e.metro);
         break;
       }
       case Genere::segnale:
-        segnali.riga({e.indice, e.metro, ce[i].valore1, ce[i].valore2, ce[i].valore3, ce[i].valore4,
-                      ce[i].tempo_segnale, dove},
-                     e.metro);
+        segnali.riga(
+            {e.indice, e.metro, ce[i].valore1, ce[i].valore2, ce[i].valore3, ce[i].valore4, ce[i].tempo_segnale, dove},
+            e.metro);
         break;
       case Genere::indicatori:
         indicatori.riga({e.indice, e.metro, ce[i].valore1, ce[i].valore2, ce[i].valore3, ce[i].valore4, dove}, e.metro);
@@ -71,7 +76,8 @@ json tabelle(const ScenarioVisto& v, const Quadro& q) {
     }
   }
   json t = json::array();
-  for (const Tabella* x : {&stazioni, &segnali, &indicatori, &cartelli, &avvisi, &rallentamenti, &abbattimenti, &montagne})
+  for (const Tabella* x :
+       {&stazioni, &segnali, &indicatori, &cartelli, &avvisi, &rallentamenti, &abbattimenti, &montagne})
     t.push_back(x->in_json());
   return t;
 }
@@ -138,8 +144,10 @@ std::string json_in_pagina(const json& j) {
   std::string out;
   out.reserve(t.size());
   for (char c : t) {
-    if (c == '<') out += "\\u003c";
-    else out += c;
+    if (c == '<')
+      out += "\\u003c";
+    else
+      out += c;
   }
   return out;
 }
@@ -177,12 +185,14 @@ json dati_pagina(const ScenarioVisto& v, const Quadro& q, const DisegniPagina& d
 }
 
 std::string pagina_html(const ScenarioVisto& v, const Quadro& q, const DisegniPagina& d) {
-  std::string h = "<!DOCTYPE html>\n<html lang=\"it\">\n<head>\n<meta charset=\"utf-8\">\n"
-                  "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
-                  xml(q.titolo) + "</title>\n<style>\n" + std::string(foglio_stile_pagina()) + "</style>\n</head>\n<body>\n";
+  std::string h =
+      "<!DOCTYPE html>\n<html lang=\"it\">\n<head>\n<meta charset=\"utf-8\">\n"
+      "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
+      xml(q.titolo) + "</title>\n<style>\n" + std::string(foglio_stile_pagina()) + "</style>\n</head>\n<body>\n";
   h += "<header><h1>" + xml(q.titolo) + "</h1><p class=\"fonte\">" + xml(v.dati.fonte) + " &#8212; " + xml(v.esito) +
        "</p></header>\n<main>\n";
-  h += "<section id=\"sezione-vista\"><h2>Pianta e profilo</h2>\n<div class=\"comandi\"><span id=\"km\">km &#8212;</span>"
+  h += "<section id=\"sezione-vista\"><h2>Pianta e profilo</h2>\n<div class=\"comandi\"><span id=\"km\">km "
+       "&#8212;</span>"
        "<button type=\"button\" id=\"zoom-piu\" title=\"ingrandisci\">+</button>"
        "<button type=\"button\" id=\"zoom-meno\" title=\"rimpicciolisci\">&#8722;</button>"
        "<button type=\"button\" id=\"vista-intera\">vista intera</button>"
@@ -195,7 +205,8 @@ std::string pagina_html(const ScenarioVisto& v, const Quadro& q, const DisegniPa
   if (v.compilato)
     h += "<section id=\"sezione-problemi\"><h2>Problemi</h2><p id=\"nessun-problema\" hidden>Nessun problema.</p>"
          "<ol id=\"problemi\"></ol></section>\n";
-  h += "<section id=\"sezione-valori\"><h2>Valori dello scenario</h2><div id=\"valori\" class=\"scorre\"></div></section>\n";
+  h += "<section id=\"sezione-valori\"><h2>Valori dello scenario</h2><div id=\"valori\" "
+       "class=\"scorre\"></div></section>\n";
   h += "<div id=\"tabelle\"></div>\n</main>\n";
   h += "<script type=\"application/json\" id=\"dati\">" + json_in_pagina(dati_pagina(v, q, d)) + "</script>\n";
   h += "<script>\n" + std::string(script_pagina()) + "</script>\n</body>\n</html>\n";

@@ -5,9 +5,8 @@
 // scenario-wide values and contest codes. The data travel as JSON inside the
 // page, read by the page's own small script.
 
-#include <string>
-
 #include <nlohmann/json.hpp>
+#include <string>
 
 #include "grafico_profilo.h"
 #include "pianta.h"

@@ -12,10 +12,10 @@ namespace {
 
 constexpr double larghezza_max = 1400;  // pixels of the track's extent, margins aside
 constexpr double altezza_max = 1000;
-constexpr int32_t passo_campioni = 10;   // metres between points read from the profile
-constexpr double tolleranza_px = 0.05;   // how far the drawn track may stray from it
-constexpr double scostamento = 7;        // marks beside the track stand this far off it
-constexpr int32_t oltre_margine = 200;   // the dashed track runs this far past the last feature
+constexpr int32_t passo_campioni = 10;  // metres between points read from the profile
+constexpr double tolleranza_px = 0.05;  // how far the drawn track may stray from it
+constexpr double scostamento = 7;       // marks beside the track stand this far off it
+constexpr int32_t oltre_margine = 200;  // the dashed track runs this far past the last feature
 constexpr double margine = 20;
 
 constexpr StileTesto stile_stazione{11, true, "#000000"};
@@ -94,8 +94,12 @@ class Disegno {
     scala_ = std::min(larghezza_max / w, altezza_max / h);
     minx_ = minx, maxy_ = maxy;
     ingombro_ = {0, 0, w * scala_, h * scala_};
-    traccia_ = Traccia([this](int32_t m) { const Vettore v = schermo(m); return std::pair{v.x, v.y}; }, 0, oltre_,
-                       passo_campioni, tolleranza_px);
+    traccia_ = Traccia(
+        [this](int32_t m) {
+          const Vettore v = schermo(m);
+          return std::pair{v.x, v.y};
+        },
+        0, oltre_, passo_campioni, tolleranza_px);
   }
 
   // Canvas coordinates of metre m (y down); past the profile, its last point.
@@ -145,8 +149,9 @@ class Disegno {
     std::string s;
     for (const Elemento& e : q_.elementi)
       if (e.genere == Genere::rallentamento) {
-        s += gruppo_tratto(e.genere, e,
-                           std::string("stroke=\"") + aspetto(e.genere).colore + "\" stroke-width=\"6\" stroke-opacity=\"0.6\"");
+        s += gruppo_tratto(
+            e.genere, e,
+            std::string("stroke=\"") + aspetto(e.genere).colore + "\" stroke-width=\"6\" stroke-opacity=\"0.6\"");
         da_posare_.push_back({e.etichetta, stile_rallentamento, e.metro, 20, true});
       }
     return s;
@@ -199,8 +204,8 @@ class Disegno {
       if (g == Genere::montagna || g == Genere::rallentamento || g == Genere::fine_linea) continue;
       const int32_t metro = std::min(e.metro, oltre_);
       const Vettore t = schermo(metro), n = normale(metro);
-      const bool sul_binario = g == Genere::stazione || g == Genere::abbattimento || g == Genere::problema ||
-                               g == Genere::avvertimento;
+      const bool sul_binario =
+          g == Genere::stazione || g == Genere::abbattimento || g == Genere::problema || g == Genere::avvertimento;
       const Vettore p = sul_binario ? t : Vettore{t.x + n.x * scostamento, t.y + n.y * scostamento};
       std::string titolo = e.descrizione;
       if (e.metro > oltre_) titolo += " (oltre la traccia disegnata: segnato alla sua fine)";
@@ -246,8 +251,7 @@ class Disegno {
   }
 
   std::string etichette(int& omesse) {
-    for (const auto& p : traccia_.campioni_ogni(4))
-      ostacoli_.push_back({p.x - 2, p.y - 2, 4, 4});
+    for (const auto& p : traccia_.campioni_ogni(4)) ostacoli_.push_back({p.x - 2, p.y - 2, 4, 4});
     std::vector<Etichetta> etichette;
     for (const DaPosare& d : da_posare_) etichette.push_back({posti(d), d.priorita});
     const auto scelti = posa_etichette(etichette, ostacoli_);

@@ -15,8 +15,8 @@
 namespace scenario::strumenti {
 
 struct Pianta {
-  std::string svg;  // the <svg> element, without an XML declaration
-  Riquadro vista;   // its view box
+  std::string svg;                    // the <svg> element, without an XML declaration
+  Riquadro vista;                     // its view box
   std::vector<PuntoTraccia> traccia;  // the drawn points, in order of metre
   int etichette_omesse = 0;           // labels with no free place
 };

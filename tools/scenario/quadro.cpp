@@ -94,13 +94,15 @@ class Costruzione {
         switch (g) {
           case Genere::segnale:
             if (c.codice == codice_cella::segnale)
-              aggiungi(elemento(g, m, indice, &d_.luoghi_celle),
-                       "segnale" + dove + ": " + valori_cella(c) + ", tempo_segnale " + std::to_string(c.tempo_segnale));
+              aggiungi(
+                  elemento(g, m, indice, &d_.luoghi_celle),
+                  "segnale" + dove + ": " + valori_cella(c) + ", tempo_segnale " + std::to_string(c.tempo_segnale));
             break;
           case Genere::indicatori:
             if (c.codice == codice_cella::indicatori_vmax) {
               Elemento e = elemento(g, m, indice, &d_.luoghi_celle);
-              e.etichetta = std::to_string(c.valore1) + "/" + std::to_string(c.valore2) + "/" + std::to_string(c.valore3);
+              e.etichetta =
+                  std::to_string(c.valore1) + "/" + std::to_string(c.valore2) + "/" + std::to_string(c.valore3);
               aggiungi(std::move(e), "indicatori di velocita' massima" + dove + ": " + valori_cella(c));
             }
             break;
@@ -109,7 +111,8 @@ class Costruzione {
               Elemento e = elemento(g, m, indice, &d_.luoghi_celle);
               const int16_t s = c.valore1;
               e.etichetta = s >= 0 && s < slot::numero ? a_utf8(d_.stazioni[static_cast<size_t>(s)].nome) : "";
-              std::string descrizione = "cartello indicatore" + dove + ": " + e.etichetta + " (slot " + std::to_string(s) + ")";
+              std::string descrizione =
+                  "cartello indicatore" + dove + ": " + e.etichetta + " (slot " + std::to_string(s) + ")";
               aggiungi(std::move(e), std::move(descrizione));
             }
             break;
@@ -128,8 +131,8 @@ class Costruzione {
               Elemento e = elemento(g, m, indice, &d_.luoghi_celle);
               const bool nullo = c.codice == codice_cella::abbattimento_nullo;
               e.valore = nullo ? 0 : c.valore1;
-              aggiungi(std::move(e), nullo ? "abbattimento nullo" + dove
-                                           : "abbattimento" + dove + ": " + std::to_string(c.valore1));
+              aggiungi(std::move(e),
+                       nullo ? "abbattimento nullo" + dove : "abbattimento" + dove + ": " + std::to_string(c.valore1));
             }
             break;
           default: break;
@@ -186,8 +189,10 @@ class Costruzione {
     for (size_t i = 0; i < n; ++i) {
       const int32_t v = valore(campo(c_[i]));
       const auto da = static_cast<int32_t>(i) * metri_per_cella;
-      if (!t.empty() && t.back().valore == v) t.back().a = da + metri_per_cella;
-      else t.push_back({da, da + metri_per_cella, v});
+      if (!t.empty() && t.back().valore == v)
+        t.back().a = da + metri_per_cella;
+      else
+        t.push_back({da, da + metri_per_cella, v});
     }
     return t;
   }
@@ -202,8 +207,10 @@ class Costruzione {
       e.etichetta = s.codice;
       std::string d = std::string(errore ? "problema " : "avvertimento ") + s.codice + " a " + metri(*s.posizione) +
                       ": " + s.messaggio;
-      if (s.luogo && s.luogo->colonna > 0) d += " - " + s.luogo->testo() + ":" + std::to_string(s.luogo->colonna);
-      else if (s.luogo) d += " - " + s.luogo->testo();
+      if (s.luogo && s.luogo->colonna > 0)
+        d += " - " + s.luogo->testo() + ":" + std::to_string(s.luogo->colonna);
+      else if (s.luogo)
+        d += " - " + s.luogo->testo();
       e.descrizione = std::move(d);
       q_.elementi.push_back(std::move(e));
     }

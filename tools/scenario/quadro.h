@@ -30,7 +30,7 @@ struct Luogo {
 struct Segnalazione {
   enum class Gravita { errore, avvertimento };
   Gravita gravita = Gravita::errore;
-  std::string codice;     // as shown: "16", "n. 1250"
+  std::string codice;  // as shown: "16", "n. 1250"
   std::string messaggio;
   std::optional<Luogo> luogo;
   std::optional<int32_t> posizione;  // metres along the line
@@ -41,7 +41,7 @@ const char* nome_gravita(Segnalazione::Gravita g);  // "errore", "avvertimento"
 
 // A compiled scenario as the drawings take it.
 struct DatiScenario {
-  std::string titolo;  // UTF-8
+  std::string titolo;        // UTF-8
   std::vector<double> x, y;  // the plan profile, one per metre; empty when not at hand
   std::array<stazione, slot::numero> stazioni{};
   std::vector<cella> celle;
@@ -57,9 +57,9 @@ struct DatiScenario {
 struct Elemento {
   Genere genere = Genere::stazione;
   int32_t metro = 0;
-  int32_t fine = 0;      // end of a span; equal to metro for a point
-  int32_t valore = 0;    // km/h of slowdowns, warning boards and speed reductions
-  int32_t indice = 0;    // cell index; slot for stations; entry for problems
+  int32_t fine = 0;         // end of a span; equal to metro for a point
+  int32_t valore = 0;       // km/h of slowdowns, warning boards and speed reductions
+  int32_t indice = 0;       // cell index; slot for stations; entry for problems
   std::string etichetta;    // the short label
   std::string descrizione;  // kind, position, values and FILE:LINE, for hovering
   std::optional<Luogo> luogo;
@@ -73,8 +73,8 @@ struct Tratto {
 
 struct Quadro {
   std::string titolo;
-  int32_t lunghezza = 0;     // L, from slot 84
-  int32_t ultimo_metro = 0;  // where the last cell lies
+  int32_t lunghezza = 0;           // L, from slot 84
+  int32_t ultimo_metro = 0;        // where the last cell lies
   std::vector<Elemento> elementi;  // by kind, each kind by position
   std::vector<Tratto> pendenze;    // per mille
   std::vector<Tratto> velocita;    // km/h

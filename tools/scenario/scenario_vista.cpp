@@ -59,10 +59,11 @@ std::map<int32_t, CampiRiga> campi_per_riga(std::string_view testo) {
 
 // A station that marks no stop cell: the record whose keyword names a
 // station and whose last field is the slot's name, counting repeats.
-std::optional<Luogo> record_per_nome(const std::map<int32_t, CampiRiga>& righe, const std::string& nome,
-                                     int occorrenza, const std::string& file) {
+std::optional<Luogo> record_per_nome(const std::map<int32_t, CampiRiga>& righe, const std::string& nome, int occorrenza,
+                                     const std::string& file) {
   for (const auto& [n, r] : righe)
-    if (contiene_ci(r.primo, "stazione") && r.ultimo == nome && occorrenza-- == 0) return Luogo{file, n, r.colonna_ultimo};
+    if (contiene_ci(r.primo, "stazione") && r.ultimo == nome && occorrenza-- == 0)
+      return Luogo{file, n, r.colonna_ultimo};
   return std::nullopt;
 }
 
@@ -172,7 +173,8 @@ class Caricamento {
   }
 
   void leggi_binari() {
-    const Percorso profilo = file(FileScenario::linea_dat), sim = file(FileScenario::sim), dat = file(FileScenario::dat);
+    const Percorso profilo = file(FileScenario::linea_dat), sim = file(FileScenario::sim),
+                   dat = file(FileScenario::dat);
     if (!disco_.esiste(sim) || !disco_.esiste(dat))
       throw ErroreStrumento("in " + r_.cartella.string() + " non ci sono ne' i testi (" +
                             a_utf8(file(FileScenario::linea_txt).filename().string()) + ", " +
@@ -218,13 +220,15 @@ ScenarioVisto carica_scenario(const RichiestaVista& richiesta, Disco& disco) {
 
 void rifiuta_uscita_sullo_scenario(const Percorso& uscita, const RichiestaVista& r) {
   std::vector<Percorso> propri;
-  for (FileScenario f : {FileScenario::linea_txt, FileScenario::treno_txt, FileScenario::note, FileScenario::rallentamenti,
-                         FileScenario::scheda, FileScenario::linea_dat, FileScenario::sim, FileScenario::dat})
+  for (FileScenario f :
+       {FileScenario::linea_txt, FileScenario::treno_txt, FileScenario::note, FileScenario::rallentamenti,
+        FileScenario::scheda, FileScenario::linea_dat, FileScenario::sim, FileScenario::dat})
     propri.push_back(percorso_file(r.cartella, f, r.nome_linea, r.numero_treno));
   for (const char* nome : testi_payload) propri.push_back(r.cartella / nome);
   for (const Percorso& p : propri)
     if (stesso_file(uscita, p))
-      throw ErroreStrumento("il file di uscita " + uscita.string() + " e' un file dello scenario: scegliere un altro nome");
+      throw ErroreStrumento("il file di uscita " + uscita.string() +
+                            " e' un file dello scenario: scegliere un altro nome");
 }
 
 }  // namespace scenario::strumenti

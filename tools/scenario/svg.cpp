@@ -27,8 +27,10 @@ std::string xml(std::string_view t) {
       case '"': out += "&quot;"; break;
       case '\'': out += "&apos;"; break;
       default:
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n') out += ' ';
-        else out += c;
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n')
+          out += ' ';
+        else
+          out += c;
     }
   }
   return out;
