@@ -1,5 +1,10 @@
 #include "base/disco.h"
 
+#include <algorithm>
+#include <string>
+
+#include "base/cp1252.h"
+
 namespace scenario {
 
 void Disco::scrivi_a_pezzi(const Percorso& p, const Pezzi& produci) {
@@ -20,34 +25,47 @@ void scrivi_file_nuovo(Disco& disco, const Percorso& p, const Pezzi& produci) {
   disco.scrivi_a_pezzi(p, produci);
 }
 
-Percorso percorso_provvisorio(const Percorso& p) {
-  Percorso provvisorio = p;
-  provvisorio += ".tmp";
-  return provvisorio;
+std::string nome_nel_messaggio(const Percorso& p) {
+  const std::u8string u = p.filename().u8string();
+  const std::string utf8(u.begin(), u.end());
+  return da_utf8(utf8).value_or(utf8);
 }
 
 namespace {
-
-template <typename Contenuto>
-void sostituisci(Disco& disco, const Percorso& p, const Contenuto& contenuto) {
-  const Percorso provvisorio = percorso_provvisorio(p);
-  try {
-    scrivi_file_nuovo(disco, provvisorio, contenuto);
-    disco.rinomina(provvisorio, p);
-  } catch (...) {
-    // The first failure is the one to report; the leftover is only tidied.
-    try {
-      if (disco.esiste(provvisorio)) disco.elimina(provvisorio);
-    } catch (...) {
-    }
-    throw;
-  }
+constexpr std::string_view coda_provvisoria = ".tmp";
 }
 
-}  // namespace
+// <name>.<run>.<counter>.tmp
+Percorso nome_provvisorio(const Percorso& p, uint64_t esecuzione, uint64_t contatore) {
+  Percorso provvisorio = p;
+  provvisorio += "." + std::to_string(esecuzione) + "." + std::to_string(contatore) + std::string(coda_provvisoria);
+  return provvisorio;
+}
 
-void sostituisci_file(Disco& disco, const Percorso& p, std::string_view byte) { sostituisci(disco, p, byte); }
-
-void sostituisci_file(Disco& disco, const Percorso& p, const Pezzi& produci) { sostituisci(disco, p, produci); }
+bool e_provvisorio_di(const Percorso& p, const Percorso& nome) {
+  // Compared as native strings: the names are the program's own, and the
+  // added part is ASCII on every platform.
+  const auto base = p.filename().native();
+  const auto n = nome.filename().native();
+  if (n.size() <= base.size() + 1 || n.compare(0, base.size(), base) != 0 || n[base.size()] != '.') return false;
+  auto resto = n.substr(base.size() + 1);
+  if (resto.size() < coda_provvisoria.size()) return false;
+  const auto coda = resto.substr(resto.size() - coda_provvisoria.size());
+  if (!std::equal(coda.begin(), coda.end(), coda_provvisoria.begin())) return false;
+  resto.resize(resto.size() - coda_provvisoria.size());
+  // Two numbers parted by one dot.
+  size_t cifre = 0, punti = 0;
+  for (auto c : resto) {
+    if (c >= '0' && c <= '9') {
+      ++cifre;
+    } else if (c == '.' && cifre > 0 && punti == 0) {
+      ++punti;
+      cifre = 0;
+    } else {
+      return false;
+    }
+  }
+  return punti == 1 && cifre > 0;
+}
 
 }  // namespace scenario

@@ -2,12 +2,17 @@
 // All disk access of the program goes through this interface, so that tests
 // can run the whole program on a file system in memory.
 //
-// Every operation that fails throws scenario::ErroreEsecuzione.
+// Every operation that fails throws scenario::ErroreEsecuzione. No operation
+// that creates or writes a file follows a symbolic link at its name: the
+// program writes only inside the directories it is given.
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace scenario {
 
@@ -15,6 +20,14 @@ using Percorso = std::filesystem::path;
 
 // Hands a file's bytes over piece by piece, in order, to the function given.
 using Pezzi = std::function<void(const std::function<void(std::string_view)>& pezzo)>;
+
+// A directory held by one run: while it lives, no other run (of this program
+// or of the authors' tool, in any process) works in that directory. Released,
+// leaving no trace, when destroyed.
+class Blocco {
+ public:
+  virtual ~Blocco() = default;
+};
 
 class Disco {
  public:
@@ -24,8 +37,9 @@ class Disco {
   // The whole content of a file.
   virtual std::string leggi(const Percorso& p) = 0;
   // Opens the file for binary access and closes it: creates it empty when
-  // missing, leaves it as it is otherwise.
+  // missing, leaves it (or a link standing under its name) as it is otherwise.
   virtual void crea(const Percorso& p) = 0;
+  // Removes the name (a link, never what it points to).
   virtual void elimina(const Percorso& p) = 0;
   // Writes a new file holding exactly these bytes, replacing any file there.
   virtual void scrivi(const Percorso& p, std::string_view byte) = 0;
@@ -35,6 +49,21 @@ class Disco {
   virtual void scrivi_a_pezzi(const Percorso& p, const Pezzi& produci);
   // Moves a file over another name, replacing what stood there.
   virtual void rinomina(const Percorso& da, const Percorso& a) = 0;
+
+  // Creates an empty file beside p under a provisional name of this run
+  // (nome_provvisorio), one that no file or link held before: it belongs to
+  // the caller alone. Returns that name.
+  virtual Percorso crea_provvisorio(const Percorso& p) = 0;
+  // Writes the bytes into the existing file p, which then holds exactly
+  // them, and puts them on the device before the file is closed.
+  virtual void scrivi_durevole(const Percorso& p, const Pezzi& produci) = 0;
+  // Puts the directory's entries (the names just moved) on the device.
+  virtual void sincronizza_cartella(const Percorso& cartella) = 0;
+  // The regular files directly in the directory; links are not listed.
+  virtual std::vector<Percorso> elenca(const Percorso& cartella) = 0;
+  // Takes the directory for this run, waiting while another run holds it;
+  // after the disk's bound of waiting, fails with Guasto::cartella_in_uso.
+  virtual std::unique_ptr<Blocco> blocca(const Percorso& cartella) = 0;
 };
 
 // The file idiom of every file the program produces: create, close, delete,
@@ -43,14 +72,15 @@ class Disco {
 void scrivi_file_nuovo(Disco& disco, const Percorso& p, std::string_view byte);
 void scrivi_file_nuovo(Disco& disco, const Percorso& p, const Pezzi& produci);
 
-// The name a file is written under before it replaces p: beside it, so that
-// the move stays within one directory.
-Percorso percorso_provvisorio(const Percorso& p);
+// The name of a file as failures name it: its last part, Windows-1252 like
+// every text of the program.
+std::string nome_nel_messaggio(const Percorso& p);
 
-// For the files the simulator loads: the bytes go into the provisional file
-// first, by the same idiom, which then moves over p. A failure part-way leaves
-// whatever stood under p untouched, and the provisional file is removed.
-void sostituisci_file(Disco& disco, const Percorso& p, std::string_view byte);
-void sostituisci_file(Disco& disco, const Percorso& p, const Pezzi& produci);
+// The provisional names of p: beside it, so that the move stays within one
+// directory, and told apart by the run's number (its process) and a counter,
+// so that no run can take or move another's file.
+Percorso nome_provvisorio(const Percorso& p, uint64_t esecuzione, uint64_t contatore);
+// Whether nome is one of p's provisional names (of any run).
+bool e_provvisorio_di(const Percorso& p, const Percorso& nome);
 
 }  // namespace scenario

@@ -3,25 +3,13 @@
 namespace scenario {
 
 const char* descrizione_guasto(Guasto g) {
-  switch (g) {
-    case Guasto::argomento_non_valido: return "Chiamata di routine o argomento non valido";
-    case Guasto::overflow: return "Overflow";
-    case Guasto::memoria_esaurita: return "Memoria esaurita";
-    case Guasto::indice_fuori_intervallo: return "Indice non compreso nell'intervallo";
-    case Guasto::tipo_non_corrispondente: return "Tipo non corrispondente";
-    case Guasto::file_non_trovato: return "Impossibile trovare il file";
-    case Guasto::disco_pieno: return "Disco pieno";
-    case Guasto::input_oltre_fine_file: return "Input oltre la fine del file";
-    case Guasto::permesso_negato: return "Autorizzazione negata";
-    case Guasto::errore_accesso: return "Errore di accesso al percorso/file";
-  }
-  return "Errore di esecuzione";
+  const Codice* c = cerca_codice(Famiglia::guasto, static_cast<int32_t>(g));
+  return c ? c->significato : "Errore di esecuzione";
 }
 
 namespace {
 std::string testo(Guasto g, const std::string& dettaglio) {
-  std::string t = "Errore di run-time '" + std::to_string(static_cast<int32_t>(g)) +
-                  "': " + descrizione_guasto(g);
+  std::string t = "Errore di run-time '" + std::to_string(static_cast<int32_t>(g)) + "': " + descrizione_guasto(g);
   if (!dettaglio.empty()) t += " (" + dettaglio + ")";
   return t;
 }

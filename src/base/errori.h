@@ -13,23 +13,11 @@
 #include <stdexcept>
 #include <string>
 
+#include "base/codici.h"
+
 namespace scenario {
 
-// Numbers of the run-time failures the compiler can raise.
-enum class Guasto : int32_t {
-  argomento_non_valido = 5,
-  overflow = 6,
-  memoria_esaurita = 7,
-  indice_fuori_intervallo = 9,
-  tipo_non_corrispondente = 13,
-  file_non_trovato = 53,
-  disco_pieno = 61,
-  input_oltre_fine_file = 62,
-  permesso_negato = 70,
-  errore_accesso = 75,
-};
-
-// Standard description of a failure number.
+// Standard description of a failure number, from the table of codes.
 const char* descrizione_guasto(Guasto g);
 
 class ErroreEsecuzione : public std::runtime_error {

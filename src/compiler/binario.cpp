@@ -5,10 +5,15 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <limits>
+#include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "base/errori.h"
+#include "base/sostituzione.h"
 #include "compiler/stato.h"
+#include "compiler/tracciati.h"
 
 namespace scenario {
 namespace {
@@ -19,17 +24,39 @@ class Scrittore {
  public:
   explicit Scrittore(std::function<void(std::string_view)> uscita) : uscita_(std::move(uscita)) {}
 
-  void u8(uint8_t v) { le(v); }
-  void i16(int16_t v) { le(static_cast<uint16_t>(v)); }
-  void uint16(uint16_t v) { le(v); }
-  void i32(int32_t v) { le(static_cast<uint32_t>(v)); }
-  void f64(double v) { le(std::bit_cast<uint64_t>(v)); }
+  // Numbers, each as its little-endian bytes, with one look at the room
+  // left for all of them.
+  template <typename... T>
+  void numeri(T... v) {
+    static_assert((std::is_arithmetic_v<T> && ...), "a number of the layouts");
+    constexpr size_t n = (sizeof(T) + ...);
+    if (n_ + n > blocco_.size()) svuota();
+    char *p = blocco_.data() + n_;
+    ((metti(p, std::bit_cast<Parola<T>>(v)), p += sizeof(T)), ...);
+    n_ += n;
+  }
   void testo(const std::string &t) {
     // The length field has 16 bits; a longer name cannot be written.
-    if (t.size() > UINT16_MAX) throw ErroreEsecuzione(Guasto::argomento_non_valido, "nome oltre 65535 byte");
-    uint16(static_cast<uint16_t>(t.size()));
+    constexpr size_t massimo = std::numeric_limits<LunghezzaTesto>::max();
+    if (t.size() > massimo)
+      throw ErroreEsecuzione(Guasto::argomento_non_valido, "nome oltre " + std::to_string(massimo) + " byte");
+    numeri(static_cast<LunghezzaTesto>(t.size()));
     svuota();
     uscita_(t);
+  }
+  // Every member of a record, in file order; a record without texts at once.
+  template <typename R>
+  void record(const R &r) {
+    if constexpr (dimensione_fissa<R>) {
+      std::apply([&](const auto &...c) { numeri(r.*c.membro...); }, Tracciato<R>::campi);
+    } else {
+      per_ogni_campo(r, [this](const char *, const auto &v) {
+        if constexpr (std::is_same_v<std::remove_cvref_t<decltype(v)>, std::string>)
+          testo(v);
+        else
+          numeri(v);
+      });
+    }
   }
   // Hands on what is left in the block.
   void svuota() {
@@ -40,14 +67,12 @@ class Scrittore {
  private:
   // Little-endian whatever the machine.
   template <typename U>
-  void le(U u) {
-    if (n_ + sizeof(U) > blocco_.size()) svuota();
+  static void metti(char *p, U u) {
     if constexpr (std::endian::native == std::endian::little) {
-      std::memcpy(blocco_.data() + n_, &u, sizeof(U));
+      std::memcpy(p, &u, sizeof(U));
     } else {
-      for (size_t i = 0; i < sizeof(U); ++i) blocco_[n_ + i] = static_cast<char>(static_cast<uint8_t>(u >> (8 * i)));
+      for (size_t i = 0; i < sizeof(U); ++i) p[i] = static_cast<char>(static_cast<uint8_t>(u >> (8 * i)));
     }
-    n_ += sizeof(U);
   }
 
   std::function<void(std::string_view)> uscita_;
@@ -55,7 +80,7 @@ class Scrittore {
   size_t n_ = 0;
 };
 
-// A whole record encoded into a string of its exact size.
+// A whole table encoded into a string of its exact size.
 template <typename Codifica>
 std::string in_memoria(size_t dimensione, Codifica codifica) {
   std::string byte;
@@ -66,42 +91,27 @@ std::string in_memoria(size_t dimensione, Codifica codifica) {
   return byte;
 }
 
-size_t dimensione(Variante::Tipo t) {
-  switch (t) {
-    case Variante::Tipo::intero:
-      return 4;
-    case Variante::Tipo::doppio:
-      return 10;
-    case Variante::Tipo::vuoto:
-      break;
-  }
-  return 2;
-}
-
+// An element of the profile: its tag, then its value in the width the tag names.
 void variante(Scrittore &s, Variante::Tipo t, double v) {
-  s.uint16(static_cast<uint16_t>(t));
-  switch (t) {
-    case Variante::Tipo::intero:
-      s.i16(static_cast<int16_t>(v));
-      break;
-    case Variante::Tipo::doppio:
-      s.f64(v);
-      break;
-    case Variante::Tipo::vuoto:
-      break;
-  }
+  const auto etichetta = static_cast<EtichettaVariante>(t);
+  per_etichetta(t, [&](const auto &e) {
+    if constexpr (con_valore<decltype(e)>)
+      s.numeri(etichetta, static_cast<typename std::remove_cvref_t<decltype(e)>::Tipo>(v));
+    else
+      s.numeri(etichetta);
+  });
 }
 
 size_t dimensione_profilo(const Profilo &profilo) {
   size_t n = 0;
-  for (int k = 0; k < 2; ++k)
-    for (Variante::Tipo t : profilo.tipi(k)) n += dimensione(t);
+  for (int k = 0; k < Profilo::colonne; ++k)
+    for (Variante::Tipo t : profilo.tipi(k)) n += byte_variante(t);
   return n;
 }
 
 void codifica_profilo(Scrittore &s, const Profilo &profilo) {
   if (!profilo.allocato()) return;
-  for (int k = 0; k < 2; ++k) {
+  for (int k = 0; k < Profilo::colonne; ++k) {
     const auto &tipi = profilo.tipi(k);
     const auto &valori = profilo.valori(k);
     for (size_t m = 0; m < tipi.size(); ++m) variante(s, tipi[m], valori[m]);
@@ -117,66 +127,40 @@ std::string serializza_profilo(const Profilo &profilo) {
 
 std::string serializza_stazioni(const std::array<stazione, slot::numero> &stazioni) {
   size_t n = 0;
-  for (const stazione &st : stazioni) n += 34 + st.nome.size();
+  for (const stazione &st : stazioni) n += byte_record(st);
   return in_memoria(n, [&](Scrittore &s) {
-    for (const stazione &st : stazioni) {
-      s.u8(st.tipo_stazione);
-      s.i32(st.inizio_zona);
-      s.i32(st.fine_zona);
-      s.i32(st.posizione_stazione);
-      s.u8(st.campo4);
-      s.testo(st.nome);
-      s.i16(st.campo7);
-      s.i16(st.campo8);
-      s.i16(st.campo10);
-      s.i16(st.campo11);
-      s.i16(st.campo12);
-      s.u8(st.campo9);
-      s.u8(st.campo13);
-      s.u8(st.campo6);
-      s.u8(st.campo5);
-      s.i32(st.orario);
-    }
+    for (const stazione &st : stazioni) s.record(st);
   });
 }
 
 std::string serializza_celle(const Celle &celle) {
   const auto &tutte = celle.tutte();
-  return in_memoria(tutte.size() * 15, [&](Scrittore &s) {
-    for (const cella &c : tutte) {
-      s.u8(c.codice);
-      s.i16(c.valore1);
-      s.i16(c.valore2);
-      s.i16(c.valore3);
-      s.i16(c.valore4);
-      s.u8(c.tempo_segnale);
-      s.u8(c.avvicinamento);
-      s.u8(c.tipo_montagna);
-      s.u8(c.velocita_max);
-      s.u8(c.pendenza);
-      s.u8(c.aderenza);
-    }
+  return in_memoria(tutte.size() * byte_fissi<cella>, [&](Scrittore &s) {
+    for (const cella &c : tutte) s.record(c);
   });
 }
 
 void scrivi_file_binari(const Stato &stato, Disco &disco, const FileBinari &file) {
-  // The tables are encoded before the first file is touched, so that a name
-  // that cannot be written leaves every file as it was; the profile, which
-  // cannot fail, goes to its file as it is encoded.
-  std::string sim = serializza_stazioni(stato.stazioni);
-  std::string dat = serializza_celle(stato.celle);
-  // Each file replaces the earlier one only once it is complete, so the
-  // simulator never finds a truncated file.
+  // The tables are encoded before the first file is touched; the profile,
+  // which cannot fail, goes to its file as it is encoded.
+  const std::string sim = serializza_stazioni(stato.stazioni);
+  const std::string dat = serializza_celle(stato.celle);
+  auto intero = [](const std::string &byte) {
+    return Pezzi([&byte](const std::function<void(std::string_view)> &pezzo) { pezzo(byte); });
+  };
+  // The simulator loads the files as one scenario, so they are replaced as
+  // one set: an old profile beside a new track would load without a word.
+  std::vector<FileNuovo> insieme;
   if (stato.scrivi_file != 0) {
-    sostituisci_file(disco, file.linea_dat,
-                     Pezzi([&](const std::function<void(std::string_view)> &pezzo) {
-                       Scrittore s(pezzo);
-                       codifica_profilo(s, stato.profilo_linea);
-                       s.svuota();
-                     }));
+    insieme.push_back({file.linea_dat, Pezzi([&](const std::function<void(std::string_view)> &pezzo) {
+                         Scrittore s(pezzo);
+                         codifica_profilo(s, stato.profilo_linea);
+                         s.svuota();
+                       })});
   }
-  sostituisci_file(disco, file.sim, sim);
-  sostituisci_file(disco, file.dat, dat);
+  insieme.push_back({file.sim, intero(sim)});
+  insieme.push_back({file.dat, intero(dat)});
+  sostituisci_insieme(disco, insieme);
 }
 
 }  // namespace scenario

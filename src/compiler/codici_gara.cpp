@@ -19,7 +19,6 @@ std::string testo_codice(const Stato& stato) {
   return t + "aabbccddeeffgghhiillmmnnoo";
 }
 
-
 }  // namespace
 
 int32_t codice_gara_st(const Stato& stato) {
@@ -39,12 +38,15 @@ int16_t codice_gara_og(const Stato& stato) {
 
 void timbra_codici(Stato& stato) {
   stazione& linea = stato.stazioni[slot::linea];
-  if (linea.campo7 != 0 || stato.celle[1].valore1 != 0) throw ErroreNumerato(1250);
-  linea.campo7 = 610;
-  stato.celle[1].valore1 = 5121;
-  if (linea.orario != 0 || stato.celle[1].valore2 != 0) throw ErroreNumerato(1251);
+  // The cell is looked at only where the slot leaves it to decide, as each
+  // access is checked.
+  auto riservata = [&]() -> cella& { return stato.celle[cella_riservata]; };
+  if (linea.campo7 != 0 || riservata().valore1 != 0) throw ErroreNumerato(numerato::marcatori_occupati);
+  linea.campo7 = marcatore_stazioni;
+  riservata().valore1 = marcatore_celle;
+  if (linea.orario != 0 || riservata().valore2 != 0) throw ErroreNumerato(numerato::codici_gara_occupati);
   linea.orario = codice_gara_st(stato);
-  stato.celle[1].valore2 = codice_gara_og(stato);
+  riservata().valore2 = codice_gara_og(stato);
 }
 
 }  // namespace scenario

@@ -1,6 +1,6 @@
 // Stamping of a speed indicator board into its cell (stampaggio.h).
 
-#include "compiler/codici_problema.h"
+#include "base/codici.h"
 #include "compiler/numeri.h"
 #include "compiler/stampaggio.h"
 #include "compiler/stato.h"

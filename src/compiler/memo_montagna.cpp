@@ -1,7 +1,7 @@
 // Stamping of a montagna span: its kind into every cell it covers, a marker
 // every fourth cell for a heavy one (stampaggio.h).
 
-#include "compiler/codici_problema.h"
+#include "base/codici.h"
 #include "compiler/numeri.h"
 #include "compiler/stampaggio.h"
 #include "compiler/stato.h"

@@ -1,7 +1,7 @@
 // Stamping of a slowdown: its start and end cells, the warning board before
 // it and the pre-warning marks (stampaggio.h).
 
-#include "compiler/codici_problema.h"
+#include "base/codici.h"
 #include "compiler/numeri.h"
 #include "compiler/stampaggio.h"
 #include "compiler/stato.h"

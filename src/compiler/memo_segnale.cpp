@@ -1,6 +1,6 @@
 // Stamping of a signal: its cell and its approach marks (stampaggio.h).
 
-#include "compiler/codici_problema.h"
+#include "base/codici.h"
 #include "compiler/numeri.h"
 #include "compiler/stampaggio.h"
 #include "compiler/stato.h"

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "base/codici.h"
 #include "base/errori.h"
-#include "compiler/codici_problema.h"
 #include "compiler/stato.h"
 
 namespace scenario {

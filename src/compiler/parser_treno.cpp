@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "compiler/codici_problema.h"
+#include "base/codici.h"
 #include "compiler/lettura_treno.h"
 #include "compiler/memorizza_dati.h"
 #include "compiler/numeri.h"

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "base/errori.h"
-#include "compiler/variante.h"
 #include "base/memoria.h"
+#include "compiler/variante.h"
 
 namespace scenario {
 
@@ -19,6 +19,7 @@ class Profilo {
  public:
   using Valori = std::vector<double, AllocatoreGrande<double>>;
   using Tipi = std::vector<Variante::Tipo, AllocatoreGrande<Variante::Tipo>>;
+  static constexpr int colonne = 2;  // x and y
 
   // One element, read and written as a Variante.
   class Elemento {
@@ -45,7 +46,7 @@ class Profilo {
 
   void dimensiona(int32_t ultimo) {
     if (ultimo < 0) throw ErroreEsecuzione(Guasto::indice_fuori_intervallo, "profilo_linea");
-    for (size_t k = 0; k < 2; ++k) {
+    for (size_t k = 0; k < colonne; ++k) {
       valori_[k].assign(static_cast<size_t>(ultimo) + 1, 0.0);
       tipi_[k].assign(static_cast<size_t>(ultimo) + 1, Variante::Tipo::vuoto);
     }
@@ -85,12 +86,12 @@ class Profilo {
     return static_cast<size_t>(m);
   }
   static size_t colonna(int k) {
-    if (k < 0 || k > 1) throw ErroreEsecuzione(Guasto::indice_fuori_intervallo, "profilo_linea");
+    if (k < 0 || k >= colonne) throw ErroreEsecuzione(Guasto::indice_fuori_intervallo, "profilo_linea");
     return static_cast<size_t>(k);
   }
 
-  std::array<Valori, 2> valori_;
-  std::array<Tipi, 2> tipi_;
+  std::array<Valori, colonne> valori_;
+  std::array<Tipi, colonne> tipi_;
   bool allocato_ = false;
 };
 

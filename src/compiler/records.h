@@ -1,12 +1,15 @@
 #pragma once
 // The two records of the scenario model: one 50 m track cell and one slot of
-// the 87-slot station table. Member order and widths are those of the files
-// the simulator loads.
+// the 87-slot station table. Member widths are those of the files the
+// simulator loads; their order in the files is in tracciati.h.
 
 #include <cstdint>
 #include <string>
 
 namespace scenario {
+
+// Metres of line one cell covers.
+inline constexpr int32_t metri_cella = 50;
 
 struct cella {
   uint8_t codice = 0;  // type code of the point feature; 0 = free
@@ -41,9 +44,7 @@ inline constexpr uint8_t cartello = 14;
 }  // namespace codice_cella
 
 // A cell takes a point feature only when it holds nothing or a montagna marker.
-inline bool libera(const cella& c) {
-  return c.codice == codice_cella::libera || c.codice == codice_cella::montagna;
-}
+inline bool libera(const cella& c) { return c.codice == codice_cella::libera || c.codice == codice_cella::montagna; }
 
 // Text members hold Windows-1252 bytes.
 struct stazione {
@@ -70,6 +71,7 @@ struct stazione {
 // Slot map of the station table.
 namespace slot {
 inline constexpr int numero = 87;
+inline constexpr int prima_stazione = 1;   // stations go upward from here; slot 0 stays blank
 inline constexpr int primo_cartello = 80;  // indicator sign texts go downward from here
 inline constexpr int progressiva_tre = 81;
 inline constexpr int progressiva_due = 82;

@@ -3,7 +3,7 @@
 #include <array>
 #include <optional>
 
-#include "compiler/codici_problema.h"
+#include "base/codici.h"
 #include "compiler/stato.h"
 
 namespace scenario {

@@ -1,7 +1,7 @@
 // A station record of the train description: its slot, its zone along the
 // line and the cells that mark where the train stops.
 
-#include "compiler/codici_problema.h"
+#include "base/codici.h"
 #include "compiler/lettura_treno.h"
 #include "compiler/numeri.h"
 #include "compiler/stampaggio.h"

@@ -23,12 +23,16 @@ void Form1::errore(const std::string& a) {
 
 Uscita Form1::Form_Load() {
   std::unique_ptr<Finestra> finestra;
+  std::unique_ptr<Blocco> blocco;
   Disco& disco = servizi_.disco;
   const Percorso& cartella = servizi_.cartella;
   Esito esito = esito_di([&] {
     stato_.nome_linea = std::string(payload_.nome_linea);
     stato_.numero_treno = std::string(payload_.numero_treno);
     finestra = servizi_.finestra();
+    // Held from before the first text until the last binary file is in
+    // place: a second run in this directory waits for it.
+    blocco = disco.blocca(cartella);
     const NomiScenario nomi{stato_.nome_linea, stato_.numero_treno};
     dati_linea(nomi, payload_, disco, cartella);
     dati_treno(nomi, payload_, disco, cartella);
@@ -37,6 +41,9 @@ Uscita Form1::Form_Load() {
     dati_scheda(nomi, payload_, disco, cartella);
   });
   if (esito.completo()) esito = memorizza_percorso(stato_, disco, cartella, 1);
+  // The files are done with; a message waiting for the user's OK must not
+  // keep another run waiting.
+  blocco.reset();
 
   switch (esito.tipo) {
     case Esito::Tipo::completo: return Uscita::ok;

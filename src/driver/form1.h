@@ -1,7 +1,7 @@
 #pragma once
-// The installer's whole run: names, window, the five texts, the compile, the
-// end. Every failure that is not the parser's own ends the run here, shown to
-// the user like the platform shows them.
+// The installer's whole run: names, window, the directory's lock, the five
+// texts, the compile, the end. Every failure that is not the parser's own
+// ends the run here, shown to the user like the platform shows them.
 
 #include <functional>
 #include <memory>

@@ -1,11 +1,13 @@
-// How the three binary files reach the disk: each replaces the earlier file
-// only once complete, whatever fails on the way.
+// How the three binary files reach the disk: written and flushed under
+// provisional names, then moved over the earlier ones as one set, whatever
+// fails on the way.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,8 @@
 #include "support/disco_memoria.h"
 
 #ifndef _WIN32
+#include <unistd.h>
+
 #include <csignal>
 #include <sys/resource.h>
 #endif
@@ -27,7 +31,6 @@ namespace {
 using test::CartellaTemporanea;
 using test::DiscoMemoria;
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
 Stato stato_di_prova(int32_t ultimo_metro = 300) {
   Stato s;
@@ -50,13 +53,18 @@ const Percorso cartella = "/c";
 // The three files under the names the run gives them.
 FileBinari file_in(const Percorso& c) { return {c / "R_linea.dat", c / "R_T.sim", c / "R_T.dat"}; }
 const std::string profilo = "/c/R_linea.dat", sim = "/c/R_T.sim", dat = "/c/R_T.dat";
+const std::vector<std::string> insieme = {profilo, sim, dat};
 
 // The files of an earlier run, longer than the new ones.
 void file_precedenti(DiscoMemoria& disco) {
-  for (const auto& p : {profilo, sim, dat}) disco.file[p] = std::string(200000, 'v') + p;
+  for (const auto& p : insieme) disco.file[p] = std::string(200000, 'v') + p;
 }
 
-TEST(ScritturaBinari, OgniFileVieneScrittoAParteEPoiSpostatoSulSuoNome) {
+std::vector<std::string> nuovi_di(const Stato& s) {
+  return {serializza_profilo(s.profilo_linea), serializza_stazioni(s.stazioni), serializza_celle(s.celle)};
+}
+
+TEST(ScritturaBinari, TuttiScrittiEFissatiPrimaDiSpostarliInUnSoloTratto) {
   Stato s = stato_di_prova();
   DiscoMemoria disco;
   file_precedenti(disco);
@@ -66,63 +74,115 @@ TEST(ScritturaBinari, OgniFileVieneScrittoAParteEPoiSpostatoSulSuoNome) {
   EXPECT_EQ(disco.file.at(sim), serializza_stazioni(s.stazioni));
   EXPECT_EQ(disco.file.at(dat), serializza_celle(s.celle));
   EXPECT_EQ(disco.file.size(), 3u);  // no provisional file left
+  // Nothing but renames between the first rename and the last: the earlier
+  // files aside, then the new ones in, then the directory to the device.
   EXPECT_THAT(disco.registro,
-              ElementsAre("crea R_linea.dat.tmp", "elimina R_linea.dat.tmp", "scrivi R_linea.dat.tmp",
-                          "rinomina R_linea.dat.tmp R_linea.dat",  //
-                          "crea R_T.sim.tmp", "elimina R_T.sim.tmp", "scrivi R_T.sim.tmp",
-                          "rinomina R_T.sim.tmp R_T.sim",  //
-                          "crea R_T.dat.tmp", "elimina R_T.dat.tmp", "scrivi R_T.dat.tmp",
-                          "rinomina R_T.dat.tmp R_T.dat"));
+              ElementsAre("crea R_linea.dat.1.0.tmp", "scrivi R_linea.dat.1.0.tmp", "sincronizza R_linea.dat.1.0.tmp",
+                          "crea R_T.sim.1.1.tmp", "scrivi R_T.sim.1.1.tmp", "sincronizza R_T.sim.1.1.tmp",
+                          "crea R_T.dat.1.2.tmp", "scrivi R_T.dat.1.2.tmp", "sincronizza R_T.dat.1.2.tmp",
+                          "crea R_linea.dat.1.3.tmp", "crea R_T.sim.1.4.tmp", "crea R_T.dat.1.5.tmp",
+                          "rinomina R_linea.dat R_linea.dat.1.3.tmp", "rinomina R_T.sim R_T.sim.1.4.tmp",
+                          "rinomina R_T.dat R_T.dat.1.5.tmp", "rinomina R_linea.dat.1.0.tmp R_linea.dat",
+                          "rinomina R_T.sim.1.1.tmp R_T.sim", "rinomina R_T.dat.1.2.tmp R_T.dat", "sincronizza c/",
+                          "elimina R_linea.dat.1.3.tmp", "elimina R_T.sim.1.4.tmp", "elimina R_T.dat.1.5.tmp"));
 }
 
-TEST(ScritturaBinari, UnProvvisorioRimastoDaUnaCorsaInterrottaVieneSostituito) {
+TEST(ScritturaBinari, IProvvisoriDiUnaCorsaMortaVengonoTolti) {
   Stato s = stato_di_prova();
   DiscoMemoria disco;
-  disco.file[dat + ".tmp"] = std::string(100000, 'x');
+  for (const char* rimasto : {"/c/R_T.dat.4242.0.tmp", "/c/R_T.sim.4242.7.tmp", "/c/R_linea.dat.1.3.tmp"})
+    disco.file[rimasto] = std::string(100000, 'x');
+  // Not of this program's making, though close.
+  for (const char* altro : {"/c/R_T.dat.tmp", "/c/R_T.dat.4242.tmp", "/c/R_T.dat.a.1.tmp", "/c/R_T.dat.1.1.bak",
+                            "/c/R_T.datx.1.1.tmp", "/c/altra/R_T.dat.1.1.tmp"})
+    disco.file[altro] = "dell'autore";
   scrivi_file_binari(s, disco, file_in(cartella));
   EXPECT_EQ(disco.file.at(dat), serializza_celle(s.celle));
-  EXPECT_FALSE(disco.esiste(dat + ".tmp"));
+  std::vector<std::string> rimasti;
+  for (const auto& [p, byte] : disco.file) rimasti.push_back(p);
+  EXPECT_THAT(rimasti, ElementsAre("/c/R_T.dat", "/c/R_T.dat.1.1.bak", "/c/R_T.dat.4242.tmp", "/c/R_T.dat.a.1.tmp",
+                                   "/c/R_T.dat.tmp", "/c/R_T.datx.1.1.tmp", "/c/R_T.sim", "/c/R_linea.dat",
+                                   "/c/altra/R_T.dat.1.1.tmp"));
 }
 
-// A failure on any of the three files, at any step: that file and the ones
-// after it keep the earlier run's bytes, the ones before it are new, and no
-// provisional file stays behind.
-TEST(ScritturaBinari, UnGuastoLasciaInteroIlFileDellaCorsaPrecedente) {
-  enum class Modo { crea, scrittura_parziale, scrittura, rinomina };
-  struct Caso {
-    std::string file;
-    Modo modo;
-  };
-  const std::vector<Caso> casi = {
-      {profilo, Modo::scrittura_parziale}, {profilo, Modo::rinomina}, {sim, Modo::crea},
-      {sim, Modo::scrittura_parziale},     {sim, Modo::scrittura},    {dat, Modo::scrittura_parziale},
-      {dat, Modo::rinomina},
-  };
-  const std::vector<std::string> ordine = {profilo, sim, dat};
-  for (const Caso& caso : casi) {
-    SCOPED_TRACE(caso.file + " modo " + std::to_string(static_cast<int>(caso.modo)));
-    Stato s = stato_di_prova();
-    const std::vector<std::string> nuovi = {serializza_profilo(s.profilo_linea), serializza_stazioni(s.stazioni),
-                                            serializza_celle(s.celle)};
+// The whole set or none of it: a failure at any step (the directory's flush
+// after the renames included), with or without an earlier set and with or
+// without the profile, leaves every final name as it was before (the earlier
+// file, or none); only a run with no failure leaves the new set. No
+// provisional file stays either way.
+TEST(ScritturaBinari, UnGuastoAOgniPassoLasciaTuttoIlVecchioInsiemeOTuttoIlNuovo) {
+  for (bool precedenti : {true, false}) {
+    for (int32_t scrivi_file : {1, 0}) {
+      bool completato = false;
+      for (size_t passo = 1; !completato; ++passo) {
+        SCOPED_TRACE("precedenti " + std::to_string(precedenti) + " scrivi_file " + std::to_string(scrivi_file) +
+                     " passo " + std::to_string(passo));
+        Stato s = stato_di_prova();
+        s.scrivi_file = scrivi_file;
+        DiscoMemoria disco;
+        if (precedenti) file_precedenti(disco);
+        const auto prima = disco.file;
+        disco.passi_che_falliscono = {passo};
+        bool guasto = false;
+        try {
+          scrivi_file_binari(s, disco, file_in(cartella));
+        } catch (const ErroreEsecuzione& e) {
+          guasto = true;
+          EXPECT_NE(e.guasto(), Guasto::file_binari_incompleti);
+        }
+        completato = disco.passi < passo;
+        EXPECT_EQ(guasto, !completato);
+        const std::vector<std::string> nuovi = nuovi_di(s);
+        for (size_t i = 0; i < insieme.size(); ++i) {
+          const bool toccato = completato && (i > 0 || scrivi_file != 0);
+          auto atteso = toccato ? std::optional(nuovi[i]) : std::nullopt;
+          if (!toccato && prima.count(insieme[i])) atteso = prima.at(insieme[i]);
+          const auto it = disco.file.find(insieme[i]);
+          EXPECT_EQ(it == disco.file.end() ? std::nullopt : std::optional(it->second), atteso) << insieme[i];
+        }
+        for (const auto& [p, byte] : disco.file) EXPECT_FALSE(p.ends_with(".tmp")) << p;
+        ASSERT_LT(passo, 100u);
+      }
+    }
+  }
+}
+
+// A rename that fails, and then its undoing too: the set is left as it
+// stands, never with an earlier file beside a new one, and the failure says
+// so.
+TEST(ScritturaBinari, SeAncheLAnnullamentoFallisceLInsiemeEDichiaratoIncompleto) {
+  Stato s = stato_di_prova();
+  DiscoMemoria pulito;
+  file_precedenti(pulito);
+  scrivi_file_binari(s, pulito, file_in(cartella));
+  std::vector<size_t> rinomine;  // the steps that are renames
+  for (size_t i = 0; i < pulito.passi_fatti.size(); ++i)
+    if (pulito.passi_fatti[i].starts_with("rinomina")) rinomine.push_back(i + 1);
+  ASSERT_EQ(rinomine.size(), 6u);
+
+  const std::vector<std::string> nuovi = nuovi_di(s);
+  for (size_t k = 0; k < rinomine.size(); ++k) {
+    SCOPED_TRACE("rinomina " + std::to_string(k + 1));
     DiscoMemoria disco;
     file_precedenti(disco);
-    const auto precedenti = disco.file;
-    const std::string provvisorio = caso.file + ".tmp";
-    switch (caso.modo) {
-      case Modo::crea: disco.crea_fallisce.insert(provvisorio); break;
-      case Modo::scrittura_parziale: disco.scrivi_interrotto[provvisorio] = 100; break;
-      case Modo::scrittura: disco.scrivi_fallisce.insert(provvisorio); break;
-      case Modo::rinomina: disco.rinomina_fallisce.insert(caso.file); break;
+    const auto prima = disco.file;
+    // The rename, and the first move back that follows it.
+    disco.passi_che_falliscono = {rinomine[k], rinomine[k] + 1};
+    try {
+      scrivi_file_binari(s, disco, file_in(cartella));
+      ADD_FAILURE() << "nessun guasto";
+    } catch (const ErroreEsecuzione& e) {
+      // The first rename has nothing to undo.
+      EXPECT_EQ(e.guasto() == Guasto::file_binari_incompleti, k > 0) << e.what();
     }
-
-    EXPECT_THROW(scrivi_file_binari(s, disco, file_in(cartella)), ErroreEsecuzione);
-
-    bool dopo_il_guasto = false;
-    for (size_t i = 0; i < ordine.size(); ++i) {
-      dopo_il_guasto = dopo_il_guasto || ordine[i] == caso.file;
-      EXPECT_EQ(disco.file.at(ordine[i]), dopo_il_guasto ? precedenti.at(ordine[i]) : nuovi[i]) << ordine[i];
+    size_t vecchi = 0, nuovi_presenti = 0;
+    for (size_t i = 0; i < insieme.size(); ++i) {
+      const auto it = disco.file.find(insieme[i]);
+      if (it == disco.file.end()) continue;
+      if (it->second == prima.at(insieme[i])) ++vecchi;
+      if (it->second == nuovi[i]) ++nuovi_presenti;
     }
-    EXPECT_EQ(disco.file.size(), 3u);
+    EXPECT_TRUE(vecchi == 0 || nuovi_presenti == 0) << vecchi << " vecchi, " << nuovi_presenti << " nuovi";
   }
 }
 
@@ -165,10 +225,11 @@ TEST(ScritturaBinariSuDisco, SostituisceIFileLunghiDiPrimaConQuelliNuovi) {
 
 #ifndef _WIN32
 // The file size limit makes the kernel stop a write part-way, as a full disk
-// does: the profile (about 200 kB here) cannot be completed.
-TEST(ScritturaBinariSuDisco, UnaScritturaInterrottaNonTroncaIlFileDiPrima) {
+// does: the profile (about 200 kB here) cannot be completed, and the other
+// two files keep their earlier bytes too.
+TEST(ScritturaBinariSuDisco, UnaScritturaInterrottaNonToccaNessunFileDiPrima) {
   CartellaTemporanea dir;
-  test::scrivi_file(dir / "R_linea.dat", "profilo di prima");
+  for (const char* n : {"R_linea.dat", "R_T.sim", "R_T.dat"}) test::scrivi_file(dir / n, std::string("prima ") + n);
   Stato s = stato_di_prova(10000);
   DiscoFile disco;
 
@@ -182,8 +243,32 @@ TEST(ScritturaBinariSuDisco, UnaScritturaInterrottaNonTroncaIlFileDiPrima) {
   setrlimit(RLIMIT_FSIZE, &prima);
   std::signal(SIGXFSZ, segnale);
 
-  EXPECT_EQ(test::leggi_file(dir / "R_linea.dat"), "profilo di prima");
-  EXPECT_THAT(nomi_in(dir.percorso()), ElementsAre("R_linea.dat"));
+  for (const char* n : {"R_linea.dat", "R_T.sim", "R_T.dat"})
+    EXPECT_EQ(test::leggi_file(dir / n), std::string("prima ") + n);
+  EXPECT_THAT(nomi_in(dir.percorso()), ElementsAre("R_T.dat", "R_T.sim", "R_linea.dat"));
+}
+
+// A link left at a provisional name (a dangling one, pointing outside) is
+// passed over: its target is never created and the link stays as it was.
+TEST(ScritturaBinariSuDisco, UnCollegamentoAlNomeProvvisorioNonVieneSeguito) {
+  CartellaTemporanea dir, fuori;
+  std::vector<std::filesystem::path> collegamenti;
+  for (const char* n : {"R_linea.dat", "R_T.sim", "R_T.dat"}) {
+    collegamenti.push_back(dir / (std::string(n) + ".tmp"));
+    for (int i = 0; i < 12; ++i)
+      collegamenti.push_back(dir / (std::string(n) + "." + std::to_string(getpid()) + "." + std::to_string(i) + ".tmp"));
+  }
+  for (size_t i = 0; i < collegamenti.size(); ++i)
+    std::filesystem::create_symlink(fuori / ("bersaglio" + std::to_string(i)), collegamenti[i]);
+
+  Stato s = stato_di_prova();
+  DiscoFile disco;
+  scrivi_file_binari(s, disco, file_in(dir.percorso()));
+
+  EXPECT_EQ(test::leggi_file(dir / "R_T.dat"), serializza_celle(s.celle));
+  EXPECT_TRUE(std::filesystem::is_empty(fuori.percorso()));
+  for (const auto& c : collegamenti) EXPECT_TRUE(std::filesystem::is_symlink(c)) << c;
+  EXPECT_EQ(nomi_in(dir.percorso()).size(), 3u + collegamenti.size());
 }
 #endif
 

@@ -4,9 +4,17 @@
 
 #include "base/errori.h"
 #include "compiler/stato.h"
+#include "compiler/tracciati.h"
 
 namespace scenario {
 namespace {
+
+// The record sizes the layouts give are those of the simulator's files.
+static_assert(byte_fissi<cella> == 15);
+static_assert(byte_fissi<stazione> == 34);
+static_assert(byte_variante(Variante::Tipo::vuoto) == 2);
+static_assert(byte_variante(Variante::Tipo::intero) == 4);
+static_assert(byte_variante(Variante::Tipo::doppio) == 10);
 
 std::string byte(std::initializer_list<int> b) {
   std::string s;
@@ -80,8 +88,7 @@ TEST(SerializzaCelle, CampiInOrdineLittleEndian) {
   ASSERT_EQ(file.size(), 45u);
   EXPECT_EQ(file.substr(0, 15), std::string(15, '\0'));
   EXPECT_EQ(file.substr(15, 15), std::string(13, '\0') + byte({0x66, 0}));
-  EXPECT_EQ(file.substr(30, 15),
-            byte({1, 0xFE, 0xFF, 0x34, 0x12, 0x00, 0x80, 4, 0, 101, 84, 3, 27, 100, 255}));
+  EXPECT_EQ(file.substr(30, 15), byte({1, 0xFE, 0xFF, 0x34, 0x12, 0x00, 0x80, 4, 0, 101, 84, 3, 27, 100, 255}));
 }
 
 TEST(SerializzaProfilo, LineaDiLunghezzaZero) {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/codici_problema.h"
+#include "base/codici.h"
 #include "compiler/memorizza_dati.h"
 #include "compiler/stato.h"
 #include "support/disco_memoria.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/codici_problema.h"
+#include "base/codici.h"
 #include "base/errori.h"
 #include "compiler/memorizza_dati.h"
 #include "compiler/stato.h"

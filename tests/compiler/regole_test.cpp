@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "compiler/codici_problema.h"
+#include "base/codici.h"
 #include "base/errori.h"
 #include "compiler/stato.h"
 

@@ -54,8 +54,12 @@ TEST(Form1, UnaCorsaCompleta) {
   EXPECT_EQ(p.esegui(), Uscita::ok);
   EXPECT_TRUE(p.messaggi.empty());
   EXPECT_EQ(p.stato_finale, 0);
-  // The writers in their order, each with its idiom, before anything is read.
-  const std::vector<std::string> inizio(p.disco.registro.begin(), p.disco.registro.begin() + 15);
+  // The directory held from before the first text to after the last file;
+  // the writers in their order, each with its idiom, before anything is read.
+  ASSERT_GT(p.disco.registro.size(), 16u);
+  EXPECT_EQ(p.disco.registro.front(), "blocca gioco");
+  EXPECT_EQ(p.disco.registro.back(), "sblocca gioco");
+  const std::vector<std::string> inizio(p.disco.registro.begin() + 1, p.disco.registro.begin() + 16);
   const std::vector<std::string> atteso = {
       "crea R_linea.txt",          "elimina R_linea.txt",          "scrivi R_linea.txt",
       "crea R_T-.txt",             "elimina R_T-.txt",             "scrivi R_T-.txt",
@@ -95,16 +99,44 @@ TEST(Form1, GuastoDiUnoScrittoreFermaTutto) {
   EXPECT_TRUE(p.disco.file.empty());
 }
 
-TEST(Form1, GuastoDelFileBinarioLasciaIPrecedenti) {
+// A failure at any step of the run (every create, write, flush and rename)
+// ends it with status 2 and leaves the three binary files of the earlier run,
+// all of them; only a run with no failure leaves the new three. No
+// provisional file stays, and the directory is let go either way.
+TEST(Form1, UnGuastoAOgniPassoLasciaTuttiIFileDiPrimaOTuttiINuovi) {
+  const std::vector<FileScenario> binari = {FileScenario::linea_dat, FileScenario::sim, FileScenario::dat};
+  Prova riferimento;
+  ASSERT_EQ(riferimento.esegui(), Uscita::ok);
+  bool completato = false;
+  for (size_t passo = 1; !completato; ++passo) {
+    SCOPED_TRACE("passo " + std::to_string(passo));
+    Prova p;
+    for (FileScenario f : binari) p.disco.file[percorso_file("/gioco", f, "R", "T").generic_string()] = "vecchio";
+    p.disco.passi_che_falliscono = {passo};
+    const Uscita u = p.esegui();
+    completato = p.disco.passi < passo;
+    EXPECT_EQ(u, completato ? Uscita::ok : Uscita::errore_esecuzione);
+    EXPECT_EQ(p.messaggi.size(), completato ? 0u : 1u);
+    for (FileScenario f : binari) {
+      const std::string k = percorso_file("/gioco", f, "R", "T").generic_string();
+      EXPECT_TRUE(p.disco.file[k] == (completato ? riferimento.disco.file.at(k) : "vecchio")) << k;
+    }
+    for (const auto& [k, byte] : p.disco.file) EXPECT_FALSE(k.ends_with(".tmp")) << k;
+    EXPECT_TRUE(p.disco.bloccate.empty());
+    ASSERT_LT(passo, 200u);
+  }
+}
+
+// Another run holds the directory: this one ends with the failure that names
+// the lock, having written nothing.
+TEST(Form1, UnaCartellaInUsoFermaLaCorsaPrimaDiScrivere) {
   Prova p;
-  p.disco.file["/gioco/R_T.dat"] = "vecchio";
-  p.disco.scrivi_fallisce.insert("/gioco/R_T.dat.tmp");
+  const auto altra_corsa = p.disco.blocca("/gioco");
   EXPECT_EQ(p.esegui(), Uscita::errore_esecuzione);
-  EXPECT_EQ(p.messaggi.size(), 1u);
-  EXPECT_TRUE(p.esiste(FileScenario::sim));
-  // The track file of the earlier run stays whole; no leftover.
-  EXPECT_EQ(p.disco.file["/gioco/R_T.dat"], "vecchio");
-  EXPECT_FALSE(p.disco.esiste("/gioco/R_T.dat.tmp"));
+  ASSERT_EQ(p.messaggi.size(), 1u);
+  EXPECT_NE(p.messaggi[0].find("'55': Cartella in uso da un'altra esecuzione"), std::string::npos) << p.messaggi[0];
+  EXPECT_TRUE(p.disco.file.empty());
+  EXPECT_EQ(p.eventi, std::vector<std::string>{"finestra"});
 }
 
 TEST(MemorizzaPercorso, SenzaProfiloIlFileDelProfiloNonSiTocca) {

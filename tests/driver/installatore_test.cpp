@@ -3,38 +3,22 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <set>
 #include <string>
 
-#include "support/cartella_temporanea.h"
+#include "driver/installatore_prova.h"
 
 namespace scenario {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::set<std::string> elenco(const fs::path& dir) {
-  std::set<std::string> nomi;
-  for (const auto& e : fs::directory_iterator(dir)) nomi.insert(e.path().filename().string());
-  return nomi;
-}
-
-int esegui(const fs::path& exe) {
-  // Started from another working directory: the files go beside the executable.
-  const std::string comando = "cd / && '" + exe.string() + "' 2>/dev/null";
-  const int stato = std::system(comando.c_str());
-  return WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
-}
+using namespace test;
 
 TEST(Installatore, ScriveIFileAccantoASeEPoiFinisce) {
-  test::CartellaTemporanea dir;
-  const fs::path exe = dir / "Belmora_Solvenzia_4816-4817";
-  fs::copy_file(INSTALLATORE, exe);
+  CartellaTemporanea dir;
+  const fs::path exe = copia_installatore(dir.percorso());
   ASSERT_EQ(esegui(exe), 0);
 
   const std::set<std::string> attesi = {
@@ -53,12 +37,28 @@ TEST(Installatore, ScriveIFileAccantoASeEPoiFinisce) {
 
   // A second run, over files that have grown in between, gives the same bytes.
   std::map<std::string, std::string> primo;
-  for (const auto& nome : attesi) primo[nome] = test::leggi_file(dir / nome);
+  for (const auto& nome : attesi) primo[nome] = leggi_file(dir / nome);
   for (const char* nome : {"Belmora_Solvenzia_4816-4817.dat", "Belmora_Solvenzia_4816-4817_note.txt",
                            "Belmora_Solvenzia_4816-4817_scheda_treno.txt"})
-    test::scrivi_file(dir / nome, primo[nome] + std::string(5000, 'x'));
+    scrivi_file(dir / nome, primo[nome] + std::string(5000, 'x'));
   ASSERT_EQ(esegui(exe), 0);
-  for (const auto& nome : attesi) EXPECT_EQ(test::leggi_file(dir / nome), primo[nome]) << nome;
+  for (const auto& nome : attesi) EXPECT_EQ(leggi_file(dir / nome), primo[nome]) << nome;
+}
+
+// A link left at an output name, pointing outside the directory at nothing:
+// the program writes its own file in its place and never creates the target.
+TEST(Installatore, UnCollegamentoAUnNomeDiTestoNonVieneSeguito) {
+  CartellaTemporanea rif, dir, fuori;
+  ASSERT_EQ(esegui(copia_installatore(rif.percorso())), 0);
+  const fs::path exe = copia_installatore(dir.percorso());
+  for (const char* nome : {"Belmora_Solvenzia_linea.txt", "Belmora_Solvenzia_4816-4817-.txt",
+                           "Belmora_Solvenzia_4816-4817_note.txt", "Belmora_Solvenzia_4816-4817_scheda_treno.txt"})
+    fs::create_symlink(fuori / (std::string(nome) + ".bersaglio"), dir / nome);
+
+  ASSERT_EQ(esegui(exe), 0);
+  EXPECT_TRUE(fs::is_empty(fuori.percorso()));
+  EXPECT_EQ(contenuto(dir.percorso()), contenuto(rif.percorso()));
+  for (const auto& nome : elenco(dir.percorso())) EXPECT_FALSE(fs::is_symlink(dir / nome)) << nome;
 }
 
 }  // namespace

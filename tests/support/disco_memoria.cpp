@@ -1,6 +1,28 @@
 #include "support/disco_memoria.h"
 
 namespace scenario::test {
+namespace {
+
+class BloccoMemoria : public Blocco {
+ public:
+  BloccoMemoria(DiscoMemoria& disco, std::string cartella, std::string nome)
+      : disco_(disco), cartella_(std::move(cartella)), nome_(std::move(nome)) {}
+  ~BloccoMemoria() override {
+    disco_.bloccate.erase(cartella_);
+    disco_.registro.push_back("sblocca " + nome_);
+  }
+
+ private:
+  DiscoMemoria& disco_;
+  std::string cartella_, nome_;
+};
+
+}  // namespace
+
+bool DiscoMemoria::passo_fallisce() {
+  passi_fatti.push_back(registro.back());
+  return passi_che_falliscono.count(++passi) > 0;
+}
 
 std::string DiscoMemoria::leggi(const Percorso& p) {
   const std::string k = p.generic_string();
@@ -14,7 +36,7 @@ std::string DiscoMemoria::leggi(const Percorso& p) {
 void DiscoMemoria::crea(const Percorso& p) {
   const std::string k = p.generic_string();
   registro.push_back("crea " + p.filename().string());
-  if (crea_fallisce.count(k)) throw ErroreEsecuzione(Guasto::permesso_negato, k);
+  if (crea_fallisce.count(k) || passo_fallisce()) throw ErroreEsecuzione(Guasto::permesso_negato, k);
   file.try_emplace(k);
 }
 
@@ -28,8 +50,12 @@ void DiscoMemoria::scrivi(const Percorso& p, std::string_view byte) {
   const std::string k = p.generic_string();
   registro.push_back("scrivi " + p.filename().string());
   if (scrivi_fallisce.count(k)) throw ErroreEsecuzione(Guasto::disco_pieno, k);
-  if (auto it = scrivi_interrotto.find(k); it != scrivi_interrotto.end() && it->second < byte.size()) {
-    file[k] = std::string(byte.substr(0, it->second));
+  size_t interrotto = byte.size() + 1;
+  if (auto it = scrivi_interrotto.find(k); it != scrivi_interrotto.end()) interrotto = it->second;
+  const bool fallisce = passo_fallisce();
+  if (fallisce) interrotto = byte.size() / 2;
+  if (fallisce || interrotto < byte.size()) {
+    file[k] = std::string(byte.substr(0, interrotto));
     throw ErroreEsecuzione(Guasto::disco_pieno, k);
   }
   file[k] = std::string(byte);
@@ -37,12 +63,48 @@ void DiscoMemoria::scrivi(const Percorso& p, std::string_view byte) {
 
 void DiscoMemoria::rinomina(const Percorso& da, const Percorso& a) {
   registro.push_back("rinomina " + da.filename().string() + " " + a.filename().string());
-  if (rinomina_fallisce.count(a.generic_string())) throw ErroreEsecuzione(Guasto::permesso_negato, a.generic_string());
+  if (rinomina_fallisce.count(a.generic_string()) || passo_fallisce())
+    throw ErroreEsecuzione(Guasto::permesso_negato, a.generic_string());
   auto it = file.find(da.generic_string());
   if (it == file.end()) throw ErroreEsecuzione(Guasto::file_non_trovato, da.generic_string());
   std::string byte = std::move(it->second);
   file.erase(it);
   file[a.generic_string()] = std::move(byte);
+}
+
+Percorso DiscoMemoria::crea_provvisorio(const Percorso& p) {
+  Percorso q;
+  do q = nome_provvisorio(p, esecuzione, contatore_++);
+  while (esiste(q));
+  crea(q);
+  return q;
+}
+
+void DiscoMemoria::scrivi_durevole(const Percorso& p, const Pezzi& produci) {
+  if (!esiste(p)) throw ErroreEsecuzione(Guasto::file_non_trovato, p.generic_string());
+  Disco::scrivi_a_pezzi(p, produci);
+  registro.push_back("sincronizza " + p.filename().string());
+  if (passo_fallisce()) throw ErroreEsecuzione(Guasto::errore_accesso, p.generic_string());
+}
+
+void DiscoMemoria::sincronizza_cartella(const Percorso& cartella) {
+  registro.push_back("sincronizza " + cartella.filename().string() + "/");
+  if (passo_fallisce()) throw ErroreEsecuzione(Guasto::errore_accesso, cartella.generic_string());
+}
+
+std::vector<Percorso> DiscoMemoria::elenca(const Percorso& cartella) {
+  std::vector<Percorso> elenco;
+  for (const auto& [k, byte] : file)
+    if (Percorso(k).parent_path() == cartella) elenco.emplace_back(k);
+  return elenco;
+}
+
+std::unique_ptr<Blocco> DiscoMemoria::blocca(const Percorso& cartella) {
+  const std::string k = cartella.generic_string();
+  const std::string nome = cartella.filename().string();
+  registro.push_back("blocca " + nome);
+  if (!bloccate.insert(k).second) throw ErroreEsecuzione(Guasto::cartella_in_uso, k);
+  return std::make_unique<BloccoMemoria>(*this, k, nome);
 }
 
 }  // namespace scenario::test

@@ -1,16 +1,21 @@
 // End to end: the compile command on small fixture scenarios.
 
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <regex>
 #include <string>
 
+#include "base/codici.h"
+#include "base/errori.h"
 #include "compilazione.h"
+#include "rapporto.h"
 #include "compiler/stato.h"
 #include "driver/memorizza_percorso.h"
 #include "errore_strumento.h"
+#include "rapporto.h"
 #include "support/cartella_temporanea.h"
 #include "support/disco_memoria.h"
 #include "tools/strumento.h"
@@ -88,7 +93,8 @@ TEST(Compile, OgniProblemaHaIlSuoPostoNelTestoEUnaSommaFinale) {
   EXPECT_NE(e.uscita.find("3 problemi registrati"), std::string::npos) << e.uscita;
   EXPECT_TRUE(fs::exists(dir / "Prova_1.dat"));
 
-  const auto j = esegui_strumento({"compile", "--route", linea, "--train", treno, "--in", dir.percorso().string(), "--json"});
+  const auto j =
+      esegui_strumento({"compile", "--route", linea, "--train", treno, "--in", dir.percorso().string(), "--json"});
   EXPECT_EQ(j.stato, 1);
   const auto r = nlohmann::json::parse(j.uscita);
   std::vector<int> codici;
@@ -107,9 +113,11 @@ TEST(Compile, Errore1250NonScriveNessunFileBinario) {
   EXPECT_EQ(e.stato, 2) << e.uscita;
   EXPECT_NE(e.uscita.find("errore n. 1250"), std::string::npos) << e.uscita;
   EXPECT_NE(e.uscita.find("nessun file binario scritto"), std::string::npos) << e.uscita;
-  for (const char* nome : {"Prova_linea.dat", "Prova_1.sim", "Prova_1.dat"}) EXPECT_FALSE(fs::exists(dir / nome)) << nome;
+  for (const char* nome : {"Prova_linea.dat", "Prova_1.sim", "Prova_1.dat"})
+    EXPECT_FALSE(fs::exists(dir / nome)) << nome;
 
-  const auto j = esegui_strumento({"compile", "--route", linea, "--train", treno, "--in", dir.percorso().string(), "--json"});
+  const auto j =
+      esegui_strumento({"compile", "--route", linea, "--train", treno, "--in", dir.percorso().string(), "--json"});
   const auto r = nlohmann::json::parse(j.uscita);
   EXPECT_EQ(r["problemi"].back()["tipo"], "numerato");
   EXPECT_EQ(r["problemi"].back()["codice"], 1250);
@@ -132,7 +140,8 @@ TEST(Compile, ArgomentiEIngressiSbagliatiSonoRifiutatiSenzaScrivereNulla) {
       {{"--route", linea, "--train", "1/..", "--in", in}, "non puo' contenere"},
       {{"--route", "Linea_\xCE\xA9", "--train", treno, "--in", in}, "Windows-1252"},
       {{"--route", linea, "--in", in}, "argomento obbligatorio mancante"},
-      {{"--route", linea, "--train", treno, "--in", in, "--out", (dir / "manca").string()}, "la cartella di uscita non esiste"},
+      {{"--route", linea, "--train", treno, "--in", in, "--out", (dir / "manca").string()},
+       "la cartella di uscita non esiste"},
   };
   for (const Caso& c : casi) {
     std::vector<std::string> argomenti{"compile"};
@@ -157,6 +166,111 @@ TEST(Compile, UnTestoIlleggibileERifiutatoPrimaDiCompilare) {
     EXPECT_NE(std::string(e.what()).find("impossibile leggere /s/Prova_1-.txt"), std::string::npos) << e.what();
   }
   EXPECT_EQ(disco.file.size(), 2u);
+}
+
+// Each problem carries the meaning and the usual fix of its code, from the
+// one table: a recorded problem, a numbered error and a failure on writing.
+TEST(Compile, OgniVoceDelRapportoPortaSignificatoESuggerimentoDallaTabella) {
+  struct Caso {
+    const char* fixture;
+    const char* scrittura_fallita;  // a binary file whose write fails, or nullptr
+    Famiglia famiglia;
+    int32_t codice;
+  };
+  const Caso casi[] = {
+      {"problemi", nullptr, Famiglia::problema, problema::fuori_linea},
+      {"errore_1250", nullptr, Famiglia::numerato, numerato::marcatori_occupati},
+      {"pulito", "Prova_1.dat", Famiglia::guasto, static_cast<int32_t>(Guasto::disco_pieno)},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.fixture);
+    DiscoMemoria disco;
+    const fs::path in = "/s", out = fs::temp_directory_path();
+    disco.file["/s/Prova_linea.txt"] = leggi_file(fixture(c.fixture) / "linea.txt");
+    disco.file["/s/Prova_1-.txt"] = leggi_file(fixture(c.fixture) / "treno.txt");
+    // The track file's provisional name: the third one the run takes.
+    if (c.scrittura_fallita)
+      disco.scrivi_fallisce.insert(nome_provvisorio(out / c.scrittura_fallita, disco.esecuzione, 2).generic_string());
+    const strumenti::RichiestaCompilazione r{linea, treno, in, out, 1};
+    const auto esito = strumenti::compila(r, disco);
+    const Codice* atteso = cerca_codice(c.famiglia, c.codice);
+    ASSERT_NE(atteso, nullptr);
+
+    const auto voci = strumenti::voci_rapporto(esito, r);
+    const auto voce = std::ranges::find(voci, c.codice, &strumenti::VoceRapporto::codice);
+    ASSERT_NE(voce, voci.end());
+    EXPECT_EQ(voce->suggerimento, atteso->suggerimento);
+    // A failure tells itself, number and detail; the others take the table's meaning.
+    if (c.famiglia == Famiglia::guasto)
+      EXPECT_EQ(voce->significato.rfind(ErroreEsecuzione(Guasto::disco_pieno).what(), 0), 0u) << voce->significato;
+    else
+      EXPECT_EQ(voce->significato, atteso->significato);
+
+    const std::string testo = strumenti::rapporto_testo(esito, r);
+    EXPECT_NE(testo.find(voce->significato), std::string::npos) << testo;
+    EXPECT_NE(testo.find("\n  suggerimento: " + std::string(atteso->suggerimento) + "\n"), std::string::npos) << testo;
+    const auto j = strumenti::rapporto_json(esito, r);
+    const auto& problemi = j["problemi"];
+    const auto p = std::ranges::find_if(problemi, [&](const auto& x) { return x["codice"] == c.codice; });
+    ASSERT_NE(p, problemi.end());
+    EXPECT_EQ((*p)["suggerimento"], atteso->suggerimento);
+  }
+}
+
+// The third file cannot take its place (a directory stands under its name):
+// the two before it are not replaced either, and the report says that no
+// binary file was written.
+TEST(Compile, SeIlTerzoFileNonEntraNessunoCambiaEIlRapportoLoDice) {
+  CartellaTemporanea dir;
+  prepara_testi("pulito", dir.percorso(), linea, treno);
+  scrivi_file(dir / "Prova_linea.dat", "profilo di prima");
+  scrivi_file(dir / "Prova_1.sim", "stazioni di prima");
+  fs::create_directories(dir / "Prova_1.dat" / "occupata");
+  const std::vector<std::string> argomenti = {"compile", "--route", linea, "--train", treno, "--in",
+                                              dir.percorso().string()};
+
+  const auto e = esegui_strumento(argomenti);
+  EXPECT_EQ(e.stato, 2) << e.uscita;
+  EXPECT_NE(e.uscita.find("errore di esecuzione 75"), std::string::npos) << e.uscita;
+  EXPECT_NE(e.uscita.find("(Prova_1.dat)"), std::string::npos) << e.uscita;
+  EXPECT_NE(e.uscita.find("; nessun file binario scritto\n"), std::string::npos) << e.uscita;
+  std::vector<std::string> json = argomenti;
+  json.push_back("--json");
+  const auto r = nlohmann::json::parse(esegui_strumento(json).uscita);
+  EXPECT_EQ(r["file_scritti"], false);
+  EXPECT_EQ(r["uscita"], 2);
+
+  EXPECT_EQ(leggi_file(dir / "Prova_linea.dat"), "profilo di prima");
+  EXPECT_EQ(leggi_file(dir / "Prova_1.sim"), "stazioni di prima");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.percorso()), fs::directory_iterator()), 5);
+}
+
+// A set that could be neither completed nor taken back is said to be
+// incomplete, not unwritten.
+TEST(Compile, UnInsiemeRimastoIncompletoNonEDettoNonScritto) {
+  const strumenti::RichiestaCompilazione r{linea, treno, "/s", fs::temp_directory_path(), 1};
+  auto disco_con_testi = [] {
+    DiscoMemoria d;
+    d.file["/s/Prova_linea.txt"] = leggi_file(fixture("pulito") / "linea.txt");
+    d.file["/s/Prova_1-.txt"] = leggi_file(fixture("pulito") / "treno.txt");
+    return d;
+  };
+  DiscoMemoria pulito = disco_con_testi();
+  ASSERT_TRUE(strumenti::compila(r, pulito).file_scritti);
+  const auto seconda = std::find_if(pulito.passi_fatti.begin(), pulito.passi_fatti.end(),
+                                    [](const std::string& op) { return op.starts_with("rinomina Prova_1.sim"); });
+  ASSERT_NE(seconda, pulito.passi_fatti.end());
+
+  // The station table's rename fails, and so does moving the profile back.
+  DiscoMemoria disco = disco_con_testi();
+  const size_t passo = static_cast<size_t>(seconda - pulito.passi_fatti.begin()) + 1;
+  disco.passi_che_falliscono = {passo, passo + 1};
+  const auto esito = strumenti::compila(r, disco);
+  EXPECT_FALSE(esito.file_scritti);
+  EXPECT_EQ(esito.uscita, strumenti::Uscita::nessun_file);
+  const std::string testo = strumenti::rapporto_testo(esito, r);
+  EXPECT_NE(testo.find("errore di esecuzione 57"), std::string::npos) << testo;
+  EXPECT_NE(testo.find("file binari incompleti in "), std::string::npos) << testo;
 }
 
 }  // namespace

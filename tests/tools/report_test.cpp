@@ -49,7 +49,15 @@ TEST(Report, PaginaAutonomaConTabelleValoriEDisegni) {
   EXPECT_EQ(tabella(d, "stazioni")["righe"].size(), 25u);
   EXPECT_EQ(tabella(d, "segnali")["righe"].size(), 52u);
   EXPECT_EQ(tabella(d, "indicatori")["righe"].size(), 18u);
-  EXPECT_EQ(tabella(d, "stazioni")["righe"][0]["celle"][5], "8:40:00");
+  // The .sim's slot in its own field order, the time as h:mm:ss.
+  const auto& stazioni = tabella(d, "stazioni");
+  const auto& colonne = stazioni["colonne"];
+  ASSERT_EQ(colonne.size(), 18u);
+  EXPECT_EQ(colonne[0], "slot");
+  EXPECT_EQ(colonne[1], "tipo_stazione");
+  EXPECT_EQ(colonne[16], "orario");
+  EXPECT_EQ(stazioni["righe"][0]["celle"][16], "8:40:00");
+  EXPECT_EQ(stazioni["righe"][0]["celle"][6], "BELMORA CENTRALE");
   EXPECT_EQ(valore(d, "lunghezza della linea (m)"), "136000");
   EXPECT_EQ(valore(d, "vetture"), "2");
   EXPECT_EQ(valore(d, "orologio"), "\"8:39:30\"");
@@ -74,6 +82,7 @@ TEST(Report, ProblemiConLuogoRigaEPosizione) {
   EXPECT_EQ(p["colonna"], 12);
   EXPECT_EQ(p["posizione"], 99000);
   EXPECT_NE(p["testo_riga"].get<std::string>().find("99000"), std::string::npos);
+  EXPECT_FALSE(p["suggerimento"].get<std::string>().empty());
   // A problem with no place in the line has no position.
   EXPECT_TRUE(d["problemi"][1]["posizione"].is_null());
   // The compile was in memory: the directory holds the two texts and the page only.
@@ -103,6 +112,7 @@ TEST(Report, DaiSoliBinariSenzaProblemiEConTestiChiusiNellaPagina) {
   EXPECT_FALSE(d["compilato"].get<bool>());
   EXPECT_EQ(pagina.find("id=\"sezione-problemi\""), std::string::npos);
   EXPECT_EQ(tabella(d, "cartelli")["righe"][0]["celle"][2], st.stazioni[80].nome);
+  EXPECT_EQ(tabella(d, "cartelli")["colonne"][2], "testo");
 }
 
 TEST(Report, NonScriveSuUnFileDelloScenarioENonParteSenzaDati) {

@@ -20,6 +20,9 @@ EsitoCompilazione compila(const RichiestaCompilazione& r, Disco& disco) {
   std::error_code ec;
   if (!std::filesystem::is_directory(r.uscita, ec))
     throw ErroreStrumento("la cartella di uscita non esiste: " + r.uscita.string());
+  // The output directory is the installer's kind of directory: one run at a
+  // time, installer or tool.
+  const auto blocco = disco.blocca(r.uscita);
 
   // The texts are the author's: the compiler reads them as read here, and
   // its deletion of them is only noted.

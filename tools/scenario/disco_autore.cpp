@@ -56,4 +56,14 @@ void DiscoAutore::rinomina(const Percorso& da, const Percorso& a) {
   reale_.rinomina(da, a);
 }
 
+Percorso DiscoAutore::crea_provvisorio(const Percorso& p) {
+  rifiuta_se_servito(p);
+  return reale_.crea_provvisorio(p);
+}
+
+void DiscoAutore::scrivi_durevole(const Percorso& p, const Pezzi& produci) {
+  rifiuta_se_servito(p);
+  reale_.scrivi_durevole(p, produci);
+}
+
 }  // namespace scenario::strumenti

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "base/cp1252.h"
+#include "compiler/tracciati.h"
 
 namespace scenario::strumenti {
 namespace {
@@ -32,48 +33,56 @@ constexpr NomeCodice nomi_codici[] = {
 // Fields in file order, as (name, value) pairs: one table drives text and JSON.
 using Campi = std::vector<std::pair<const char*, json>>;
 
-Campi campi_stazione(const stazione& s) {
-  return {{"tipo_stazione", s.tipo_stazione}, {"inizio_zona", s.inizio_zona},
-          {"fine_zona", s.fine_zona},         {"posizione_stazione", s.posizione_stazione},
-          {"campo4", s.campo4},               {"nome", a_utf8(s.nome)},
-          {"campo7", s.campo7},               {"campo8", s.campo8},
-          {"campo10", s.campo10},             {"campo11", s.campo11},
-          {"campo12", s.campo12},             {"campo9", s.campo9},
-          {"campo13", s.campo13},             {"campo6", s.campo6},
-          {"campo5", s.campo5},               {"orario", s.orario}};
+json valore_campo(uint8_t v) { return v; }
+json valore_campo(int16_t v) { return v; }
+json valore_campo(int32_t v) { return v; }
+json valore_campo(const std::string& v) { return a_utf8(v); }
+
+template <typename R>
+Campi campi_record(const R& r) {
+  Campi campi;
+  per_ogni_campo(r, [&](const char* nome, const auto& v) { campi.emplace_back(nome, valore_campo(v)); });
+  return campi;
 }
 
 Campi campi_cella(const cella& c) {
-  return {{"codice", c.codice},
-          {"tipo", nome_codice_cella(c.codice)},
-          {"valore1", c.valore1},
-          {"valore2", c.valore2},
-          {"valore3", c.valore3},
-          {"valore4", c.valore4},
-          {"tempo_segnale", c.tempo_segnale},
-          {"avvicinamento", c.avvicinamento},
-          {"tipo_montagna", c.tipo_montagna},
-          {"velocita_max", c.velocita_max},
-          {"pendenza", c.pendenza},
-          {"aderenza", c.aderenza}};
+  Campi campi;
+  per_ogni_campo(c, [&](const char* nome, const auto& v) {
+    campi.emplace_back(nome, valore_campo(v));
+    // The name of the type code stands beside it.
+    if (static_cast<const void*>(&v) == &c.codice) campi.emplace_back("tipo", nome_codice_cella(c.codice));
+  });
+  return campi;
 }
 
+// The value of a profile element: its member, or nothing for Empty.
 json valore_variante(const Variante& v) {
-  switch (v.tipo) {
-    case Variante::Tipo::intero: return v.intero;
-    case Variante::Tipo::doppio: return v.doppio;
-    case Variante::Tipo::vuoto: break;
-  }
-  return nullptr;
+  json j = nullptr;
+  per_etichetta(v.tipo, [&](const auto& e) {
+    if constexpr (con_valore<decltype(e)>) j = v.*e.membro;
+  });
+  return j;
+}
+
+std::string testo_valore(int16_t v) { return std::to_string(v); }
+std::string testo_valore(double d) {
+  char buf[40];
+  std::snprintf(buf, sizeof buf, "%.17g", d);
+  return buf;
+}
+
+std::string testo_variante(const Variante& v) {
+  std::string t = "vuoto";
+  per_etichetta(v.tipo, [&](const auto& e) {
+    if constexpr (con_valore<decltype(e)>) t = testo_valore(v.*e.membro);
+  });
+  return t;
 }
 
 const char* nome_variante(Variante::Tipo t) {
-  switch (t) {
-    case Variante::Tipo::intero: return "intero";
-    case Variante::Tipo::doppio: return "doppio";
-    case Variante::Tipo::vuoto: break;
-  }
-  return "vuoto";
+  const char* nome = "vuoto";
+  per_etichetta(t, [&](const auto& e) { nome = e.nome; });
+  return nome;
 }
 
 bool stazione_vuota(const stazione& s) { return s == stazione{}; }
@@ -81,7 +90,7 @@ bool stazione_vuota(const stazione& s) { return s == stazione{}; }
 // A cell counts as empty when it holds no point feature and no marker; the
 // range attributes (speed, gradient, adhesion) fill nearly every cell.
 bool cella_vuota(const cella& c) {
-  return c.codice == 0 && c.valore1 == 0 && c.valore2 == 0 && c.valore3 == 0 && c.valore4 == 0 &&
+  return c.codice == codice_cella::libera && c.valore1 == 0 && c.valore2 == 0 && c.valore3 == 0 && c.valore4 == 0 &&
          c.tempo_segnale == 0 && c.avvicinamento == 0 && c.tipo_montagna == 0;
 }
 
@@ -89,15 +98,6 @@ std::string riga_campi(const std::string& intestazione, const Campi& campi) {
   std::string r = intestazione + ":";
   for (const auto& [nome, valore] : campi) r += std::string(" ") + nome + "=" + valore.dump();
   return r + "\n";
-}
-
-// The metre of a point feature that goes into cell i (cell round(p/50 + 1)).
-int64_t metro_di_cella(size_t i) { return (static_cast<int64_t>(i) - 1) * 50; }
-
-std::string doppio(double d) {
-  char buf[40];
-  std::snprintf(buf, sizeof buf, "%.17g", d);
-  return buf;
 }
 
 }  // namespace
@@ -118,16 +118,16 @@ std::string dump_testo(TipoFile tipo, std::string_view byte, const std::string& 
   switch (tipo) {
     case TipoFile::stazioni: {
       const auto stazioni = leggi_stazioni(byte, nome);
-      out += nome + ": tabella delle stazioni, 87 slot\n";
+      out += nome + ": tabella delle stazioni, " + std::to_string(slot::numero) + " slot\n";
       for (size_t i = 0; i < stazioni.size(); ++i)
         if (o.tutti || !stazione_vuota(stazioni[i]))
-          out += riga_campi("slot " + std::to_string(i), campi_stazione(stazioni[i]));
+          out += riga_campi("slot " + std::to_string(i), campi_record(stazioni[i]));
       break;
     }
     case TipoFile::celle: {
       const auto celle = leggi_celle(byte, nome);
-      out += nome + ": celle della linea, " + std::to_string(celle.size()) +
-             " celle da 50 m; [m] = posizione di un elemento puntuale in quella cella\n";
+      out += nome + ": celle della linea, " + std::to_string(celle.size()) + " celle da " +
+             std::to_string(metri_cella) + " m; [m] = posizione di un elemento puntuale in quella cella\n";
       for (size_t i = 0; i < celle.size(); ++i)
         if (o.tutti || !cella_vuota(celle[i]))
           out += riga_campi("cella " + std::to_string(i) + " [" + std::to_string(metro_di_cella(i)) + " m]",
@@ -137,17 +137,9 @@ std::string dump_testo(TipoFile tipo, std::string_view byte, const std::string& 
     case TipoFile::profilo: {
       const auto p = leggi_profilo(byte, nome);
       out += nome + ": profilo della linea, metri 0.." + std::to_string(p.x.size() - 1) + "\n";
-      auto testo = [](const Variante& v) {
-        switch (v.tipo) {
-          case Variante::Tipo::intero: return std::to_string(v.intero);
-          case Variante::Tipo::doppio: return doppio(v.doppio);
-          case Variante::Tipo::vuoto: break;
-        }
-        return std::string("vuoto");
-      };
       for (size_t m = 0; m < p.x.size(); ++m)
         if (o.tutti || p.x[m].tipo != Variante::Tipo::vuoto || p.y[m].tipo != Variante::Tipo::vuoto)
-          out += "metro " + std::to_string(m) + ": x=" + testo(p.x[m]) + " y=" + testo(p.y[m]) + "\n";
+          out += "metro " + std::to_string(m) + ": x=" + testo_variante(p.x[m]) + " y=" + testo_variante(p.y[m]) + "\n";
       break;
     }
   }
@@ -168,7 +160,7 @@ json dump_json(TipoFile tipo, std::string_view byte, const std::string& nome, Op
       const auto stazioni = leggi_stazioni(byte, nome);
       for (size_t i = 0; i < stazioni.size(); ++i)
         if (o.tutti || !stazione_vuota(stazioni[i])) {
-          json j = oggetto(campi_stazione(stazioni[i]));
+          json j = oggetto(campi_record(stazioni[i]));
           j["slot"] = i;
           righe.push_back(std::move(j));
         }

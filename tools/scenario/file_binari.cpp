@@ -1,28 +1,29 @@
 #include "file_binari.h"
 
+#include <type_traits>
+
 #include "errore_strumento.h"
 #include "lettore_binario.h"
 
 namespace scenario::strumenti {
 namespace {
 
-constexpr size_t byte_cella = 15;
-
 bool finisce_con(std::string_view s, std::string_view fine) {
   return s.size() >= fine.size() && s.substr(s.size() - fine.size()) == fine;
 }
 
-// The profile's elements: a 16-bit tag and its value.
+// The profile's elements: a tag and the value it names.
 Variante leggi_variante(LettoreBinario& l, const std::string& nome) {
   const size_t dove = l.posizione();
-  switch (l.u16()) {
-    case 0: return {};
-    case 2: return Variante::da_intero(l.i16());
-    case 5: return Variante::da_doppio(l.f64());
-    default:
-      throw ErroreStrumento(nome + ": tipo di valore sconosciuto all'offset " + std::to_string(dove) +
-                            ": non e' un profilo di linea");
-  }
+  Variante v;
+  v.tipo = static_cast<Variante::Tipo>(l.leggi<EtichettaVariante>());
+  const bool nota = per_etichetta(v.tipo, [&](const auto& e) {
+    if constexpr (con_valore<decltype(e)>) v.*e.membro = l.leggi<typename std::remove_cvref_t<decltype(e)>::Tipo>();
+  });
+  if (!nota)
+    throw ErroreStrumento(nome + ": tipo di valore sconosciuto all'offset " + std::to_string(dove) +
+                          ": non e' un profilo di linea");
+  return v;
 }
 
 template <typename F>
@@ -55,49 +56,20 @@ TipoFile tipo_da_contenuto(std::string_view byte, const std::string& nome) {
 std::array<stazione, slot::numero> leggi_stazioni(std::string_view byte, const std::string& nome) {
   LettoreBinario l(byte, nome);
   std::array<stazione, slot::numero> stazioni{};
-  for (stazione& s : stazioni) {
-    s.tipo_stazione = l.u8();
-    s.inizio_zona = l.i32();
-    s.fine_zona = l.i32();
-    s.posizione_stazione = l.i32();
-    s.campo4 = l.u8();
-    s.nome = l.testo(l.u16());
-    s.campo7 = l.i16();
-    s.campo8 = l.i16();
-    s.campo10 = l.i16();
-    s.campo11 = l.i16();
-    s.campo12 = l.i16();
-    s.campo9 = l.u8();
-    s.campo13 = l.u8();
-    s.campo6 = l.u8();
-    s.campo5 = l.u8();
-    s.orario = l.i32();
-  }
+  for (stazione& s : stazioni) l.record(s);
   if (!l.alla_fine())
-    throw ErroreStrumento(nome + ": " + std::to_string(l.restanti()) +
-                          " byte oltre gli 87 slot: non e' una tabella delle stazioni");
+    throw ErroreStrumento(nome + ": " + std::to_string(l.restanti()) + " byte oltre gli " +
+                          std::to_string(slot::numero) + " slot: non e' una tabella delle stazioni");
   return stazioni;
 }
 
 std::vector<cella> leggi_celle(std::string_view byte, const std::string& nome) {
-  if (byte.empty() || byte.size() % byte_cella != 0)
-    throw ErroreStrumento(nome + ": " + std::to_string(byte.size()) +
-                          " byte, non un multiplo di 15: file troncato o non e' un file di celle");
+  if (byte.empty() || byte.size() % byte_fissi<cella> != 0)
+    throw ErroreStrumento(nome + ": " + std::to_string(byte.size()) + " byte, non un multiplo di " +
+                          std::to_string(byte_fissi<cella>) + ": file troncato o non e' un file di celle");
   LettoreBinario l(byte, nome);
-  std::vector<cella> celle(byte.size() / byte_cella);
-  for (cella& c : celle) {
-    c.codice = l.u8();
-    c.valore1 = l.i16();
-    c.valore2 = l.i16();
-    c.valore3 = l.i16();
-    c.valore4 = l.i16();
-    c.tempo_segnale = l.u8();
-    c.avvicinamento = l.u8();
-    c.tipo_montagna = l.u8();
-    c.velocita_max = l.u8();
-    c.pendenza = l.u8();
-    c.aderenza = l.u8();
-  }
+  std::vector<cella> celle(byte.size() / byte_fissi<cella>);
+  for (cella& c : celle) l.record(c);
   return celle;
 }
 

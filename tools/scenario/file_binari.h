@@ -3,6 +3,7 @@
 // (_linea.dat), the station table (.sim) and the track cells (.dat).
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +19,10 @@ enum class TipoFile { profilo, stazioni, celle };
 struct ProfiloLetto {
   std::vector<Variante> x, y;  // one per metre
 };
+
+// The metre of a point feature that goes into cell i (the inverse of the
+// stamping's cell round(p / 50 + 1)).
+inline int64_t metro_di_cella(size_t i) { return (static_cast<int64_t>(i) - 1) * metri_cella; }
 
 // What the name says the file is: "_linea.dat", ".sim" or ".dat".
 std::optional<TipoFile> tipo_da_nome(std::string_view nome);

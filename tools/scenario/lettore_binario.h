@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 
+#include "compiler/tracciati.h"
 #include "errore_strumento.h"
 
 namespace scenario::strumenti {
@@ -21,12 +23,22 @@ class LettoreBinario {
   size_t restanti() const { return byte_.size() - pos_; }
   bool alla_fine() const { return pos_ == byte_.size(); }
 
-  uint8_t u8() { return static_cast<uint8_t>(prendi(1)[0]); }
-  uint16_t u16() { return static_cast<uint16_t>(intero(2)); }
-  int16_t i16() { return static_cast<int16_t>(u16()); }
-  int32_t i32() { return static_cast<int32_t>(static_cast<uint32_t>(intero(4))); }
-  double f64() { return std::bit_cast<double>(intero(8)); }
-  std::string testo(size_t n) { return std::string(prendi(n)); }
+  // A number from its little-endian bytes, or a text from its byte count
+  // and its bytes, as the record layouts store them.
+  template <typename T>
+  T leggi() {
+    if constexpr (std::is_same_v<T, std::string>) {
+      return std::string(prendi(leggi<LunghezzaTesto>()));
+    } else {
+      static_assert(std::is_arithmetic_v<T>);
+      return std::bit_cast<T>(static_cast<Parola<T>>(intero(sizeof(T))));
+    }
+  }
+  // Every member of a record, in file order.
+  template <typename R>
+  void record(R& r) {
+    per_ogni_campo(r, [this](const char*, auto& v) { v = leggi<std::remove_cvref_t<decltype(v)>>(); });
+  }
 
  private:
   std::string_view prendi(size_t n) {

@@ -1,6 +1,10 @@
 #include "pagina.h"
 
+#include <string_view>
+#include <type_traits>
+
 #include "base/cp1252.h"
+#include "compiler/tracciati.h"
 #include "risorse_pagina.h"
 #include "svg.h"
 
@@ -15,62 +19,67 @@ json luogo_json(const std::optional<Luogo>& l) { return l ? json(l->testo()) : j
 struct Tabella {
   const char* id;
   const char* titolo;
-  std::vector<const char*> colonne;
+  std::vector<std::string> colonne;
   json righe = json::array();
 
   void riga(json celle, int32_t metro) { righe.push_back({{"celle", std::move(celle)}, {"metro", metro}}); }
   json in_json() const { return {{"id", id}, {"titolo", titolo}, {"colonne", colonne}, {"righe", righe}}; }
 };
 
+// Headings around a record's members, named and ordered as its file lays them out.
+template <typename R>
+std::vector<std::string> colonne_record(std::vector<std::string> prima, const char* dopo) {
+  const R r{};
+  per_ogni_campo(r, [&](const char* nome, const auto&) { prima.emplace_back(nome); });
+  prima.emplace_back(dopo);
+  return prima;
+}
+
+// A record's values in file order: texts in UTF-8, a slot's time as h:mm:ss.
+template <typename R>
+json valori_record(json celle, const R& r, const json& dopo) {
+  per_ogni_campo(r, [&](const char* nome, const auto& v) {
+    if constexpr (std::is_same_v<std::remove_cvref_t<decltype(v)>, std::string>)
+      celle.push_back(a_utf8(v));
+    else if (std::is_same_v<R, stazione> && std::string_view(nome) == "orario")
+      celle.push_back(orario_hms(v));
+    else
+      celle.push_back(v);
+  });
+  celle.push_back(dopo);
+  return celle;
+}
+
 json tabelle(const ScenarioVisto& v, const Quadro& q) {
   const auto& st = v.dati.stazioni;
   const auto& ce = v.dati.celle;
-  Tabella stazioni{"stazioni",
-                   "Stazioni (tabella .sim)",
-                   {"slot", "nome", "posizione (m)", "tipo", "zona (m)", "orario", "campo4", "campo5", "campo6",
-                    "campo7", "campo8", "campo9", "campo10", "campo11", "campo12", "campo13", "descritta in"}};
-  Tabella segnali{
-      "segnali",
-      "Segnali",
-      {"cella", "posizione (m)", "valore1", "valore2", "valore3", "valore4", "tempo_segnale", "descritto in"}};
-  Tabella indicatori{"indicatori",
-                     "Indicatori di velocita' massima",
-                     {"cella", "posizione (m)", "valore1", "valore2", "valore3", "valore4", "descritti in"}};
-  Tabella cartelli{"cartelli", "Cartelli indicatori", {"cella", "posizione (m)", "testo", "slot", "descritto in"}};
-  Tabella avvisi{"avvisi", "Avvisi di rallentamento", {"cella", "posizione (m)", "km/h", "descritto in"}};
-  Tabella rallentamenti{
-      "rallentamenti", "Rallentamenti", {"cella", "da (m)", "a (m)", "km/h", "valore2", "valore3", "descritto in"}};
-  Tabella abbattimenti{"abbattimenti", "Abbattimenti", {"cella", "posizione (m)", "codice", "valore1", "dovuto a"}};
+  const auto di_cella = [](const char* dopo, std::vector<std::string> prima = {"cella", "posizione (m)"}) {
+    return colonne_record<cella>(std::move(prima), dopo);
+  };
+  Tabella stazioni{"stazioni", "Stazioni (tabella .sim)", colonne_record<stazione>({"slot"}, "descritta in")};
+  Tabella segnali{"segnali", "Segnali", di_cella("descritto in")};
+  Tabella indicatori{"indicatori", "Indicatori di velocita' massima", di_cella("descritti in")};
+  Tabella cartelli{"cartelli", "Cartelli indicatori", di_cella("descritto in", {"cella", "posizione (m)", "testo"})};
+  Tabella avvisi{"avvisi", "Avvisi di rallentamento", di_cella("del rallentamento descritto in")};
+  Tabella rallentamenti{"rallentamenti", "Rallentamenti (cella d'inizio)",
+                        di_cella("descritto in", {"cella", "da (m)", "a (m)"})};
+  Tabella abbattimenti{"abbattimenti", "Abbattimenti", di_cella("dovuto a")};
   Tabella montagne{"montagne", "Tratti di montagna", {"da (m)", "a (m)", "tipo"}};
   for (const Elemento& e : q.elementi) {
     const json dove = luogo_json(e.luogo);
     const auto i = static_cast<size_t>(e.indice);
     switch (e.genere) {
-      case Genere::stazione: {
-        const stazione& s = st[i];
-        stazioni.riga(
-            {e.indice, a_utf8(s.nome), s.posizione_stazione, s.tipo_stazione,
-             std::to_string(s.inizio_zona) + " - " + std::to_string(s.fine_zona), orario_hms(s.orario), s.campo4,
-             s.campo5, s.campo6, s.campo7, s.campo8, s.campo9, s.campo10, s.campo11, s.campo12, s.campo13, dove},
-            e.metro);
+      case Genere::stazione: stazioni.riga(valori_record({e.indice}, st[i], dove), e.metro); break;
+      case Genere::segnale: segnali.riga(valori_record({e.indice, e.metro}, ce[i], dove), e.metro); break;
+      case Genere::indicatori: indicatori.riga(valori_record({e.indice, e.metro}, ce[i], dove), e.metro); break;
+      case Genere::cartello:
+        cartelli.riga(valori_record({e.indice, e.metro, e.etichetta}, ce[i], dove), e.metro);
         break;
-      }
-      case Genere::segnale:
-        segnali.riga(
-            {e.indice, e.metro, ce[i].valore1, ce[i].valore2, ce[i].valore3, ce[i].valore4, ce[i].tempo_segnale, dove},
-            e.metro);
-        break;
-      case Genere::indicatori:
-        indicatori.riga({e.indice, e.metro, ce[i].valore1, ce[i].valore2, ce[i].valore3, ce[i].valore4, dove}, e.metro);
-        break;
-      case Genere::cartello: cartelli.riga({e.indice, e.metro, e.etichetta, ce[i].valore1, dove}, e.metro); break;
-      case Genere::avviso: avvisi.riga({e.indice, e.metro, e.valore, dove}, e.metro); break;
+      case Genere::avviso: avvisi.riga(valori_record({e.indice, e.metro}, ce[i], dove), e.metro); break;
       case Genere::rallentamento:
-        rallentamenti.riga({e.indice, e.metro, e.fine, e.valore, ce[i].valore2, ce[i].valore3, dove}, e.metro);
+        rallentamenti.riga(valori_record({e.indice, e.metro, e.fine}, ce[i], dove), e.metro);
         break;
-      case Genere::abbattimento:
-        abbattimenti.riga({e.indice, e.metro, ce[i].codice, ce[i].valore1, dove}, e.metro);
-        break;
+      case Genere::abbattimento: abbattimenti.riga(valori_record({e.indice, e.metro}, ce[i], dove), e.metro); break;
       case Genere::montagna: montagne.riga({e.metro, e.fine, e.valore}, e.metro); break;
       default: break;
     }
@@ -127,6 +136,7 @@ json problemi(const ScenarioVisto& v) {
     p.push_back({{"gravita", nome_gravita(s.gravita)},
                  {"codice", s.codice},
                  {"messaggio", s.messaggio},
+                 {"suggerimento", s.suggerimento},
                  {"file", s.luogo ? json(s.luogo->file) : json(nullptr)},
                  {"riga", s.luogo && s.luogo->riga > 0 ? json(s.luogo->riga) : json(nullptr)},
                  {"colonna", s.luogo && s.luogo->colonna > 0 ? json(s.luogo->colonna) : json(nullptr)},

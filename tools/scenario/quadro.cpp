@@ -4,11 +4,11 @@
 #include <set>
 
 #include "base/cp1252.h"
+#include "file_binari.h"
 
 namespace scenario::strumenti {
 namespace {
 
-constexpr int32_t metri_per_cella = 50;
 // A slowdown's warning board stands 1200 m, that is 24 cells, before its start.
 constexpr int32_t celle_avviso = 24;
 
@@ -29,7 +29,7 @@ class Costruzione {
   Quadro quadro() {
     q_.titolo = d_.titolo;
     q_.lunghezza = d_.stazioni[slot::treno].fine_zona;
-    q_.ultimo_metro = c_.empty() ? 0 : static_cast<int32_t>(c_.size() - 1) * metri_per_cella;
+    q_.ultimo_metro = c_.empty() ? 0 : static_cast<int32_t>(c_.size() - 1) * metri_cella;
     stazioni();
     celle_puntuali();
     rallentamenti();
@@ -70,7 +70,7 @@ class Costruzione {
   // Stations fill the slots from 1 upward; the indicator signs' texts take
   // slots from 80 downward and are named by the cells that show them.
   void stazioni() {
-    for (int32_t s = 1; s <= slot::primo_cartello; ++s) {
+    for (int32_t s = slot::prima_stazione; s <= slot::primo_cartello; ++s) {
       const stazione& st = d_.stazioni[static_cast<size_t>(s)];
       if (slot_cartelli_.count(s) || st == stazione{}) continue;
       Elemento e = elemento(Genere::stazione, st.posizione_stazione, s, &d_.luoghi_slot);
@@ -89,7 +89,7 @@ class Costruzione {
       for (size_t i = 0; i < c_.size(); ++i) {
         const cella& c = c_[i];
         const auto indice = static_cast<int32_t>(i);
-        const int32_t m = metro_della_cella(indice);
+        const auto m = static_cast<int32_t>(metro_di_cella(i));
         const std::string dove = " a " + metri(m);
         switch (g) {
           case Genere::segnale:
@@ -152,13 +152,13 @@ class Costruzione {
         ++j;
       if (j == c_.size() || c_[j].codice != codice_cella::fine_rallentamento) j = i;
       const auto indice = static_cast<int32_t>(i);
-      Elemento e = elemento(Genere::rallentamento, metro_della_cella(indice), indice, &d_.luoghi_celle);
-      e.fine = metro_della_cella(static_cast<int64_t>(j));
+      const auto da = static_cast<int32_t>(metro_di_cella(i));
+      Elemento e = elemento(Genere::rallentamento, da, indice, &d_.luoghi_celle);
+      e.fine = static_cast<int32_t>(metro_di_cella(j));
       e.valore = c_[i].valore1;
       e.etichetta = std::to_string(c_[i].valore1);
       const std::string fine = j == i ? " (senza fine)" : " a " + metri(e.fine);
-      aggiungi(std::move(e), "rallentamento da " + metri(metro_della_cella(indice)) + fine + ": " +
-                                 std::to_string(c_[i].valore1) + " km/h");
+      aggiungi(std::move(e), "rallentamento da " + metri(da) + fine + ": " + std::to_string(c_[i].valore1) + " km/h");
     }
   }
 
@@ -169,11 +169,11 @@ class Costruzione {
       size_t j = i + 1;
       while (j < c_.size() && c_[j].tipo_montagna == tipo) ++j;
       if (tipo != 0) {
-        Elemento e = elemento(Genere::montagna, static_cast<int32_t>(i) * metri_per_cella, static_cast<int32_t>(i));
-        e.fine = static_cast<int32_t>(j) * metri_per_cella;
+        Elemento e = elemento(Genere::montagna, static_cast<int32_t>(i) * metri_cella, static_cast<int32_t>(i));
+        e.fine = static_cast<int32_t>(j) * metri_cella;
         e.valore = tipo;
-        aggiungi(std::move(e), "tratto di montagna da " + metri(static_cast<int64_t>(i) * metri_per_cella) + " a " +
-                                   metri(static_cast<int64_t>(j) * metri_per_cella) + ", tipo " + std::to_string(tipo));
+        aggiungi(std::move(e), "tratto di montagna da " + metri(static_cast<int64_t>(i) * metri_cella) + " a " +
+                                   metri(static_cast<int64_t>(j) * metri_cella) + ", tipo " + std::to_string(tipo));
       }
       i = j;
     }
@@ -188,11 +188,11 @@ class Costruzione {
     std::vector<Tratto> t;
     for (size_t i = 0; i < n; ++i) {
       const int32_t v = valore(campo(c_[i]));
-      const auto da = static_cast<int32_t>(i) * metri_per_cella;
+      const auto da = static_cast<int32_t>(i) * metri_cella;
       if (!t.empty() && t.back().valore == v)
-        t.back().a = da + metri_per_cella;
+        t.back().a = da + metri_cella;
       else
-        t.push_back({da, da + metri_per_cella, v});
+        t.push_back({da, da + metri_cella, v});
     }
     return t;
   }
@@ -229,8 +229,6 @@ std::string Luogo::testo() const { return riga > 0 ? file + ":" + std::to_string
 const char* nome_gravita(Segnalazione::Gravita g) {
   return g == Segnalazione::Gravita::errore ? "errore" : "avvertimento";
 }
-
-int32_t metro_della_cella(int64_t i) { return static_cast<int32_t>((i - 1) * metri_per_cella); }
 
 std::string chilometri(int64_t m) {
   const char* segno = m < 0 ? "-" : "";

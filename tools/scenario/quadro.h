@@ -32,6 +32,7 @@ struct Segnalazione {
   Gravita gravita = Gravita::errore;
   std::string codice;  // as shown: "16", "n. 1250"
   std::string messaggio;
+  std::string suggerimento;  // the usual fix; empty when none is known
   std::optional<Luogo> luogo;
   std::optional<int32_t> posizione;  // metres along the line
   std::string testo_riga;            // the source line, when known
@@ -81,9 +82,6 @@ struct Quadro {
 };
 
 Quadro quadro_linea(const DatiScenario& dati);
-
-// The metre a point feature stamped into cell i stands at, and back.
-int32_t metro_della_cella(int64_t i);
 
 // "km 12.345"
 std::string chilometri(int64_t metri);

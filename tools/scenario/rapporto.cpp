@@ -3,42 +3,37 @@
 #include <algorithm>
 #include <string_view>
 
-#include "compiler/codici_problema.h"
+#include "base/codici.h"
 #include "base/cp1252.h"
+#include "base/errori.h"
 #include "base/nomi_file.h"
 
 namespace scenario::strumenti {
 namespace {
 
-struct Numerato {
-  int32_t numero;
-  const char* significato;
-};
-
-constexpr Numerato numerati[] = {
-    {1250, "il posto riservato ai marcatori 610 e 5121 (cella 1, slot 85) e' gia' occupato; nessun file binario scritto"},
-    {1251, "il posto riservato ai codici di gara (cella 1, slot 85) e' gia' occupato; nessun file binario scritto"},
-};
-
 // Codes that concern the line description when the problem carries no place.
-constexpr int32_t codici_linea[] = {1, 2, 3, 4, 5, 6, 27, 28, 101, 102, 103};
+constexpr int32_t codici_linea[] = {
+    problema::lunghezza_eccessiva, problema::progressiva_non_multipla, problema::ripetizione_inizio,
+    problema::ripetizione_fine,    problema::ripetizione_codici,       problema::cartello_occupato,
+    problema::troppe_montagne,     problema::troppi_cartelli,          problema::manca_linea,
+    problema::manca_generale,      problema::curva_non_valida,
+};
 
-std::string significato(const Problema& p) {
-  switch (p.tipo) {
-    case Problema::Tipo::registrato: {
-      const char* s = significato_problema(p.codice);
-      std::string t = s ? s : "problema sconosciuto";
-      if (!p.dettaglio.empty()) t += ": " + a_utf8(p.dettaglio);
-      return t;
-    }
-    case Problema::Tipo::numerato:
-      for (const Numerato& n : numerati)
-        if (n.numero == p.codice) return n.significato;
-      return "errore numerato";
-    case Problema::Tipo::esecuzione:
-      return a_utf8(p.dettaglio);
+Famiglia famiglia(Problema::Tipo t) {
+  switch (t) {
+    case Problema::Tipo::registrato: return Famiglia::problema;
+    case Problema::Tipo::numerato: return Famiglia::numerato;
+    case Problema::Tipo::esecuzione: break;
   }
-  return {};
+  return Famiglia::guasto;
+}
+
+std::string significato(const Problema& p, const Codice* c) {
+  // A failure says itself, with its number and what it concerns.
+  if (p.tipo == Problema::Tipo::esecuzione) return a_utf8(p.dettaglio);
+  std::string t = c ? c->significato : "codice sconosciuto";
+  if (!p.dettaglio.empty()) t += ": " + a_utf8(p.dettaglio);
+  return t;
 }
 
 // Line n (from 1) of a text whose lines end in CR LF, LF or a lone CR, as
@@ -72,18 +67,25 @@ size_t conta(const std::vector<VoceRapporto>& voci, Problema::Tipo t) {
   return static_cast<size_t>(std::count_if(voci.begin(), voci.end(), [t](const auto& v) { return v.tipo == t; }));
 }
 
+// A compile whose replacement of the binary files failed and could not be
+// taken back: some of them are new, some missing.
+bool insieme_incompleto(const Stato& s) {
+  return !s.problemi.empty() && s.problemi.back().tipo == Problema::Tipo::esecuzione &&
+         s.problemi.back().codice == static_cast<int32_t>(Guasto::file_binari_incompleti);
+}
+
 }  // namespace
 
 std::vector<VoceRapporto> voci_rapporto(const EsitoCompilazione& esito, const RichiestaCompilazione& r) {
-  auto file_di = [&](FileScenario f) {
-    return percorso_file(r.ingresso, f, r.nome_linea, r.numero_treno).string();
-  };
+  auto file_di = [&](FileScenario f) { return percorso_file(r.ingresso, f, r.nome_linea, r.numero_treno).string(); };
   std::vector<VoceRapporto> voci;
   for (const Problema& p : esito.stato->problemi) {
     VoceRapporto v;
     v.tipo = p.tipo;
     v.codice = p.codice;
-    v.significato = significato(p);
+    const Codice* c = cerca_codice(famiglia(p.tipo), p.codice);
+    v.significato = significato(p, c);
+    if (c) v.suggerimento = c->suggerimento;
     v.posizione = p.posizione;
     const std::string* testo = nullptr;
     switch (p.origine.sorgente) {
@@ -97,7 +99,8 @@ std::vector<VoceRapporto> voci_rapporto(const EsitoCompilazione& esito, const Ri
         break;
       case Sorgente::nessuna:
         if (p.tipo == Problema::Tipo::registrato)
-          v.file = file_di(std::ranges::count(codici_linea, p.codice) ? FileScenario::linea_txt : FileScenario::treno_txt);
+          v.file =
+              file_di(std::ranges::count(codici_linea, p.codice) ? FileScenario::linea_txt : FileScenario::treno_txt);
         break;
     }
     if (testo && p.origine.riga > 0) {
@@ -135,6 +138,7 @@ std::string rapporto_testo(const EsitoCompilazione& esito, const RichiestaCompil
       out += "  " + v.testo_riga + "\n";
       if (v.colonna > 0) out += "  " + v.rientro + "^\n";
     }
+    if (!v.suggerimento.empty()) out += "  suggerimento: " + v.suggerimento + "\n";
   }
   const Stato& s = *esito.stato;
   out += plurale(conta(voci, Problema::Tipo::registrato), "problema registrato", "problemi registrati") + ", " +
@@ -142,7 +146,9 @@ std::string rapporto_testo(const EsitoCompilazione& esito, const RichiestaCompil
          plurale(conta(voci, Problema::Tipo::esecuzione), "errore di esecuzione", "errori di esecuzione") +
          "; codice_errore " + std::to_string(s.codice_errore) + ", posizione_errore " +
          std::to_string(s.posizione_errore) + "; ";
-  out += esito.file_scritti ? "file binari scritti in " + r.uscita.string() : std::string("nessun file binario scritto");
+  out += esito.file_scritti      ? "file binari scritti in " + r.uscita.string()
+         : insieme_incompleto(s) ? "file binari incompleti in " + r.uscita.string() + ": compilare di nuovo"
+                                 : std::string("nessun file binario scritto");
   out += "\n";
   return out;
 }
@@ -157,6 +163,7 @@ nlohmann::json rapporto_json(const EsitoCompilazione& esito, const RichiestaComp
         {"tipo", nome_tipo(v.tipo)},
         {"codice", v.codice},
         {"significato", v.significato},
+        {"suggerimento", opzionale(v.suggerimento, !v.suggerimento.empty())},
         {"posizione", opzionale(v.posizione.value_or(0), v.posizione.has_value())},
         {"file", opzionale(v.file, !v.file.empty())},
         {"riga", opzionale(v.riga, v.riga > 0)},

@@ -148,11 +148,11 @@ class Caricamento {
         if (it != d.luoghi_celle.end()) d.luoghi_slot[d.celle[i].valore1] = it->second;
       }
     std::map<int32_t, CampiRiga> righe;
-    for (int32_t slot = 1; slot <= slot::primo_cartello; ++slot) {
+    for (int32_t slot = slot::prima_stazione; slot <= slot::primo_cartello; ++slot) {
       const std::string& nome = d.stazioni[static_cast<size_t>(slot)].nome;
       if (nome.empty() || d.luoghi_slot.count(slot)) continue;
       int prima = 0;
-      for (int32_t k = 1; k < slot; ++k) prima += d.stazioni[static_cast<size_t>(k)].nome == nome;
+      for (int32_t k = slot::prima_stazione; k < slot; ++k) prima += d.stazioni[static_cast<size_t>(k)].nome == nome;
       if (righe.empty()) righe = campi_per_riga(testo_treno);
       if (auto l = record_per_nome(righe, nome, prima, file_treno_)) d.luoghi_slot[slot] = *l;
     }
@@ -164,6 +164,7 @@ class Caricamento {
       Segnalazione s;
       s.codice = codice_mostrato(v);
       s.messaggio = v.significato;
+      s.suggerimento = v.suggerimento;
       s.posizione = v.posizione;
       s.testo_riga = v.testo_riga;
       const std::string f = v.file == linea ? file_linea_ : v.file == treno ? file_treno_ : v.file;

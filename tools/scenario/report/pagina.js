@@ -187,6 +187,7 @@
         a.setAttribute('data-km', (p.posizione / 1000).toFixed(3));
       }
       li.appendChild(a);
+      if (p.suggerimento) li.appendChild(elemento('div', { 'class': 'suggerimento' }, 'suggerimento: ' + p.suggerimento));
       var sorgente = null;
       if (p.riga) {
         var rientro = p.colonna ? p.testo_riga.slice(0, p.colonna - 1).replace(/[^\t]/g, ' ') + '^' : '';

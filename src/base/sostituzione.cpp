@@ -1,0 +1,98 @@
+#include "base/sostituzione.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "base/errori.h"
+
+namespace scenario {
+namespace {
+
+std::vector<Percorso> cartelle_di(std::span<const FileNuovo> file) {
+  std::vector<Percorso> cartelle;
+  for (const FileNuovo& f : file) {
+    const Percorso c = f.finale.parent_path();
+    if (std::find(cartelle.begin(), cartelle.end(), c) == cartelle.end()) cartelle.push_back(c);
+  }
+  return cartelle;
+}
+
+// Tidying only: a file that cannot be removed is no reason to fail a run
+// whose outcome is already decided.
+void elimina_se_c_e(Disco& disco, const Percorso& p) {
+  try {
+    if (disco.esiste(p)) disco.elimina(p);
+  } catch (...) {
+  }
+}
+
+// What runs that died part-way left: the next complete run has no use for it.
+void elimina_rimasti(Disco& disco, std::span<const FileNuovo> file) {
+  for (const Percorso& cartella : cartelle_di(file)) {
+    std::vector<Percorso> elenco;
+    try {
+      elenco = disco.elenca(cartella);
+    } catch (...) {
+      continue;
+    }
+    for (const Percorso& p : elenco)
+      for (const FileNuovo& f : file)
+        if (e_provvisorio_di(f.finale, p)) elimina_se_c_e(disco, p);
+  }
+}
+
+struct Spostamento {
+  Percorso da, a;
+  Percorso finale;  // the final name the move concerns
+};
+
+// Takes the moves back, last first. A move that cannot be taken back stops
+// the undoing where it is: going on could put an earlier file back beside a
+// new one.
+void annulla(Disco& disco, const std::vector<Spostamento>& fatti) {
+  for (auto s = fatti.rbegin(); s != fatti.rend(); ++s) {
+    try {
+      disco.rinomina(s->a, s->da);
+    } catch (...) {
+      throw ErroreEsecuzione(Guasto::file_binari_incompleti, nome_nel_messaggio(s->finale));
+    }
+  }
+}
+
+}  // namespace
+
+void sostituisci_insieme(Disco& disco, std::span<const FileNuovo> file) {
+  elimina_rimasti(disco, file);
+
+  std::vector<Percorso> nuovi;
+  std::vector<Percorso> riserve;  // where each earlier file goes; empty: none stood there
+  std::vector<Spostamento> fatti;
+  auto sposta = [&](const Percorso& da, const Percorso& a, const Percorso& finale) {
+    disco.rinomina(da, a);
+    fatti.push_back({da, a, finale});
+  };
+  try {
+    for (const FileNuovo& f : file) {
+      nuovi.push_back(disco.crea_provvisorio(f.finale));
+      disco.scrivi_durevole(nuovi.back(), f.produci);
+    }
+    // Reserved before the first rename, so that the renames follow one
+    // another with nothing in between.
+    for (const FileNuovo& f : file)
+      riserve.push_back(disco.esiste(f.finale) ? disco.crea_provvisorio(f.finale) : Percorso());
+    for (size_t i = 0; i < file.size(); ++i)
+      if (!riserve[i].empty()) sposta(file[i].finale, riserve[i], file[i].finale);
+    for (size_t i = 0; i < file.size(); ++i) sposta(nuovi[i], file[i].finale, file[i].finale);
+    for (const Percorso& cartella : cartelle_di(file)) disco.sincronizza_cartella(cartella);
+  } catch (...) {
+    annulla(disco, fatti);
+    for (const Percorso& p : nuovi) elimina_se_c_e(disco, p);
+    for (const Percorso& p : riserve)
+      if (!p.empty()) elimina_se_c_e(disco, p);
+    throw;
+  }
+  for (const Percorso& p : riserve)
+    if (!p.empty()) elimina_se_c_e(disco, p);
+}
+
+}  // namespace scenario
