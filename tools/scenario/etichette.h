@@ -21,7 +21,7 @@ struct Etichetta {
 // Blank kept around a label, in pixels: enough across to read two labels
 // apart, a little up and down so that stacked rows stay close; either way
 // more than a browser's rounding of its text boxes.
-inline constexpr double aria_orizzontale = 4, aria_verticale = 1;
+inline constexpr double aria_orizzontale = 4, aria_verticale = 2;
 
 // For each label, the index of the place it takes, or nothing when it is
 // left out. Obstacles (marks, the track) are kept clear as labels are.

@@ -237,22 +237,22 @@
     tabelle.appendChild(s);
   });
 
-  // A problem named in the address (#problema-N) is opened as if clicked.
-  var chiesto = /^#problema-(\d+)$/.exec(location.hash);
-  if (chiesto && lista) {
-    var link = lista.querySelector('a[data-indice="' + chiesto[1] + '"]');
-    if (link) link.click();
-  }
-
   // Labels whose boxes overlap, as the browser lays them out; the first few
   // pairs are named for whoever reads a failing test.
   var coppie = [];
+  // Measured with the drawing at its own size: a browser sizes text boxes
+  // at the scale it shows them, and a drawing shrunk to the window would
+  // swell them.
   function sovrapposizioni(svg) {
     if (!svg) return 0;
+    var stile = svg.getAttribute('style');
+    var vb = svg.viewBox.baseVal;
+    svg.setAttribute('style', 'width:' + vb.width + 'px;height:' + vb.height + 'px;max-width:none;max-height:none');
     var r = [].map.call(svg.querySelectorAll('text.etichetta'), function (t) {
       var b = t.getBBox();
       return { x: b.x, y: b.y, w: b.width, h: b.height, testo: t.textContent };
     });
+    if (stile === null) svg.removeAttribute('style'); else svg.setAttribute('style', stile);
     r.sort(function (a, b) { return a.x - b.x; });
     var n = 0;
     for (var i = 0; i < r.length; i++)
@@ -277,6 +277,14 @@
   b.etichette = conta(pianta, 'text.etichetta') + conta(profilo, 'text.etichetta');
   b.sovrapposizioni = sovrapposizioni(pianta) + sovrapposizioni(profilo);
   b.sovrapposte = coppie.join('; ');
+
+  // A problem named in the address (#problema-N) is opened as if clicked.
+  var chiesto = /^#problema-(\d+)$/.exec(location.hash);
+  if (chiesto && lista) {
+    var link = lista.querySelector('a[data-indice="' + chiesto[1] + '"]');
+    if (link) link.click();
+  }
+
   b.km = scrittaKm.textContent;
   // How long the page took to be ready, for the benchmark.
   b.msScript = Math.round(performance.now() - inizio);
