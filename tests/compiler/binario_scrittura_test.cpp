@@ -11,18 +11,18 @@
 #include <string>
 #include <vector>
 
-#include "compiler/binario.h"
 #include "base/errori.h"
+#include "compiler/binario.h"
 #include "compiler/stato.h"
 #include "platform/disco_file.h"
 #include "support/cartella_temporanea.h"
 #include "support/disco_memoria.h"
 
 #ifndef _WIN32
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <csignal>
-#include <sys/resource.h>
 #endif
 
 namespace scenario {
@@ -256,7 +256,8 @@ TEST(ScritturaBinariSuDisco, UnCollegamentoAlNomeProvvisorioNonVieneSeguito) {
   for (const char* n : {"R_linea.dat", "R_T.sim", "R_T.dat"}) {
     collegamenti.push_back(dir / (std::string(n) + ".tmp"));
     for (int i = 0; i < 12; ++i)
-      collegamenti.push_back(dir / (std::string(n) + "." + std::to_string(getpid()) + "." + std::to_string(i) + ".tmp"));
+      collegamenti.push_back(dir /
+                             (std::string(n) + "." + std::to_string(getpid()) + "." + std::to_string(i) + ".tmp"));
   }
   for (size_t i = 0; i < collegamenti.size(); ++i)
     std::filesystem::create_symlink(fuori / ("bersaglio" + std::to_string(i)), collegamenti[i]);

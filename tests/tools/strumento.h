@@ -8,16 +8,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 namespace scenario::test {
 
 struct Esecuzione {
-  int stato = -1;     // exit status
+  int stato = -1;      // exit status
   std::string uscita;  // stdout and stderr together
 };
 

@@ -2,8 +2,8 @@
 
 #include <ostream>
 
-#include "compilazione.h"
 #include "base/errori.h"
+#include "compilazione.h"
 #include "dump.h"
 #include "errore_strumento.h"
 #include "esecuzione_comando.h"

@@ -9,7 +9,7 @@
 namespace scenario::strumenti {
 
 struct ArgomentiCompile {
-  std::string linea, treno;  // UTF-8, as typed
+  std::string linea, treno;            // UTF-8, as typed
   std::string ingresso = ".", uscita;  // uscita empty: same as ingresso
   bool senza_profilo = false;
   bool json = false;

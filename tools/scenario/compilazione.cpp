@@ -4,9 +4,9 @@
 
 #include "base/cp1252.h"
 #include "base/errori.h"
-#include "disco_autore.h"
-#include "compiler/compilazione.h"
 #include "base/nomi_file.h"
+#include "compiler/compilazione.h"
+#include "disco_autore.h"
 #include "errore_strumento.h"
 #include "lettura_file.h"
 

@@ -3,11 +3,10 @@
 // binary files, draws the plan and the profile of a line, writes a report
 // page.
 
+#include <CLI/CLI.hpp>
 #include <iostream>
 #include <string>
 #include <utility>
-
-#include <CLI/CLI.hpp>
 
 #include "comandi.h"
 #include "platform/disco_file.h"
@@ -15,9 +14,9 @@
 namespace {
 
 constexpr std::pair<const char*, const char*> etichette[] = {
-    {"Usage", "Uso"},          {"Options", "Opzioni"},   {"OPTIONS", "OPZIONI"},
-    {"Subcommands", "Comandi"}, {"SUBCOMMAND", "COMANDO"}, {"SUBCOMMANDS", "COMANDI"},
-    {"Positionals", "Argomenti"}, {"REQUIRED", "OBBLIGATORIO"}, {"TEXT", "TESTO"},
+    {"Usage", "Uso"},          {"Options", "Opzioni"},     {"OPTIONS", "OPZIONI"},       {"Subcommands", "Comandi"},
+    {"SUBCOMMAND", "COMANDO"}, {"SUBCOMMANDS", "COMANDI"}, {"Positionals", "Argomenti"}, {"REQUIRED", "OBBLIGATORIO"},
+    {"TEXT", "TESTO"},
 };
 
 // CLI11 explains its errors in English; the kind of error says it in Italian.
@@ -84,11 +83,13 @@ int main(int argc, char** argv) {
       {"profilo",
        "Disegna la linea lungo i km in SVG: pendenza, velocita' massima, rallentamenti, stazioni, segnali, "
        "cartelli, tratti di montagna.",
-       "File SVG da scrivere", {}},
+       "File SVG da scrivere",
+       {}},
       {"report",
        "Scrive una pagina HTML autonoma: pianta e profilo navigabili, problemi, tabelle di stazioni, segnali e "
        "cartelli, valori dello scenario.",
-       "File HTML da scrivere", {}},
+       "File HTML da scrivere",
+       {}},
   };
   for (Disegno& d : disegni) {
     d.comando = app.add_subcommand(

@@ -25,7 +25,7 @@ void scrivi_con(int modo, const Percorso& p, const Pezzi& produci, bool durevole
 }
 
 bool e_un_collegamento(const Percorso& p) {
-  struct stat s{};
+  struct stat s {};
   return ::lstat(p.c_str(), &s) == 0 && S_ISLNK(s.st_mode);
 }
 
