@@ -15,7 +15,7 @@ cd "$(dirname "$0")/.."
 prove=${1:-7}
 
 cmake -S . -B build-bench -G Ninja -DSCENARIO_BENCH=ON -DSCENARIO_TESTS=OFF >/dev/null
-cmake --build build-bench --target installatore genera_percorso compilazione_bench | tail -1
+cmake --build build-bench --target installatore genera_percorso compilazione_bench verifica_bench | tail -1
 build-bench/bench/genera_percorso build-bench/payload_lungo
 cmake -S . -B build-bench-lungo -G Ninja -DSCENARIO_TESTS=OFF \
   -DSCENARIO_PAYLOAD_DIR="$PWD/build-bench/payload_lungo" -DSCENARIO_ROUTE=Percorso_Lungo -DSCENARIO_TRAIN=1 >/dev/null
@@ -65,3 +65,6 @@ misura incorporato build-bench/Belmora_Solvenzia_4816-4817
 misura lungo build-bench-lungo/Percorso_Lungo_1
 echo
 build-bench/bench/compilazione_bench --benchmark_min_time=1
+echo
+# The check of the longest route (scenario check): target under 50 ms.
+build-bench/bench/verifica_bench --benchmark_min_time=1

@@ -1,10 +1,10 @@
-#include "disco_autore.h"
+#include "verifica/disco_autore.h"
 
 #include <utility>
 
 #include "base/errori.h"
 
-namespace scenario::strumenti {
+namespace scenario::verifica {
 
 void DiscoAutore::servi(const Percorso& p, std::string byte) {
   testi_[p.lexically_normal()] = Testo{std::move(byte), true};
@@ -66,4 +66,4 @@ void DiscoAutore::scrivi_durevole(const Percorso& p, const Pezzi& produci) {
   reale_.scrivi_durevole(p, produci);
 }
 
-}  // namespace scenario::strumenti
+}  // namespace scenario::verifica
