@@ -15,7 +15,7 @@ set(strati
   "src/sources=base,sources"
   "src/driver=base,compiler,sources,platform,driver"
   "tools=base,compiler,platform"
-  "fuzz=base,compiler,sources,support"
+  "fuzz=base,compiler,sources,support,tools"
   "bench=base,compiler,sources,platform,support"
   "tests/support=base,compiler,support"
   "tests=*")

@@ -6,6 +6,7 @@ if(WIN32 OR NOT TARGET strumento_scenario)
 endif()
 
 target_sources(test_scenario PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/coerenza_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/compile_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dump_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_binari_test.cpp

@@ -5,6 +5,7 @@
 #include "base/cp1252.h"
 #include "base/errori.h"
 #include "base/nomi_file.h"
+#include "coerenza.h"
 #include "compilazione.h"
 #include "dump.h"
 #include "errore_strumento.h"
@@ -16,6 +17,8 @@ namespace scenario::strumenti {
 namespace {
 
 constexpr int uscita_errore = 2;
+// A file decoded, with inconsistencies to tell.
+constexpr int uscita_avvisi = 1;
 
 std::string json_testo(const nlohmann::json& j) {
   return j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
@@ -67,9 +70,19 @@ int esegui_dump(const ArgomentiDump& a, Disco& disco, std::ostream& out, std::os
     const TipoFile tipo = riconosci(byte, nome);
     const OpzioniDump o{a.tutti};
     // Decoded whole before anything is printed, so a bad file prints only the error.
-    const std::string testo = a.json ? json_testo(dump_json(tipo, byte, nome, o)) : dump_testo(tipo, byte, nome, o);
+    std::string testo;
+    const auto avvisi = incoerenze_file(tipo, byte, nome);
+    if (a.json) {
+      nlohmann::json j = dump_json(tipo, byte, nome, o);
+      j["avvisi"] = avvisi;
+      testo = json_testo(j);
+    } else {
+      testo = dump_testo(tipo, byte, nome, o);
+    }
     out << testo;
-    return 0;
+    if (avvisi.empty()) return 0;
+    if (!a.json) err << "scenario: attenzione, " << testo_incoerenze(avvisi) << "\n";
+    return uscita_avvisi;
   });
 }
 
@@ -87,6 +100,9 @@ int esegui_plan(const ArgomentiPlan& a, Disco& disco, std::ostream& out, std::os
     const Percorso sim = file(FileScenario::sim), dat = file(FileScenario::dat);
     d.stazioni = leggi_stazioni(leggi(disco, sim), sim.filename().string());
     d.celle = leggi_celle(leggi(disco, dat), dat.filename().string());
+    const auto diversi = incoerenze({&d.profilo, &d.stazioni, &d.celle, profilo.filename().string(),
+                                     sim.filename().string(), dat.filename().string()});
+    if (!diversi.empty()) throw ErroreStrumento(testo_incoerenze(diversi) + "\nnessuna pianta scritta");
     d.titolo = a_utf8(linea) + " - treno " + a_utf8(treno);
     const std::string svg = pianta_svg(d);
     if (svg.empty()) throw ErroreStrumento(profilo.string() + ": profilo troppo corto per disegnare la linea");
