@@ -1,12 +1,13 @@
 // Any bytes as the binary files of a scenario, through the authors' tool:
-// its readers, the consistency check, dump (text or JSON) and plan, as the
-// commands run them on a disk in memory (the input's layout is in
+// its readers, the consistency check, dump (text or JSON), plan and, as the
+// input's options ask, profilo and report, as the commands run them on a
+// disk in memory (the input's layout is in
 // ingresso_file_binari.h). A file the input does not give is made to fit the
 // one it gives, so that a single mutated file gets past the consistency
 // check and is drawn.
 //
 // Each command must refuse cleanly or succeed: a decoded JSON parses, and a
-// plan drawn has finite numbers in every attribute.
+// drawing written has finite numbers in every attribute.
 
 #include <algorithm>
 #include <array>
@@ -34,8 +35,11 @@ using namespace scenario;
 namespace o = fuzz::opzioni_binari;
 
 // The longest profile made to fit: beyond, the made files disagree and the
-// plan refuses them, as it must.
-constexpr int64_t metri_fatti_massimi = 40'000;
+// plan refuses them, as it must. Short profiles keep the target fast.
+constexpr int64_t metri_fatti_massimi = 12'000;
+// The route length made files take when the given one tells none: a line
+// whose cells and profile end 2 km from its start.
+constexpr int64_t lunghezza_di_riserva = -5000;
 
 template <typename T>
 void aggiungi(std::string& s, T v) {
@@ -112,14 +116,14 @@ int64_t lunghezza_di_profilo(std::string_view byte) {
   try {
     return static_cast<int64_t>(strumenti::leggi_profilo(byte, "p").x.size()) - metri_oltre_la_linea - 1;
   } catch (const strumenti::ErroreStrumento&) {
-    return 1000;
+    return lunghezza_di_riserva;
   }
 }
 int64_t lunghezza_di_stazioni(std::string_view byte) {
   try {
     return strumenti::leggi_stazioni(byte, "s")[slot::treno].fine_zona;
   } catch (const strumenti::ErroreStrumento&) {
-    return 1000;
+    return lunghezza_di_riserva;
   }
 }
 int64_t lunghezza_di_celle(std::string_view byte) {
@@ -156,6 +160,28 @@ void dump(test::DiscoMemoria& disco, const std::string& percorso, uint8_t opzion
   if (!a.json && out.str().empty()) fuzz::violazione("dump vuoto");
 }
 
+// plan, profilo or report: a file written (a drawing with finite numbers),
+// or a refusal and no file.
+void vista(test::DiscoMemoria& disco,
+           int (*comando)(const strumenti::ArgomentiVista&, Disco&, std::ostream&, std::ostream&),
+           const std::string& uscita) {
+  std::ostringstream out, err;
+  strumenti::ArgomentiVista a;
+  a.linea = "Prova";
+  a.treno = "1";
+  a.ingresso = "/s";
+  a.uscita = uscita;
+  const int stato = comando(a, disco, out, err);
+  const bool scritto = disco.esiste(uscita);
+  if (stato == 0) {
+    if (!scritto) fuzz::violazione("disegno non scritto");
+    // The report's page holds its script and style sheet besides the drawings.
+    if (uscita.ends_with(".svg")) numeri_finiti(disco.file.at(uscita));
+  } else if (stato != 2 || scritto) {
+    fuzz::violazione("disegno rifiutato ma scritto, o stato d'uscita sbagliato");
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
@@ -169,7 +195,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
     default: break;
   }
   if ((in.opzioni & o::quali) != o::tutti) {
-    if (!ammessa(l)) l = 1000;
+    if (!ammessa(l)) l = lunghezza_di_riserva;
     if ((in.opzioni & o::quali) != o::solo_profilo) profilo = profilo_fatto(l + metri_oltre_la_linea + 1);
     if ((in.opzioni & o::quali) != o::solo_stazioni) stazioni = stazioni_fatte(l);
     if ((in.opzioni & o::quali) != o::solo_celle) celle = celle_fatte(l);
@@ -195,19 +221,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
   disco.file["/s/Prova_linea.dat"] = profilo;
   disco.file["/s/Prova_1.sim"] = stazioni;
   disco.file["/s/Prova_1.dat"] = celle;
-  std::ostringstream out, err;
-  strumenti::ArgomentiPlan a;
-  a.linea = "Prova";
-  a.treno = "1";
-  a.ingresso = "/s";
-  a.svg = "/s/pianta.svg";
-  const int stato = strumenti::esegui_plan(a, disco, out, err);
-  const bool scritta = disco.esiste(a.svg);
-  if (stato == 0) {
-    if (!scritta) fuzz::violazione("pianta non scritta");
-    numeri_finiti(disco.file.at(a.svg));
-  } else if (stato != 2 || scritta) {
-    fuzz::violazione("pianta rifiutata ma scritta, o stato d'uscita sbagliato");
-  }
+  vista(disco, strumenti::esegui_plan, "/s/pianta.svg");
+  if (in.opzioni & o::profilo) vista(disco, strumenti::esegui_profilo, "/s/profilo.svg");
+  if (in.opzioni & o::report) vista(disco, strumenti::esegui_report, "/s/pagina.html");
   return 0;
 }

@@ -6,11 +6,13 @@
 //
 //   genera_semi <directory>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -32,8 +34,13 @@ void scrivi(const fs::path& cartella, const std::string& bersaglio, const std::s
   std::ofstream(cartella / bersaglio / nome, std::ios::binary) << byte;
 }
 
+// The records whose first number is a position along the line.
+constexpr std::string_view con_posizione[] = {"curva",    "pendenza", "montagna",      "indicatori_v",
+                                              "cartello", "stazione", "rallentamento", "abbattimento",
+                                              "segnale",  "velocit",  "aderenza"};
+
 // A description cut to a route of `lunghezza` m: that length, and without
-// the records whose position (their first number) lies beyond it.
+// the records whose position lies beyond it.
 std::string accorcia(std::string_view testo, int32_t lunghezza) {
   std::string out;
   while (!testo.empty()) {
@@ -45,7 +52,10 @@ std::string accorcia(std::string_view testo, int32_t lunghezza) {
       out += "lunghezza percorso,    " + std::to_string(lunghezza) + "\r\n";
       continue;
     }
-    if (virgola != std::string_view::npos) {
+    const bool posizionato =
+        virgola != std::string_view::npos && std::any_of(std::begin(con_posizione), std::end(con_posizione),
+                                                         [&](std::string_view k) { return riga.find(k) < virgola; });
+    if (posizionato) {
       std::string_view campo = riga.substr(virgola + 1);
       while (!campo.empty() && campo[0] == ' ') campo.remove_prefix(1);
       int32_t posizione = 0;
@@ -117,9 +127,11 @@ int main(int argc, char** argv) {
   for (uint32_t i = 0; i < 16; ++i)
     scrivi(uscita, "scenario_breve", "pseudocasuale_" + std::to_string(i), byte_pseudocasuali(i, 24 + 8 * i));
 
-  // The binary files of a 2 km route, each alone and all three together.
+  // The binary files of a line whose cells and profile end 3 km from its
+  // start (a route length of -4000 m: small files, quick to read), each
+  // alone and all three together.
   fuzz::Compilazione c;
-  fuzz::compila_tutto(c, accorcia(fuzz::linea_fissa(), 2000), accorcia(fuzz::treno_fisso(), 2000), 1);
+  fuzz::compila_tutto(c, accorcia(fuzz::linea_fissa(), -4000), accorcia(fuzz::treno_fisso(), 3000), 1);
   if (!c.esito.completo()) {
     std::fprintf(stderr, "genera_semi: la compilazione dei file binari non e' completa\n");
     return 1;

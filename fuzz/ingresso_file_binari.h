@@ -16,6 +16,8 @@ inline constexpr uint8_t quali = 3;     // the bits above
 inline constexpr uint8_t json = 4;      // dump --json
 inline constexpr uint8_t tutte = 8;     // dump --all
 inline constexpr uint8_t anonimo = 16;  // a name that does not tell the kind
+inline constexpr uint8_t profilo = 32;  // also scenario profilo
+inline constexpr uint8_t report = 64;   // also scenario report
 }  // namespace opzioni_binari
 
 struct FileBinariIngresso {

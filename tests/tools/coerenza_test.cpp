@@ -121,8 +121,8 @@ class ComandiSuFileIncoerenti : public ::testing::Test {
   }
 
   int plan() {
-    strumenti::ArgomentiPlan a;
-    a.linea = "Prova", a.treno = "1", a.ingresso = "/s", a.svg = "/s/pianta.svg";
+    strumenti::ArgomentiVista a;
+    a.linea = "Prova", a.treno = "1", a.ingresso = "/s", a.uscita = "/s/pianta.svg";
     return strumenti::esegui_plan(a, disco, out, err);
   }
   int dump(const std::string& file, bool json = false) {
@@ -169,7 +169,7 @@ TEST_F(ComandiSuFileIncoerenti, PlanLiRifiutaSenzaScrivereLaPianta) {
     EXPECT_EQ(plan(), 2) << c.nome;
     EXPECT_NE(err.str().find("scenario: file binari incoerenti:\n  "), std::string::npos) << err.str();
     EXPECT_NE(err.str().find(c.messaggio), std::string::npos) << err.str();
-    EXPECT_NE(err.str().find("nessuna pianta scritta"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("nessun file scritto"), std::string::npos) << err.str();
     EXPECT_FALSE(disco.esiste("/s/pianta.svg")) << c.nome;
     EXPECT_EQ(out.str(), "") << c.nome;
     err.str("");
