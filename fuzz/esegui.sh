@@ -24,7 +24,7 @@ paralleli=${PARALLELI:-1}
 esecuzioni=${ESECUZIONI:-0}
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DSCENARIO_FUZZ=ON -DSCENARIO_TESTS=OFF >/dev/null
-declare -A dizionario
+declare -A dizionario=()
 while IFS=$'\t' read -r nome diz; do
   dizionario[$nome]=$diz
 done <build-fuzz/fuzz/bersagli.txt
@@ -78,7 +78,7 @@ fatto() {
 }
 
 echo "== ${#bersagli[@]} bersagli, ${secondi} s ciascuno, ${paralleli} alla volta"
-declare -A in_corso
+declare -A in_corso=()
 for b in "${bersagli[@]}"; do
   while ((${#in_corso[@]} >= paralleli)); do
     stato=0
