@@ -8,6 +8,10 @@
 // The files of a complete compile must read back with the authors' tool and
 // agree with one another, and every recorded problem must be in the table of
 // codes.
+//
+// An input means a scenario only to this builder: when the builder changes,
+// the inputs kept in regressioni/scenario_breve/ build other scenarios. A
+// fault found here is kept as texts too, in regressioni/compilazione/.
 
 #include <array>
 #include <cstddef>
@@ -35,10 +39,6 @@ class Byte {
     if (n_ == 0) return 0;
     --n_;
     return *d_++;
-  }
-  template <typename T, size_t N>
-  T scegli(const std::array<T, N>& tabella) {
-    return tabella[prendi() % N];
   }
 
  private:
@@ -100,7 +100,7 @@ class Costruttore {
   int32_t scrivi_file() const { return scrivi_profilo_ ? 1 : 0; }
 
  private:
-  // The feature's byte picks the base; one in five is off the grid.
+  // The feature's byte picks the base; about one in five is off the grid.
   int64_t posizione(uint8_t tipo) {
     static constexpr int64_t avviso = 1200;
     const int64_t basi[] = {cursore_, inizio_, inizio_ - avviso, inizio_ + lunghezza_rall_};
@@ -124,7 +124,8 @@ class Costruttore {
       case 2:
       case 3: {
         static constexpr std::array<int, 10> velocita{30, 50, 60, 80, 100, 105, 109, 110, 120, 0};
-        const int64_t l = 50 * (1 + b_.prendi() % 60) + (v & 0x80 ? 25 : 0);
+        // Now and then no length, or a negative one: an end on or before the start.
+        const int64_t l = 50 * (b_.prendi() % 64 - 4) + (v & 0x80 ? 25 : 0);
         rallentamenti_.push_back("rallentamento, " + n(p) + ", " + n(velocita[v % 10]) + ", " + n(l) + ", " +
                                  n((v >> 4) & 1) + ", " + n((v >> 5) & 1) + ", " + n(v & 0x40 ? 40 : 0));
         inizio_ = p, lunghezza_rall_ = l;
