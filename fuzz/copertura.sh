@@ -7,8 +7,8 @@
 # and the corpora with the tests.
 #
 #   fuzz/copertura.sh [file ...]   (default: src/compiler/*.cpp and the
-#                                   tool's binary readers, dump, plan and
-#                                   consistency check)
+#                                   tool's binary readers, consistency
+#                                   check, dump and plan)
 #
 # Needs clang and llvm (llvm-profdata, llvm-cov). The line-by-line view of a
 # file afterwards:
@@ -19,8 +19,8 @@ cd "$(dirname "$0")/.."
 
 file=("$@")
 if ((${#file[@]} == 0)); then
-  file=(src/compiler/*.cpp tools/scenario/file_binari.cpp tools/scenario/dump.cpp
-    tools/scenario/pianta.cpp tools/scenario/coerenza.cpp)
+  file=(src/compiler/*.cpp tools/scenario/file_binari.cpp tools/scenario/coerenza.cpp
+    tools/scenario/dump.cpp tools/scenario/scenario_vista.cpp tools/scenario/pianta.cpp)
 fi
 
 opzioni="-fprofile-instr-generate -fcoverage-mapping"
@@ -55,6 +55,9 @@ for b in "${bersagli[@]}"; do oggetti+=(-object "build-copertura/fuzz/ripeti_$b"
 for dati in fuzz tutto; do
   echo
   [[ $dati == fuzz ]] && echo "== corpora fuzz" || echo "== corpora fuzz e test"
+  # File, then lines (all, missed, covered) and branches (all, missed, covered).
   llvm-cov report -instr-profile="build-copertura/$dati.profdata" "${oggetti[0]}" \
-    -object "${oggetti[1]}" -object "${oggetti[2]}" "${oggetti[@]:3}" "${file[@]}"
+    -object "${oggetti[1]}" -object "${oggetti[2]}" "${oggetti[@]:3}" "${file[@]}" 2>/dev/null |
+    awk 'BEGIN { print "file righe mancate coperte rami mancati coperti" } NF == 13 && $1 != "Filename" {
+      print $1, $8, $9, $10, $11, $12, $13 }' | column -t
 done
