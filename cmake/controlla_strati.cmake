@@ -16,7 +16,7 @@ set(strati
   "src/sources=base,sources"
   "src/driver=base,compiler,sources,platform,driver"
   "tools=base,compiler,platform,verifica"
-  "fuzz=base,compiler,sources,support"
+  "fuzz=base,compiler,sources,support,tools,verifica"
   "bench=base,compiler,sources,platform,support,verifica"
   "tests/support=base,compiler,support"
   "tests=*")

@@ -1,16 +1,24 @@
 // Writes the seed corpora of the fuzz targets into a directory: the
-// embedded scenario's two texts exactly as the installer writes them, and the
-// small valid texts the targets pair with their input.
+// embedded scenario's two texts as the installer writes them, the small
+// valid texts the targets pair with their input, and for the whole compile
+// both cut to short routes, which compile many times faster, so that the
+// fuzzer starts from inputs it can run often.
 //
 //   genera_semi <directory>
 
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
+#include <string_view>
 
 #include "banco.h"
 #include "base/nomi_file.h"
+#include "ingresso_file_binari.h"
 #include "sources/payload.h"
 #include "sources/scrittori.h"
 #include "support/disco_memoria.h"
@@ -18,6 +26,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using namespace scenario;
 
 void scrivi(const fs::path& cartella, const std::string& bersaglio, const std::string& nome, const std::string& byte) {
   if (byte.empty()) return;
@@ -25,10 +34,52 @@ void scrivi(const fs::path& cartella, const std::string& bersaglio, const std::s
   std::ofstream(cartella / bersaglio / nome, std::ios::binary) << byte;
 }
 
+// The records whose first number is a position along the line.
+constexpr std::string_view con_posizione[] = {"curva",    "pendenza", "montagna",      "indicatori_v",
+                                              "cartello", "stazione", "rallentamento", "abbattimento",
+                                              "segnale",  "velocit",  "aderenza"};
+
+// A description cut to a route of `lunghezza` m: that length, and without
+// the records whose position lies beyond it.
+std::string accorcia(std::string_view testo, int32_t lunghezza) {
+  std::string out;
+  while (!testo.empty()) {
+    const size_t a_capo = testo.find('\n');
+    const std::string_view riga = testo.substr(0, a_capo == std::string_view::npos ? testo.size() : a_capo + 1);
+    testo.remove_prefix(riga.size());
+    const size_t virgola = riga.find(',');
+    if (riga.find("lunghezza percorso") != std::string_view::npos) {
+      out += "lunghezza percorso,    " + std::to_string(lunghezza) + "\r\n";
+      continue;
+    }
+    const bool posizionato =
+        virgola != std::string_view::npos && std::any_of(std::begin(con_posizione), std::end(con_posizione),
+                                                         [&](std::string_view k) { return riga.find(k) < virgola; });
+    if (posizionato) {
+      std::string_view campo = riga.substr(virgola + 1);
+      while (!campo.empty() && campo[0] == ' ') campo.remove_prefix(1);
+      int32_t posizione = 0;
+      const auto [fine, errore] = std::from_chars(campo.data(), campo.data() + campo.size(), posizione);
+      if (errore == std::errc() && posizione > lunghezza) continue;
+    }
+    out += riga;
+  }
+  return out;
+}
+
+// Bytes from a fixed linear congruential sequence, the same on every machine.
+std::string byte_pseudocasuali(uint32_t seme, size_t n) {
+  std::string s;
+  for (size_t i = 0; i < n; ++i) {
+    seme = seme * 1664525u + 1013904223u;
+    s += static_cast<char>(seme >> 24);
+  }
+  return s;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  using namespace scenario;
   if (argc != 2) {
     std::fprintf(stderr, "uso: genera_semi <cartella>\n");
     return 2;
@@ -46,20 +97,19 @@ int main(int argc, char** argv) {
   };
   const std::string linea = testo(FileScenario::linea_txt), treno = testo(FileScenario::treno_txt);
 
-  // The same line cut to 8 km: a short route compiles many times faster, so
-  // the fuzzer starts from inputs it can run often.
-  std::string linea_corta = fuzz::linea_fissa();
-  linea_corta.replace(linea_corta.find("140000"), 6, "8000");
+  constexpr int32_t corta = 8000;
+  const std::string linea_corta = accorcia(fuzz::linea_fissa(), corta),
+                    treno_corto = accorcia(fuzz::treno_fisso(), corta);
+  const std::string incorporata_corta = accorcia(linea, corta), incorporato_corto = accorcia(treno, corta);
 
   const std::pair<std::string, std::string> coppie[] = {
       {"corto", linea_corta + '\0' + fuzz::treno_fisso()},
-      {"incorporato", linea + '\0' + treno},
-      {"fisso", fuzz::linea_fissa() + '\0' + fuzz::treno_fisso()},
-      {"linea_incorporata", linea + '\0' + fuzz::treno_fisso()},
+      {"corto_tutti_e_due", linea_corta + '\0' + treno_corto},
+      {"incorporato_corto", incorporata_corta + '\0' + incorporato_corto},
+      {"linea_incorporata_corta", incorporata_corta + '\0' + treno_corto},
   };
   for (const auto& [nome, byte] : coppie) scrivi(uscita, "compilazione", nome, byte);
-  scrivi(uscita, "descrizione_linea", "incorporata", linea);
-  scrivi(uscita, "descrizione_linea", "fissa", fuzz::linea_fissa());
+  scrivi(uscita, "descrizione_linea", "incorporata_corta", incorporata_corta);
   scrivi(uscita, "descrizione_linea", "corta", linea_corta);
   scrivi(uscita, "descrizione_treno", "incorporato", treno);
   scrivi(uscita, "descrizione_treno", "fisso", fuzz::treno_fisso());
@@ -72,5 +122,28 @@ int main(int argc, char** argv) {
     scrivi(uscita, "lettura_campi", nome + "_testo", std::string(1, '\0') + byte);
     scrivi(uscita, "lettura_campi", nome + "_misto", std::string("\x02\x00\x01", 3) + byte);
   }
+
+  // The built scenarios: any bytes make one.
+  for (uint32_t i = 0; i < 16; ++i)
+    scrivi(uscita, "scenario_breve", "pseudocasuale_" + std::to_string(i), byte_pseudocasuali(i, 24 + 8 * i));
+
+  // The binary files of a line whose cells and profile end 3 km from its
+  // start (a route length of -4000 m: small files, quick to read), each
+  // alone and all three together.
+  fuzz::Compilazione c;
+  fuzz::compila_tutto(c, accorcia(fuzz::linea_fissa(), -4000), accorcia(fuzz::treno_fisso(), 3000), 1);
+  if (!c.esito.completo()) {
+    std::fprintf(stderr, "genera_semi: la compilazione dei file binari non e' completa\n");
+    return 1;
+  }
+  auto file = [&](const Percorso& p) { return c.disco.file.at(p.generic_string()); };
+  namespace o = fuzz::opzioni_binari;
+  const std::string profilo = file(c.file.linea_dat), sim = file(c.file.sim), dat = file(c.file.dat);
+  scrivi(uscita, "file_binari", "profilo", char(o::solo_profilo) + profilo);
+  scrivi(uscita, "file_binari", "stazioni", char(o::solo_stazioni) + sim);
+  scrivi(uscita, "file_binari", "stazioni_json", char(o::solo_stazioni | o::json) + sim);
+  scrivi(uscita, "file_binari", "celle", char(o::solo_celle) + dat);
+  scrivi(uscita, "file_binari", "celle_tutte_anonime", char(o::solo_celle | o::tutte | o::anonimo) + dat);
+  scrivi(uscita, "file_binari", "tutti", fuzz::componi_tutti(0, profilo, sim, dat));
   return 0;
 }

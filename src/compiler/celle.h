@@ -18,8 +18,15 @@ inline constexpr int32_t metri_per_cella = 50;
 // How far the cells and the line profile reach beyond the end of the line.
 inline constexpr int32_t metri_oltre_la_linea = 7000;
 
+// The longest route the compiler takes, in metres.
+inline constexpr int32_t lunghezza_massima = 1'000'000;
+
 // A length in metres as a number of cells, not rounded.
 inline double in_celle(double metri) { return metri / metri_per_cella; }
+
+// The last cell of a line whose cells reach metre ultimo_metro (the route
+// length plus metri_oltre_la_linea).
+inline int32_t ultima_cella(int32_t ultimo_metro) { return arrotonda_long(in_celle(ultimo_metro)); }
 
 // The cell of a point feature at metre p: round(p / 50 + 1).
 inline int32_t cella_di_punto(int32_t p) { return arrotonda_long(in_celle(p) + 1.0); }

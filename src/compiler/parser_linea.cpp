@@ -17,9 +17,6 @@
 namespace scenario {
 namespace {
 
-// The longest route the compiler takes, in metres.
-constexpr int32_t lunghezza_massima = 1'000'000;
-
 class LetturaLinea : public LetturaDescrizione {
  public:
   LetturaLinea(Stato& stato, Disco& disco, const Percorso& p, std::string_view testo)
@@ -105,7 +102,7 @@ LetturaLinea::Esito LetturaLinea::lunghezza() {
   stato.stazioni[slot::treno].fine_zona = l;
   if (l > lunghezza_massima) return rifiuta(problema::lunghezza_eccessiva, l.campo);
   stato.ultimo_metro = a32(int64_t{l} + metri_oltre_la_linea);
-  stato.celle.dimensiona(arrotonda_long(in_celle(stato.ultimo_metro)));
+  stato.celle.dimensiona(ultima_cella(stato.ultimo_metro));
   if (stato.scrivi_file != 0) stato.profilo_linea.dimensiona(stato.ultimo_metro);
   return Esito::avanti;
 }

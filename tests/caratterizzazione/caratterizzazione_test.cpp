@@ -103,7 +103,14 @@ std::vector<Voce> corpus() {
     v.push_back(
         {"fixture_" + c.filename().string(), "R", "T", da_cartella(c / "linea.txt"), da_cartella(c / "treno.txt")});
 
-  // Fuzz regressions, paired with the fixed texts as their targets pair them.
+  // Fuzz regressions of the targets whose inputs are description texts,
+  // paired with the fixed texts as their targets pair them; the other
+  // targets' inputs are bytes of their own.
+  enum class Testo { linea, treno, entrambi };
+  const std::map<std::string, Testo> bersagli_di_testi = {{"compilazione", Testo::entrambi},
+                                                          {"descrizione_linea", Testo::linea},
+                                                          {"descrizione_treno", Testo::treno},
+                                                          {"lettura_campi", Testo::linea}};
   const fs::path regressioni = qui / ".." / ".." / "fuzz" / "regressioni";
   std::vector<fs::path> file;
   for (const auto& e : fs::recursive_directory_iterator(regressioni))
@@ -111,18 +118,25 @@ std::vector<Voce> corpus() {
   std::sort(file.begin(), file.end());
   for (const fs::path& f : file) {
     const std::string bersaglio = f.parent_path().filename().string();
+    const auto testo = bersagli_di_testi.find(bersaglio);
+    if (testo == bersagli_di_testi.end()) continue;
     const std::string dati = leggi(f);
     Voce x{"fuzz_" + bersaglio + "_" + f.filename().string(), "Belmora_Solvenzia", "4816-4817", {}, {}};
-    if (bersaglio == "descrizione_treno") {
-      x.linea = test::linea_fissa();
-      x.treno = dati;
-    } else if (bersaglio == "compilazione") {
-      const size_t taglio = dati.find('\0');
-      x.linea = dati.substr(0, taglio);
-      x.treno = taglio == std::string::npos ? std::string() : dati.substr(taglio + 1);
-    } else {
-      x.linea = dati;
-      x.treno = test::treno_fisso();
+    switch (testo->second) {
+      case Testo::treno:
+        x.linea = test::linea_fissa();
+        x.treno = dati;
+        break;
+      case Testo::entrambi: {
+        const size_t taglio = dati.find('\0');
+        x.linea = dati.substr(0, taglio);
+        x.treno = taglio == std::string::npos ? std::string() : dati.substr(taglio + 1);
+        break;
+      }
+      case Testo::linea:
+        x.linea = dati;
+        x.treno = test::treno_fisso();
+        break;
     }
     v.push_back(std::move(x));
   }

@@ -197,6 +197,7 @@ TEST_F(Regole, SegnaleVicinoAllAvviso) {
     V attesi;
     int16_t valore89_finale;
     int32_t problema;
+    int16_t valore88 = 0;
   };
   const Caso casi[] = {
       {codice_cella::libera, 0, codice_cella::libera, {89}, 180, 0},
@@ -205,6 +206,7 @@ TEST_F(Regole, SegnaleVicinoAllAvviso) {
       {abbattimento, 270, codice_cella::libera, {88}, 270, 0},  // a free cell comes first
       {abbattimento, 270, fermata, {89}, 180, 0},
       {abbattimento, 120, fermata, {}, 120, 0},
+      {fermata, 0, abbattimento, {88}, 0, 0, 270},  // the marker two cells back is lowered
       {fermata, 0, fermata, {}, 0, problema::regola_segnale},
   };
   for (const Caso& c : casi) {
@@ -212,7 +214,7 @@ TEST_F(Regole, SegnaleVicinoAllAvviso) {
     metti(100, avviso_rallentamento);
     metti(90, segnale);
     metti(89, c.codice89, c.valore89);
-    metti(88, c.codice88);
+    metti(88, c.codice88, c.valore88);
     stato.origine_cella[90] = {Sorgente::treno, 40, 1};
     applica_regole(stato);
     EXPECT_EQ(marcatori(), c.attesi);

@@ -7,6 +7,7 @@ endif()
 
 target_sources(test_scenario PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/check_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/coerenza_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/compile_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dump_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/etichette_test.cpp

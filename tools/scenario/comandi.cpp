@@ -1,10 +1,10 @@
 #include "comandi.h"
 
-#include <fstream>
 #include <memory>
 #include <ostream>
 
 #include "base/errori.h"
+#include "coerenza.h"
 #include "compilazione.h"
 #include "dump.h"
 #include "errore_strumento.h"
@@ -16,6 +16,9 @@
 
 namespace scenario::strumenti {
 namespace {
+
+// A file decoded, with inconsistencies to tell.
+constexpr int uscita_avvisi = 1;
 
 std::string json_testo(const nlohmann::json& j) {
   return j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
@@ -48,15 +51,17 @@ int esegui_dump(const ArgomentiDump& a, Disco& disco, std::ostream& out, std::os
     const std::string nome = p.filename().string();
     if (!disco.esiste(p)) throw ErroreStrumento("file mancante: " + p.string());
     // Read from the file as it is decoded: a long profile is never held whole.
-    FileDaDecodificare f{nome, [p] {
-                           auto in = std::make_unique<std::ifstream>(p, std::ios::binary);
-                           if (!*in) throw ErroreStrumento("impossibile leggere " + p.string());
-                           return std::unique_ptr<std::istream>(std::move(in));
-                         }};
+    const FileDaDecodificare f{nome, apri_file_autore(disco, p)};
     const auto dal_nome = tipo_da_nome(nome);
     const TipoFile tipo = dal_nome ? *dal_nome : tipo_da_contenuto(leggi_file_autore(disco, p), nome);
-    scrivi_dump(tipo, f, {a.tutti, a.json}, out);
-    return 0;
+    // What no compile writes is decoded all the same, and told after it.
+    OpzioniDump o{a.tutti, a.json};
+    o.avvisi = tipo == TipoFile::profilo ? incoerenze_profilo(FlussoProfilo(f.apri, nome), nome)
+                                         : incoerenze_file(tipo, leggi_file_autore(disco, p), nome);
+    scrivi_dump(tipo, f, o, out);
+    if (o.avvisi.empty()) return 0;
+    if (!a.json) err << "scenario: attenzione, " << testo_incoerenze(o.avvisi) << "\n";
+    return uscita_avvisi;
   });
 }
 

@@ -129,15 +129,18 @@ bool cella_vuota(const cella& c) {
 // Text lines or JSON entries, written one at a time.
 class Uscita {
  public:
-  Uscita(std::ostream& out, bool json, const std::string& nome, const char* tipo, const std::string& intestazione)
-      : out_(out), json_(json) {
+  Uscita(std::ostream& out, const OpzioniDump& o, const std::string& nome, const char* tipo,
+         const std::string& intestazione)
+      : out_(out), json_(o.json), avvisi_(o.avvisi) {
     if (json_)
       out_ << "{\n  \"file\": " << ordered_json(nome).dump() << ",\n  \"tipo\": \"" << tipo << "\",\n  \"voci\": [";
     else
       out_ << nome << ": " << intestazione << "\n";
   }
   ~Uscita() {
-    if (json_) out_ << (prima_ ? "]\n}\n" : "\n  ]\n}\n");
+    if (json_)
+      out_ << (prima_ ? "]" : "\n  ]") << ",\n  \"avvisi\": "
+           << ordered_json(avvisi_).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n}\n";
   }
 
   // etichetta heads the text line; chiavi lead the JSON entry.
@@ -168,6 +171,7 @@ class Uscita {
  private:
   std::ostream& out_;
   bool json_;
+  const std::vector<std::string>& avvisi_;
   bool prima_ = true;
 };
 
@@ -239,7 +243,7 @@ class Tratti {
 
 void dump_profilo(const FileDaDecodificare& f, OpzioniDump o, std::ostream& out) {
   const FlussoProfilo p(f.apri, f.nome);
-  Uscita u(out, o.json, f.nome, "profilo",
+  Uscita u(out, o, f.nome, "profilo",
            "profilo della linea, metri 0.." + std::to_string(p.metri() - 1) +
                (o.tutti ? "" : "; solo i metri dove il tracciato cambia"));
   Tratti tratti;
@@ -288,7 +292,7 @@ void scrivi_dump(TipoFile tipo, const FileDaDecodificare& f, OpzioniDump o, std:
     case TipoFile::stazioni: {
       // Decoded whole before anything is written, so a bad file writes only the error.
       const auto stazioni = leggi_stazioni(tutto(f), f.nome);
-      Uscita u(out, o.json, f.nome, "stazioni", "tabella delle stazioni, " + std::to_string(slot::numero) + " slot");
+      Uscita u(out, o, f.nome, "stazioni", "tabella delle stazioni, " + std::to_string(slot::numero) + " slot");
       for (size_t i = 0; i < stazioni.size(); ++i)
         if (o.tutti || !stazione_vuota(stazioni[i]))
           u.voce("slot " + std::to_string(i), {{"slot", i, {}}}, campi_stazione(i, stazioni[i]));
@@ -296,7 +300,7 @@ void scrivi_dump(TipoFile tipo, const FileDaDecodificare& f, OpzioniDump o, std:
     }
     case TipoFile::celle: {
       const auto celle = leggi_celle(tutto(f), f.nome);
-      Uscita u(out, o.json, f.nome, "celle",
+      Uscita u(out, o, f.nome, "celle",
                "celle della linea, " + std::to_string(celle.size()) + " celle da " + std::to_string(metri_cella) +
                    " m; [m] = posizione di un elemento puntuale in quella cella");
       for (size_t i = 0; i < celle.size(); ++i)

@@ -9,6 +9,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "file_binari.h"
 
@@ -19,6 +20,8 @@ struct OpzioniDump {
   // the metres where the track changes (a curve starts or ends).
   bool tutti = false;
   bool json = false;
+  // Inconsistencies found beforehand; JSON lists them under "avvisi".
+  std::vector<std::string> avvisi = {};
 };
 
 // A file to decode: its name, and how to read it from its start.

@@ -43,7 +43,7 @@ class LettoreBinario {
   // Every member of a record, in file order.
   template <typename R>
   void record(R& r) {
-    per_ogni_campo(r, [this](const char*, auto& v) { v = leggi<std::remove_cvref_t<decltype(v)>>(); });
+    per_ogni_campo(r, [&](const char*, auto& v) { v = leggi<std::remove_cvref_t<decltype(v)>>(); });
   }
 
  private:

@@ -1,7 +1,11 @@
 #include "lettura_file.h"
 
+#include <fstream>
+#include <sstream>
+
 #include "base/errori.h"
 #include "errore_strumento.h"
+#include "platform/disco_file.h"
 
 namespace scenario::strumenti {
 
@@ -12,6 +16,18 @@ std::string leggi_file_autore(Disco& disco, const Percorso& p) {
   } catch (const ErroreEsecuzione& e) {
     throw ErroreStrumento("impossibile leggere " + p.string() + ": " + e.descrizione());
   }
+}
+
+std::function<std::unique_ptr<std::istream>()> apri_file_autore(Disco& disco, const Percorso& p) {
+  if (dynamic_cast<DiscoFile*>(&disco))
+    return [p]() -> std::unique_ptr<std::istream> {
+      auto in = std::make_unique<std::ifstream>(p, std::ios::binary);
+      if (!*in) throw ErroreStrumento("impossibile leggere " + p.string());
+      return in;
+    };
+  return [&disco, p]() -> std::unique_ptr<std::istream> {
+    return std::make_unique<std::istringstream>(leggi_file_autore(disco, p));
+  };
 }
 
 }  // namespace scenario::strumenti

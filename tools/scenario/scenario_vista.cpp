@@ -5,6 +5,7 @@
 #include "base/cp1252.h"
 #include "base/errori.h"
 #include "base/nomi_file.h"
+#include "coerenza.h"
 #include "compilazione.h"
 #include "compiler/lettura_campi.h"
 #include "disco_in_memoria.h"
@@ -168,8 +169,13 @@ class Caricamento {
     d.stazioni = leggi_stazioni(leggi_file_autore(disco_, sim), sim.filename().string());
     d.celle = leggi_celle(leggi_file_autore(disco_, dat), dat.filename().string());
     d.fonte = "file binari " + mostrato(sim) + ", " + mostrato(dat);
-    if (disco_.esiste(profilo)) {
-      const ProfiloLetto p = leggi_profilo(leggi_file_autore(disco_, profilo), profilo.filename().string());
+    std::optional<ProfiloLetto> letto;
+    if (disco_.esiste(profilo)) letto = leggi_profilo(leggi_file_autore(disco_, profilo), profilo.filename().string());
+    const auto diversi = incoerenze({letto ? &*letto : nullptr, &d.stazioni, &d.celle, profilo.filename().string(),
+                                     sim.filename().string(), dat.filename().string()});
+    if (!diversi.empty()) throw ErroreStrumento(testo_incoerenze(diversi) + "\nnessun file scritto");
+    if (letto) {
+      const ProfiloLetto& p = *letto;
       d.x.reserve(p.x.size());
       d.y.reserve(p.y.size());
       for (const Variante& v : p.x) d.x.push_back(v.valore());
