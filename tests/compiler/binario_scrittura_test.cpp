@@ -40,10 +40,9 @@ Stato stato_di_prova(int32_t ultimo_metro = 300) {
   s.celle.dimensiona(ultimo_metro / 50);
   s.celle[1].valore1 = 5121;
   s.profilo_linea.dimensiona(ultimo_metro);
-  for (int32_t m = 0; m <= ultimo_metro - 2; ++m) {
-    s.profilo_linea(m, 0) = Variante::da_doppio(m * 0.5);
-    s.profilo_linea(m, 1) = Variante::da_doppio(m);
-  }
+  s.profilo_linea.inizia();
+  s.profilo_linea.avanza_fino_a(ultimo_metro / 2, 0.001, true);
+  s.profilo_linea.avanza_fino_a(ultimo_metro - 2, 0.0, false);
   s.stazioni[1].nome = "BELMORA";
   s.stazioni[85].campo7 = 610;
   return s;
