@@ -8,6 +8,7 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <span>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -20,24 +21,47 @@
 namespace scenario {
 namespace {
 
+// Little-endian whatever the machine.
+template <typename U>
+void metti(char *p, U u) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(p, &u, sizeof(U));
+  } else {
+    for (size_t i = 0; i < sizeof(U); ++i) p[i] = static_cast<char>(static_cast<uint8_t>(u >> (8 * i)));
+  }
+}
+
+// Numbers at p, each as its little-endian bytes; returns where they end.
+template <typename... T>
+char *metti_numeri(char *p, T... v) {
+  static_assert((std::is_arithmetic_v<T> && ...), "a number of the layouts");
+  ((metti(p, std::bit_cast<Parola<T>>(v)), p += sizeof(T)), ...);
+  return p;
+}
+
+template <typename... T>
+constexpr size_t byte_numeri = (sizeof(T) + ...);
+
 // Encodes into a block that is handed on whole when full: the files run to
 // tens of megabytes, and byte-wise appends were most of the compile's time.
 // A file goes out in a few large blocks, one system call each.
 class Scrittore {
  public:
+  // The most bytes one call of numeri writes.
+  static constexpr size_t massimo_numeri = 64;
+
   Scrittore(std::function<void(std::string_view)> uscita, size_t blocco)
       : uscita_(std::move(uscita)),
         n_blocco_(std::max(blocco, massimo_numeri)),
         blocco_(std::make_unique_for_overwrite<char[]>(n_blocco_)) {}
 
+  // Numbers, with one look at the room left for all of them.
   template <typename... T>
   void numeri(T... v) {
-    static_assert((std::is_arithmetic_v<T> && ...), "a number of the layouts");
-    constexpr size_t n = (sizeof(T) + ...);
+    constexpr size_t n = byte_numeri<T...>;
     static_assert(n <= massimo_numeri);
     if (n_ + n > n_blocco_) svuota();
-    char *p = blocco_.get() + n_;
-    ((metti(p, std::bit_cast<Parola<T>>(v)), p += sizeof(T)), ...);
+    metti_numeri(blocco_.get() + n_, v...);
     n_ += n;
   }
   void testo(const std::string &t) {
@@ -69,20 +93,39 @@ class Scrittore {
     n_ = 0;
   }
 
- private:
-  // Little-endian whatever the machine.
-  template <typename U>
-  static void metti(char *p, U u) {
-    if constexpr (std::endian::native == std::endian::little) {
-      std::memcpy(p, &u, sizeof(U));
-    } else {
-      for (size_t i = 0; i < sizeof(U); ++i) p[i] = static_cast<char>(static_cast<uint8_t>(u >> (8 * i)));
+  // numeri for a long run of small values: the place in the block stays in
+  // the cursor, a local the compiler keeps in registers, where the block's
+  // bytes, which may alias anything, would make it reload the writer's
+  // members after every store. Gives the place back when destroyed.
+  class Cursore {
+   public:
+    explicit Cursore(Scrittore &s) : s_(s), p_(s.blocco_.get() + s.n_), fine_(s.blocco_.get() + s.n_blocco_) {}
+    ~Cursore() { s_.n_ = static_cast<size_t>(p_ - s_.blocco_.get()); }
+    Cursore(const Cursore &) = delete;
+    Cursore &operator=(const Cursore &) = delete;
+
+    template <typename... T>
+    void numeri(T... v) {
+      constexpr size_t n = byte_numeri<T...>;
+      static_assert(n <= massimo_numeri);
+      if (static_cast<size_t>(fine_ - p_) < n) p_ = ricomincia();
+      p_ = metti_numeri(p_, v...);
     }
-  }
 
-  // The most bytes one call of numeri writes.
-  static constexpr size_t massimo_numeri = 64;
+   private:
+    // Hands the full block on; the block's start.
+    char *ricomincia() {
+      s_.n_ = static_cast<size_t>(p_ - s_.blocco_.get());
+      s_.svuota();
+      return s_.blocco_.get();
+    }
 
+    Scrittore &s_;
+    char *p_;
+    char *fine_;
+  };
+
+ private:
   std::function<void(std::string_view)> uscita_;
   size_t n_blocco_;
   std::unique_ptr<char[]> blocco_;
@@ -115,13 +158,16 @@ size_t dimensione_profilo(const Profilo &profilo) {
 // width the tag names, produced as it is written.
 void codifica_profilo(Scrittore &s, const Profilo &profilo) {
   for (int k = 0; k < Profilo::colonne; ++k) {
-    profilo.percorri(k, [&](Variante::Tipo t, double v) {
+    Scrittore::Cursore c(s);
+    profilo.percorri(k, [&](Variante::Tipo t, std::span<const double> valori) {
       const auto etichetta = static_cast<EtichettaVariante>(t);
       per_etichetta(t, [&](const auto &e) {
-        if constexpr (con_valore<decltype(e)>)
-          s.numeri(etichetta, static_cast<typename std::remove_cvref_t<decltype(e)>::Tipo>(v));
-        else
-          s.numeri(etichetta);
+        if constexpr (con_valore<decltype(e)>) {
+          using Valore = typename std::remove_cvref_t<decltype(e)>::Tipo;
+          for (double v : valori) c.numeri(etichetta, static_cast<Valore>(v));
+        } else {
+          for (size_t i = 0; i < valori.size(); ++i) c.numeri(etichetta);
+        }
       });
     });
   }

@@ -45,7 +45,8 @@ bool Profilo::avanza_fino_a(int64_t fino_a, double curvatura, bool curva) {
 Variante Profilo::operator()(int64_t m, int k) const {
   if (!allocato_ || m < 0 || m > ultimo_) fuori();
   Variante v;
-  percorri(k, static_cast<int32_t>(m), [&](Variante::Tipo t, double valore) {
+  percorri(k, static_cast<int32_t>(m), [&](Variante::Tipo t, std::span<const double> valori) {
+    const double valore = valori.back();
     v.tipo = t;
     v.intero = t == Variante::Tipo::intero ? static_cast<int16_t>(valore) : int16_t{0};
     v.doppio = t == Variante::Tipo::doppio ? valore : 0.0;

@@ -13,6 +13,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "base/errori.h"
@@ -44,8 +45,9 @@ class Profilo {
   // run-time failure.
   Variante operator()(int64_t m, int k) const;
 
-  // Calls f(tipo, valore) for metres 0..min(fino_a, ultimo_metro()) of
-  // column k, in order; valore is the element in arithmetic (Empty is 0).
+  // Calls f(tipo, valori) for metres 0..min(fino_a, ultimo_metro()) of
+  // column k, in order, a run of elements of one tag at a time (valori, a
+  // std::span<const double>, holds each element in arithmetic: Empty is 0).
   // Nothing for a profile not sized.
   template <typename F>
   void percorri(int k, int32_t fino_a, F&& f) const;
@@ -90,12 +92,15 @@ void Profilo::percorri(int k, int32_t fino_a, F&& f) const {
   if (!allocato_) return;
   const size_t c = colonna(k);
   const int32_t fine = std::min(fino_a, ultimo_);
+  // The values go out a run at a time, so that the caller's loop, not a
+  // call per element, does the work.
+  constexpr int32_t lotto = 256;
+  std::array<double, lotto> valori;
+
   int32_t m = 0;
   for (; m < primo_passo && m <= fine; ++m) {
-    if (m < righe_iniziali_)
-      f(Variante::Tipo::intero, static_cast<double>(iniziali[m][c]));
-    else
-      f(Variante::Tipo::vuoto, 0.0);
+    valori[0] = iniziale(m, c);
+    f(m < righe_iniziali_ ? Variante::Tipo::intero : Variante::Tipo::vuoto, std::span<const double>(valori.data(), 1));
   }
   // Each step from the two metres before it: the difference d is the
   // previous step, turned or not.
@@ -104,24 +109,34 @@ void Profilo::percorri(int k, int32_t fino_a, F&& f) const {
   for (const Tratto& t : tratti_) {
     const int32_t a = std::min(t.a, fine);
     const double kc = t.curvatura;
-    if (t.curva) {
-      for (; m <= a; ++m) {
-        const double d0 = x1 - x2, d1 = y1 - y2;
-        const double x = x1 + (d1 * kc + d0), y = y1 + (d1 - d0 * kc);
-        x2 = x1, x1 = x, y2 = y1, y1 = y;
-        f(Variante::Tipo::doppio, c == 0 ? x : y);
+    while (m <= a) {
+      const int32_t fine_lotto = std::min(a, m + (lotto - 1));
+      double* v = valori.data();
+      if (t.curva) {
+        for (; m <= fine_lotto; ++m) {
+          const double d0 = x1 - x2, d1 = y1 - y2;
+          const double x = x1 + (d1 * kc + d0), y = y1 + (d1 - d0 * kc);
+          x2 = x1, x1 = x, y2 = y1, y1 = y;
+          *v++ = c == 0 ? x : y;
+        }
+      } else {
+        for (; m <= fine_lotto; ++m) {
+          const double d0 = x1 - x2, d1 = y1 - y2;
+          const double x = x1 + d0, y = y1 + d1;
+          x2 = x1, x1 = x, y2 = y1, y1 = y;
+          *v++ = c == 0 ? x : y;
+        }
       }
-    } else {
-      for (; m <= a; ++m) {
-        const double d0 = x1 - x2, d1 = y1 - y2;
-        const double x = x1 + d0, y = y1 + d1;
-        x2 = x1, x1 = x, y2 = y1, y1 = y;
-        f(Variante::Tipo::doppio, c == 0 ? x : y);
-      }
+      f(Variante::Tipo::doppio, std::span<const double>(valori.data(), v));
     }
     if (m > fine) return;
   }
-  for (; m <= fine; ++m) f(Variante::Tipo::vuoto, 0.0);
+  valori.fill(0.0);
+  while (m <= fine) {
+    const int32_t n = std::min(lotto, fine - m + 1);
+    f(Variante::Tipo::vuoto, std::span<const double>(valori.data(), static_cast<size_t>(n)));
+    m += n;
+  }
 }
 
 }  // namespace scenario

@@ -73,17 +73,18 @@ TEST(ScritturaBinari, TuttiScrittiEFissatiPrimaDiSpostarliInUnSoloTratto) {
   EXPECT_EQ(disco.file.at(sim), serializza_stazioni(s.stazioni));
   EXPECT_EQ(disco.file.at(dat), serializza_celle(s.celle));
   EXPECT_EQ(disco.file.size(), 3u);  // no provisional file left
-  // Nothing but renames between the first rename and the last: the earlier
-  // files aside, then the new ones in, then the directory to the device.
+  // All three written, then all flushed, before the first rename; nothing
+  // but renames between the first rename and the last: the earlier files
+  // aside, then the new ones in, then the directory to the device.
   EXPECT_THAT(disco.registro,
-              ElementsAre("crea R_linea.dat.1.0.tmp", "scrivi R_linea.dat.1.0.tmp", "sincronizza R_linea.dat.1.0.tmp",
-                          "crea R_T.sim.1.1.tmp", "scrivi R_T.sim.1.1.tmp", "sincronizza R_T.sim.1.1.tmp",
-                          "crea R_T.dat.1.2.tmp", "scrivi R_T.dat.1.2.tmp", "sincronizza R_T.dat.1.2.tmp",
-                          "crea R_linea.dat.1.3.tmp", "crea R_T.sim.1.4.tmp", "crea R_T.dat.1.5.tmp",
-                          "rinomina R_linea.dat R_linea.dat.1.3.tmp", "rinomina R_T.sim R_T.sim.1.4.tmp",
-                          "rinomina R_T.dat R_T.dat.1.5.tmp", "rinomina R_linea.dat.1.0.tmp R_linea.dat",
-                          "rinomina R_T.sim.1.1.tmp R_T.sim", "rinomina R_T.dat.1.2.tmp R_T.dat", "sincronizza c/",
-                          "elimina R_linea.dat.1.3.tmp", "elimina R_T.sim.1.4.tmp", "elimina R_T.dat.1.5.tmp"));
+              ElementsAre("crea R_linea.dat.1.0.tmp", "crea R_T.sim.1.1.tmp", "crea R_T.dat.1.2.tmp",
+                          "scrivi R_linea.dat.1.0.tmp", "scrivi R_T.sim.1.1.tmp", "scrivi R_T.dat.1.2.tmp",
+                          "sincronizza R_linea.dat.1.0.tmp", "sincronizza R_T.sim.1.1.tmp",
+                          "sincronizza R_T.dat.1.2.tmp", "rinomina R_linea.dat R_linea.dat.1.3.tmp",
+                          "rinomina R_T.sim R_T.sim.1.4.tmp", "rinomina R_T.dat R_T.dat.1.5.tmp",
+                          "rinomina R_linea.dat.1.0.tmp R_linea.dat", "rinomina R_T.sim.1.1.tmp R_T.sim",
+                          "rinomina R_T.dat.1.2.tmp R_T.dat", "sincronizza c/", "elimina R_linea.dat.1.3.tmp",
+                          "elimina R_T.sim.1.4.tmp", "elimina R_T.dat.1.5.tmp"));
 }
 
 TEST(ScritturaBinari, IProvvisoriDiUnaCorsaMortaVengonoTolti) {
