@@ -65,10 +65,10 @@ bench/coppie.py compile --prove "$prove" --obiettivo 1.5 --cartella "$uscita" --
   "${strace_[@]}" -- "$PWD/build-bench/scenario" compile --route Percorso_Lungo --train 1 --in "$ingresso" --out "$uscita"
 
 if command -v x86_64-w64-mingw32-g++ >/dev/null && command -v wine >/dev/null && command -v xvfb-run >/dev/null; then
-  echo "== Windows build under wine (median of $prove runs, wine's own start included; floor: wine cmd /c rem)"
+  echo "== Windows build under wine (median of $prove runs, wine's own start included)"
   finestre=(-DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release -DSCENARIO_TESTS=OFF)
-  cmake -S . -B build-bench-windows -G Ninja "${finestre[@]}" >/dev/null
-  cmake --build build-bench-windows -j2 --target installatore | tail -1
+  cmake -S . -B build-bench-windows -G Ninja "${finestre[@]}" -DSCENARIO_PROVE_WIN32=ON >/dev/null
+  cmake --build build-bench-windows -j2 --target installatore prova_form1 | tail -1
   cmake -S . -B build-bench-windows-lungo -G Ninja "${finestre[@]}" "${lungo[@]}" >/dev/null
   cmake --build build-bench-windows-lungo -j2 --target installatore | tail -1
   for nome in incorporato lungo; do
@@ -78,6 +78,7 @@ if command -v x86_64-w64-mingw32-g++ >/dev/null && command -v wine >/dev/null &&
     cp "$exe" "$lavoro/wine_$nome/"
   done
   xvfb-run -a -s "-screen 0 1024x768x24" bench/wine_tempi.sh "$prove" "$lavoro" \
+    build-bench-windows/prove_win32/prova_form1.exe \
     "$lavoro/wine_incorporato/Belmora_Solvenzia_4816-4817.exe" "$lavoro/wine_lungo/Percorso_Lungo_1.exe"
 fi
 
