@@ -10,9 +10,9 @@
 #include <random>
 #include <string>
 
-#include "compiler/stato.h"
 #include "base/nomi_file.h"
 #include "compiler/compilazione.h"
+#include "compiler/stato.h"
 #include "percorso_lungo.h"
 #include "platform/disco_file.h"
 #include "sources/payload.h"

@@ -60,26 +60,17 @@ TestiScenario percorso_piu_lungo() {
   l.push_back("[fine]");
 
   auto& r = t.treno;
-  r = {"Scenario generato per le misure.",
-       "",
-       "[generale]",
-       "numero vetture,    2",
-       "percentuale massa frenata,    100",
-       "sabbia,    0",
-       "orologio,    8               39            30 ",
-       "[aderenze]",
-       "aderenza,   0,    100",
-       "[vel_limite]"};
+  r = test::righe_generale_treno("Scenario generato per le misure.");
   const int velocita[] = {30, 60, 80, 100, 120, 135};
-  for (int k = 0, p = 0; p < lunghezza; ++k, p += 5000)
-    r.push_back(formato("velocita,  %d,   %d", p, velocita[k % 6]));
+  for (int k = 0, p = 0; p < lunghezza; ++k, p += 5000) r.push_back(formato("velocita,  %d,   %d", p, velocita[k % 6]));
   r.push_back("[stazioni]");
   r.push_back("stazione,       0,  8,  800,  0, 0, 0,  1,1,0,  4,1,1,    1,   8,40, 0, BELMORA CENTRALE");
   occupate.prendi(10, 16);
   for (int k = 1, p = 20000; p < lunghezza; ++k, p += 20000) {
     const long fine = (p + 200) / 50;
     occupate.prendi(fine - 6, fine);
-    r.push_back(formato("stazione,  %d,  4,  400,  0, 0, 0,  1,1,0,  2,1,1,    0,   9,%d, 0, STAZIONE %d", p, k % 60, k));
+    r.push_back(
+        formato("stazione,  %d,  4,  400,  0, 0, 0,  1,1,0,  2,1,1,    0,   9,%d, 0, STAZIONE %d", p, k % 60, k));
   }
   r.push_back("[rallentamenti]");
   for (int x = 25000; x < lunghezza; x += 50000) {

@@ -5,30 +5,14 @@
 # The texts are UTF-8 files, one line per payload line (LF or CR LF); every
 # character must exist in Windows-1252, into which they are converted. A file
 # may hold at most 1000 lines, and none may be the end-marker line. The route
-# and train names must be Windows-1252 and usable in a file name.
+# and train names follow the naming rule of cmake/nomi_scenario.cmake.
 
 cmake_minimum_required(VERSION 3.20)
 
 set(fine_del_file "riferimento fine del file")
 set(massimo_righe 1000)
 
-# Windows-1252 bytes 0x80-0x9F and their Unicode code points.
-set(speciali
-  "20ac=80" "201a=82" "192=83" "201e=84" "2026=85" "2020=86" "2021=87" "2c6=88"
-  "2030=89" "160=8a" "2039=8b" "152=8c" "17d=8e" "2018=91" "2019=92" "201c=93"
-  "201d=94" "2022=95" "2013=96" "2014=97" "2dc=98" "2122=99" "161=9a" "203a=9b"
-  "153=9c" "17e=9e" "178=9f")
-
-function(hex2 valore out)
-  math(EXPR v "${valore}" OUTPUT_FORMAT HEXADECIMAL)
-  string(SUBSTRING "${v}" 2 -1 v)
-  string(TOLOWER "${v}" v)
-  string(LENGTH "${v}" n)
-  if(n EQUAL 1)
-    set(v "0${v}")
-  endif()
-  set(${out} "${v}" PARENT_SCOPE)
-endfunction()
+include("${CMAKE_CURRENT_LIST_DIR}/nomi_scenario.cmake")
 
 # Decodes UTF-8 given as hex pairs into Windows-1252 hex pairs, split into
 # lines. Sets <prefix>_LINES (list of hex strings, one per line).
@@ -50,19 +34,15 @@ function(decodifica hex origine prefix)
       math(EXPR cp "(${cp} << 6) | (${v} & 63)")
       math(EXPR resto "${resto} - 1")
       if(resto EQUAL 0)
-        if(cp GREATER_EQUAL 160 AND cp LESS_EQUAL 255)
-          hex2(${cp} out)
-        else()
-          hex2(${cp} chiave)
-          set(out "")
-          foreach(voce IN LISTS speciali)
-            if(voce MATCHES "^${chiave}=(..)$")
-              set(out "${CMAKE_MATCH_1}")
-            endif()
-          endforeach()
-          if(out STREQUAL "")
-            message(FATAL_ERROR "${origine}, riga ${numero_riga}: il carattere U+${chiave} non esiste in Windows-1252")
-          endif()
+        # An overlong form would let a NUL or a line end in unseen.
+        if(cp LESS minimo)
+          message(FATAL_ERROR "${origine}, riga ${numero_riga}: testo non UTF-8 valido")
+        endif()
+        cp1252_di(${cp} out)
+        if(out STREQUAL "")
+          math(EXPR chiave "${cp}" OUTPUT_FORMAT HEXADECIMAL)
+          string(SUBSTRING "${chiave}" 2 -1 chiave)
+          message(FATAL_ERROR "${origine}, riga ${numero_riga}: il carattere U+${chiave} non esiste in Windows-1252")
         endif()
         string(APPEND corrente "${out}")
       endif()
@@ -92,16 +72,8 @@ function(decodifica hex origine prefix)
       string(APPEND corrente "${b}")
     else()
       math(EXPR v "0x${b}")
-      if(v GREATER_EQUAL 194 AND v LESS_EQUAL 223)
-        math(EXPR cp "${v} & 31")
-        set(resto 1)
-      elseif(v GREATER_EQUAL 224 AND v LESS_EQUAL 239)
-        math(EXPR cp "${v} & 15")
-        set(resto 2)
-      elseif(v GREATER_EQUAL 240 AND v LESS_EQUAL 244)
-        math(EXPR cp "${v} & 7")
-        set(resto 3)
-      else()
+      utf8_primo_byte(${v} resto cp minimo)
+      if(resto EQUAL 0)
         message(FATAL_ERROR "${origine}, riga ${numero_riga}: testo non UTF-8 valido")
       endif()
     endif()
@@ -159,25 +131,15 @@ foreach(nome linea treno note rallentamenti scheda_treno)
   string(APPEND sorgente "};\nconstexpr size_t numero_${nome} = ${quante};\n\n")
 endforeach()
 
-# The names: Windows-1252, non-empty, nothing a file name cannot hold.
+# The names, by the naming rule of every scenario (also checked when the
+# build is configured).
+verifica_nomi_scenario("${ROUTE}" "${TRAIN}" motivo messaggio)
+if(motivo)
+  message(FATAL_ERROR "${messaggio}")
+endif()
 foreach(quale ROUTE TRAIN)
-  set(valore "${${quale}}")
-  if(valore STREQUAL "")
-    message(FATAL_ERROR "${quale}: nome vuoto")
-  endif()
-  if(valore MATCHES "[/\\\\:*?\"<>|]" OR valore MATCHES "^\\.\\.?$")
-    message(FATAL_ERROR "${quale} \"${valore}\": un nome di file non puo' contenere / \\ : * ? \" < > |")
-  endif()
-  hex_di_testo("${valore}" h)
-  decodifica("${h}" "${quale}" nome)
-  list(LENGTH nome_LINES n)
-  if(NOT n EQUAL 1)
-    message(FATAL_ERROR "${quale}: il nome deve stare su una riga")
-  endif()
-  string(SUBSTRING "${nome_LINES}" 1 -1 h)
-  if(h MATCHES "^(..)*(0[0-9a-f]|1[0-9a-f])")
-    message(FATAL_ERROR "${quale}: caratteri di controllo nel nome")
-  endif()
+  hex_di_testo("${${quale}}" h)
+  utf8_in_cp1252("${h}" h)
   letterale("${h}" letterale_${quale})
 endforeach()
 

@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/nomi_file.h"
 #include "compiler/binario.h"
+#include "compiler/compilazione.h"
 #include "compiler/memorizza_dati.h"
 #include "compiler/stato.h"
-#include "compiler/compilazione.h"
-#include "base/nomi_file.h"
 #include "support/disco_memoria.h"
 
 namespace scenario::fuzz {

@@ -64,8 +64,10 @@ int main(int argc, char** argv) {
   scrivi(uscita, "descrizione_treno", "incorporato", treno);
   scrivi(uscita, "descrizione_treno", "fisso", fuzz::treno_fisso());
   // The field reader: all text fields, then text and numbers alternating.
-  for (const auto& [nome, byte] : {std::pair{std::string("linea"), linea}, {"treno", treno},
-                                   {"linea_fissa", fuzz::linea_fissa()}, {"treno_fisso", fuzz::treno_fisso()}}) {
+  for (const auto& [nome, byte] : {std::pair{std::string("linea"), linea},
+                                   {"treno", treno},
+                                   {"linea_fissa", fuzz::linea_fissa()},
+                                   {"treno_fisso", fuzz::treno_fisso()}}) {
     if (byte.empty()) continue;
     scrivi(uscita, "lettura_campi", nome + "_testo", std::string(1, '\0') + byte);
     scrivi(uscita, "lettura_campi", nome + "_misto", std::string("\x02\x00\x01", 3) + byte);

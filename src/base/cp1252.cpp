@@ -7,11 +7,10 @@ namespace scenario {
 namespace {
 
 // Code points of bytes 0x80..0x9F; 0 where the byte is undefined.
-constexpr std::array<char32_t, 32> alti = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr std::array<char32_t, 32> alti = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                           0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                           0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                           0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 char32_t punto_di_codice(unsigned char b) {
   if (b >= 0x80 && b <= 0x9F && alti[b - 0x80] != 0) return alti[b - 0x80];
@@ -47,11 +46,20 @@ std::optional<std::string> da_utf8(std::string_view utf8) {
     unsigned char b = static_cast<unsigned char>(utf8[i]);
     char32_t cp;
     size_t n;
-    if (b < 0x80) { cp = b; n = 1; }
-    else if ((b & 0xE0) == 0xC0) { cp = b & 0x1F; n = 2; }
-    else if ((b & 0xF0) == 0xE0) { cp = b & 0x0F; n = 3; }
-    else if ((b & 0xF8) == 0xF0) { cp = b & 0x07; n = 4; }
-    else return std::nullopt;
+    if (b < 0x80) {
+      cp = b;
+      n = 1;
+    } else if ((b & 0xE0) == 0xC0) {
+      cp = b & 0x1F;
+      n = 2;
+    } else if ((b & 0xF0) == 0xE0) {
+      cp = b & 0x0F;
+      n = 3;
+    } else if ((b & 0xF8) == 0xF0) {
+      cp = b & 0x07;
+      n = 4;
+    } else
+      return std::nullopt;
     if (i + n > utf8.size()) return std::nullopt;
     for (size_t k = 1; k < n; ++k) {
       unsigned char c = static_cast<unsigned char>(utf8[i + k]);

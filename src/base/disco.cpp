@@ -35,14 +35,11 @@ std::string nome_nel_messaggio(const Percorso& p) {
   return da_utf8(utf8).value_or(utf8);
 }
 
-namespace {
-constexpr std::string_view coda_provvisoria = ".tmp";
-}
-
 // <name>.<run>.<counter>.tmp
 Percorso nome_provvisorio(const Percorso& p, uint64_t esecuzione, uint64_t contatore) {
   Percorso provvisorio = p;
-  provvisorio += "." + std::to_string(esecuzione) + "." + std::to_string(contatore) + std::string(coda_provvisoria);
+  provvisorio +=
+      "." + std::to_string(esecuzione) + "." + std::to_string(contatore) + std::string(estensione_provvisoria);
   return provvisorio;
 }
 
@@ -53,10 +50,10 @@ bool e_provvisorio_di(const Percorso& p, const Percorso& nome) {
   const auto n = nome.filename().native();
   if (n.size() <= base.size() + 1 || n.compare(0, base.size(), base) != 0 || n[base.size()] != '.') return false;
   auto resto = n.substr(base.size() + 1);
-  if (resto.size() < coda_provvisoria.size()) return false;
-  const auto coda = resto.substr(resto.size() - coda_provvisoria.size());
-  if (!std::equal(coda.begin(), coda.end(), coda_provvisoria.begin())) return false;
-  resto.resize(resto.size() - coda_provvisoria.size());
+  if (resto.size() < estensione_provvisoria.size()) return false;
+  const auto coda = resto.substr(resto.size() - estensione_provvisoria.size());
+  if (!std::equal(coda.begin(), coda.end(), estensione_provvisoria.begin())) return false;
+  resto.resize(resto.size() - estensione_provvisoria.size());
   // Two numbers parted by one dot.
   size_t cifre = 0, punti = 0;
   for (auto c : resto) {

@@ -94,6 +94,9 @@ void scrivi_file_nuovo(Disco& disco, const Percorso& p, const Pezzi& produci);
 // every text of the program.
 std::string nome_nel_messaggio(const Percorso& p);
 
+// What every provisional name ends with (nome_provvisorio).
+inline constexpr std::string_view estensione_provvisoria = ".tmp";
+
 // The provisional names of p: beside it, so that the move stays within one
 // directory, and told apart by the run's number (its process) and a counter,
 // so that no run can take or move another's file.

@@ -1,7 +1,7 @@
 #include "compiler/lettura_descrizione.h"
 
-#include "compiler/celle.h"
 #include "base/codici.h"
+#include "compiler/celle.h"
 #include "compiler/numeri.h"
 
 namespace scenario {

@@ -41,8 +41,7 @@ inline uint8_t arrotonda_byte(double x) { return converti_arrotondando<uint8_t>(
 // narrower field); anything else is an overflow.
 template <typename T>
 T restringi(int64_t v) {
-  if (v < std::numeric_limits<T>::min() || v > std::numeric_limits<T>::max())
-    throw ErroreEsecuzione(Guasto::overflow);
+  if (v < std::numeric_limits<T>::min() || v > std::numeric_limits<T>::max()) throw ErroreEsecuzione(Guasto::overflow);
   return static_cast<T>(v);
 }
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/codici.h"
 #include "compiler/lettura_descrizione.h"
 #include "compiler/memorizza_dati.h"
-#include "base/codici.h"
 #include "compiler/numeri.h"
 #include "compiler/progressive.h"
 #include "compiler/stampaggio.h"

@@ -82,7 +82,7 @@ class Profilo {
 
   bool allocato_ = false;
   int32_t ultimo_ = -1;
-  int32_t righe_iniziali_ = 0;  // start rows set, 0..2
+  int32_t righe_iniziali_ = 0;      // start rows set, 0..2
   int32_t prossimo_ = primo_passo;  // the first metre not yet stepped
   std::vector<Tratto> tratti_;
 };

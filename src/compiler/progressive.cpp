@@ -14,9 +14,7 @@ struct Riferimento {
   int rango = 0;  // U 0, D 1, T 2: the order among equal first values
 };
 
-Riferimento leggi(const stazione& s, int rango) {
-  return {s.inizio_zona, s.fine_zona, s.posizione_stazione, rango};
-}
+Riferimento leggi(const stazione& s, int rango) { return {s.inizio_zona, s.fine_zona, s.posizione_stazione, rango}; }
 
 void scrivi(stazione& s, const Riferimento& r) {
   s.inizio_zona = r.a;

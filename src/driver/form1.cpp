@@ -47,9 +47,7 @@ Uscita Form1::Form_Load() {
 
   switch (esito.tipo) {
     case Esito::Tipo::completo: return Uscita::ok;
-    case Esito::Tipo::errore_numerato:
-      try {
-        errore(std::to_string(esito.numero));
+    case Esito::Tipo::errore_numerato: try { errore(std::to_string(esito.numero));
       } catch (const FineProgramma&) {
       }
       return Uscita::errore_numerato;

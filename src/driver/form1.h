@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "compiler/stato.h"
 #include "base/disco.h"
+#include "compiler/stato.h"
 #include "platform/piattaforma.h"
 #include "sources/payload.h"
 
@@ -20,9 +20,9 @@ enum class Uscita : int { ok = 0, errore_numerato = 1, errore_esecuzione = 2 };
 // What the run needs from the platform, so that tests can stand in for it.
 struct Servizi {
   Disco& disco;
-  Percorso cartella;                                  // the executable's directory
+  Percorso cartella;                                    // the executable's directory
   std::function<std::unique_ptr<Finestra>()> finestra;  // shows "Attendere"
-  std::function<void(const std::string&)> messaggio;  // modal message box
+  std::function<void(const std::string&)> messaggio;    // modal message box
 };
 
 class Form1 {

@@ -26,10 +26,10 @@
 
 #include "base/cp1252.h"
 #include "base/errori.h"
+#include "base/nomi_file.h"
 #include "compiler/stato.h"
 #include "driver/form1.h"
 #include "driver/memorizza_percorso.h"
-#include "base/nomi_file.h"
 #include "sources/payload.h"
 #include "support/disco_memoria.h"
 #include "support/scenari_generati.h"
@@ -97,8 +97,8 @@ std::vector<Voce> corpus() {
   for (const auto& e : fs::directory_iterator(qui / ".." / "tools" / "fixtures")) cartelle.push_back(e.path());
   std::sort(cartelle.begin(), cartelle.end());
   for (const fs::path& c : cartelle)
-    v.push_back({"fixture_" + c.filename().string(), "R", "T", da_cartella(c / "linea.txt"),
-                 da_cartella(c / "treno.txt")});
+    v.push_back(
+        {"fixture_" + c.filename().string(), "R", "T", da_cartella(c / "linea.txt"), da_cartella(c / "treno.txt")});
 
   // Fuzz regressions, paired with the fixed texts as their targets pair them.
   const fs::path regressioni = qui / ".." / ".." / "fuzz" / "regressioni";
@@ -133,8 +133,8 @@ std::vector<Voce> corpus() {
 void impronta_problemi(Impronta& im, const Stato& stato) {
   for (const Problema& p : stato.problemi) {
     std::ostringstream o;
-    o << static_cast<int>(p.tipo) << ' ' << p.codice << ' ' << (p.posizione ? std::to_string(*p.posizione) : "-")
-      << ' ' << static_cast<int>(p.origine.sorgente) << ':' << p.origine.riga << ':' << p.origine.colonna << ' '
+    o << static_cast<int>(p.tipo) << ' ' << p.codice << ' ' << (p.posizione ? std::to_string(*p.posizione) : "-") << ' '
+      << static_cast<int>(p.origine.sorgente) << ':' << p.origine.riga << ':' << p.origine.colonna << ' '
       << p.dettaglio;
     im.aggiungi(o.str());
   }
@@ -190,8 +190,9 @@ std::string installatore() {
   Form1 form(payload_incorporato(), Servizi{disco, "/scenario", [] { return std::make_unique<Finestra>(); },
                                             [&](const std::string& t) { messaggi.push_back(t); }});
   const Uscita u = form.Form_Load();
-  return riga("installatore", 1, "uscita=" + std::to_string(static_cast<int>(u)) + "/" + std::to_string(messaggi.size()),
-              form.stato(), disco);
+  return riga("installatore", 1,
+              "uscita=" + std::to_string(static_cast<int>(u)) + "/" + std::to_string(messaggi.size()), form.stato(),
+              disco);
 }
 
 // Computed once for both tests.
@@ -232,8 +233,8 @@ TEST(Caratterizzazione, OgniUscitaComePrima) {
 TEST(Caratterizzazione, IlCorpusToccaOgniEsito) {
   risultati();
   std::map<std::string, int>& visti = codici_incontrati();
-  for (int codice : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15, 16, 17, 18, 19, 20, 21, 22, 24, 25, 26, 27, 28,
-                     101, 102, 103})
+  for (int codice :
+       {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15, 16, 17, 18, 19, 20, 21, 22, 24, 25, 26, 27, 28, 101, 102, 103})
     EXPECT_GT(visti["problema=" + std::to_string(codice)], 0) << codice;
   EXPECT_GT(visti["ok"], 0);
   EXPECT_GT(visti["numerato=1250"], 0);

@@ -11,18 +11,18 @@
 #include <string>
 #include <vector>
 
-#include "compiler/binario.h"
 #include "base/errori.h"
+#include "compiler/binario.h"
 #include "compiler/stato.h"
 #include "platform/disco_file.h"
 #include "support/cartella_temporanea.h"
 #include "support/disco_memoria.h"
 
 #ifndef _WIN32
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <csignal>
-#include <sys/resource.h>
 #endif
 
 namespace scenario {
@@ -76,15 +76,15 @@ TEST(ScritturaBinari, TuttiScrittiEFissatiPrimaDiSpostarliInUnSoloTratto) {
   // All three written, then all flushed, before the first rename; nothing
   // but renames between the first rename and the last: the earlier files
   // aside, then the new ones in, then the directory to the device.
-  EXPECT_THAT(disco.registro,
-              ElementsAre("crea R_linea.dat.1.0.tmp", "crea R_T.sim.1.1.tmp", "crea R_T.dat.1.2.tmp",
-                          "scrivi R_linea.dat.1.0.tmp", "scrivi R_T.sim.1.1.tmp", "scrivi R_T.dat.1.2.tmp",
-                          "sincronizza R_linea.dat.1.0.tmp", "sincronizza R_T.sim.1.1.tmp",
-                          "sincronizza R_T.dat.1.2.tmp", "rinomina R_linea.dat R_linea.dat.1.3.tmp",
-                          "rinomina R_T.sim R_T.sim.1.4.tmp", "rinomina R_T.dat R_T.dat.1.5.tmp",
-                          "rinomina R_linea.dat.1.0.tmp R_linea.dat", "rinomina R_T.sim.1.1.tmp R_T.sim",
-                          "rinomina R_T.dat.1.2.tmp R_T.dat", "sincronizza c/", "elimina R_linea.dat.1.3.tmp",
-                          "elimina R_T.sim.1.4.tmp", "elimina R_T.dat.1.5.tmp"));
+  EXPECT_THAT(
+      disco.registro,
+      ElementsAre("crea R_linea.dat.1.0.tmp", "crea R_T.sim.1.1.tmp", "crea R_T.dat.1.2.tmp",
+                  "scrivi R_linea.dat.1.0.tmp", "scrivi R_T.sim.1.1.tmp", "scrivi R_T.dat.1.2.tmp",
+                  "sincronizza R_linea.dat.1.0.tmp", "sincronizza R_T.sim.1.1.tmp", "sincronizza R_T.dat.1.2.tmp",
+                  "rinomina R_linea.dat R_linea.dat.1.3.tmp", "rinomina R_T.sim R_T.sim.1.4.tmp",
+                  "rinomina R_T.dat R_T.dat.1.5.tmp", "rinomina R_linea.dat.1.0.tmp R_linea.dat",
+                  "rinomina R_T.sim.1.1.tmp R_T.sim", "rinomina R_T.dat.1.2.tmp R_T.dat", "sincronizza c/",
+                  "elimina R_linea.dat.1.3.tmp", "elimina R_T.sim.1.4.tmp", "elimina R_T.dat.1.5.tmp"));
 }
 
 TEST(ScritturaBinari, IProvvisoriDiUnaCorsaMortaVengonoTolti) {
@@ -256,7 +256,8 @@ TEST(ScritturaBinariSuDisco, UnCollegamentoAlNomeProvvisorioNonVieneSeguito) {
   for (const char* n : {"R_linea.dat", "R_T.sim", "R_T.dat"}) {
     collegamenti.push_back(dir / (std::string(n) + ".tmp"));
     for (int i = 0; i < 12; ++i)
-      collegamenti.push_back(dir / (std::string(n) + "." + std::to_string(getpid()) + "." + std::to_string(i) + ".tmp"));
+      collegamenti.push_back(dir /
+                             (std::string(n) + "." + std::to_string(getpid()) + "." + std::to_string(i) + ".tmp"));
   }
   for (size_t i = 0; i < collegamenti.size(); ++i)
     std::filesystem::create_symlink(fuori / ("bersaglio" + std::to_string(i)), collegamenti[i]);

@@ -64,7 +64,11 @@ TEST(TimbraCodici, PostoOccupato) {
       {[](Stato& s) { s.stazioni[slot::linea].orario = 1; }, 1251},
       {[](Stato& s) { s.celle[1].valore2 = -1; }, 1251},
       // 1251 only once 1250 passed.
-      {[](Stato& s) { s.celle[1].valore1 = 1; s.celle[1].valore2 = 1; }, 1250},
+      {[](Stato& s) {
+         s.celle[1].valore1 = 1;
+         s.celle[1].valore2 = 1;
+       },
+       1250},
   };
   for (const Caso& c : casi) {
     Stato s = con_nomi("Ab", "1");

@@ -33,7 +33,8 @@ TEST(LetturaCampi, CampiDiTestoENumero) {
       {"pendenza,   0,    0\r\n", "tnn", {"'pendenza'", "0", "0", "|"}},
       // Blanks after a number and then one delimiter go with it.
       {"5  ,6\r\n", "nn", {"5", "6", "|"}},
-      {"orologio,    8               39            30 \r\n[fine]\r\n", "tnnnt",
+      {"orologio,    8               39            30 \r\n[fine]\r\n",
+       "tnnnt",
        {"'orologio'", "8", "39", "30", "'[fine]'", "|"}},
       // An empty field and a field of blanks read as 0.
       {"x,  ,  ,  ,  0\r\n", "tnnnn", {"'x'", "0", "0", "0", "0", "|"}},
@@ -65,14 +66,10 @@ TEST(LetturaCampi, NumeriNonValidiSonoGuasti) {
     const char* testo;
     Guasto guasto;
   } casi[] = {
-      {"abc\r\n", Guasto::tipo_non_corrispondente},
-      {"1.5\r\n", Guasto::tipo_non_corrispondente},
-      {"1e3\r\n", Guasto::tipo_non_corrispondente},
-      {"-\r\n", Guasto::tipo_non_corrispondente},
-      {"12x,3\r\n", Guasto::tipo_non_corrispondente},
-      {"2147483648\r\n", Guasto::overflow},
-      {"-2147483649\r\n", Guasto::overflow},
-      {"99999999999999999999\r\n", Guasto::overflow},
+      {"abc\r\n", Guasto::tipo_non_corrispondente},   {"1.5\r\n", Guasto::tipo_non_corrispondente},
+      {"1e3\r\n", Guasto::tipo_non_corrispondente},   {"-\r\n", Guasto::tipo_non_corrispondente},
+      {"12x,3\r\n", Guasto::tipo_non_corrispondente}, {"2147483648\r\n", Guasto::overflow},
+      {"-2147483649\r\n", Guasto::overflow},          {"99999999999999999999\r\n", Guasto::overflow},
   };
   for (const Errato& c : casi) {
     LetturaCampi f(c.testo);

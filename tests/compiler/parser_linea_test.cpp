@@ -25,9 +25,7 @@ std::string testo(const std::vector<std::string>& righe) {
   return t;
 }
 
-std::vector<std::string> generale(const std::string& lunghezza = "136000") {
-  return test::righe_generale(lunghezza);
-}
+std::vector<std::string> generale(const std::string& lunghezza = "136000") { return test::righe_generale(lunghezza); }
 
 // A line description: the general section, then these records under one
 // header, then "[fine]".
@@ -98,7 +96,7 @@ TEST_F(ParserLinea, ParoleChiaveDelleCurve) {
   struct Caso {
     const char* chiave;
     double curvatura;
-  } casi[] = {{"curvad4", 0.001}, {"curvaD4", 0.001}, {"curva4", 0.001},  {"curvaS4", -0.001},
+  } casi[] = {{"curvad4", 0.001},  {"curvaD4", 0.001},   {"curva4", 0.001},  {"curvaS4", -0.001},
               {"curvas4", -0.001}, {"curvad14", 0.0001}, {"curvad6", 0.003}, {"CURVAD2", 0.0002}};
   for (const Caso& c : casi) {
     Stato t;
@@ -210,7 +208,8 @@ TEST_F(ParserLinea, RipetizioneSegnaliIndicaIlSuoCampo) {
   for (const Caso& c : casi) {
     Stato t;
     DiscoMemoria d;
-    d.file[file_linea.generic_string()] = testo({"[generale]", "lunghezza percorso,  1000", c.riga, "[curve]", "[fine]"});
+    d.file[file_linea.generic_string()] =
+        testo({"[generale]", "lunghezza percorso,  1000", c.riga, "[curve]", "[fine]"});
     leggi_descrizione_linea(t, d, file_linea);
     ASSERT_EQ(t.problemi.size(), 1u) << c.riga;
     EXPECT_EQ(t.problemi[0].origine, (Origine{Sorgente::linea, 3, c.colonna})) << c.riga;
@@ -270,7 +269,8 @@ TEST_F(ParserLinea, CartelliIndicatori) {
 }
 
 TEST_F(ParserLinea, CartelloSuCellaOccupata) {
-  EXPECT_FALSE(leggi(linea({"indicatori_vmax,  1000,  125,  135,  135,  0,  ,  ,  ,  0", "cartello indicatore,  1000, x"})));
+  EXPECT_FALSE(
+      leggi(linea({"indicatori_vmax,  1000,  125,  135,  135,  0,  ,  ,  ,  0", "cartello indicatore,  1000, x"})));
   EXPECT_EQ(s.codice_errore, problema::cartello_occupato);
   EXPECT_EQ(s.posizione_errore, 1000);
   EXPECT_TRUE(cancellata());

@@ -145,6 +145,16 @@ TEST_F(ParserTreno, SegniDiCellaSecondoIlTipo) {
   }
 }
 
+TEST_F(ParserTreno, AvvicinamentoMaiNellaCellaUno) {
+  // Zone 100 to 300: the stop in cell 5, the approach marks would reach
+  // cells 4 to 1, and cell 1 is left out.
+  leggi(record_stazione(200, 4, 200));
+  EXPECT_EQ(stato.codice_errore, 0);
+  EXPECT_EQ(c(5).codice, codice_cella::fermata);
+  for (int32_t i = 2; i <= 4; ++i) EXPECT_EQ(c(i).avvicinamento, 85 - i) << i;
+  EXPECT_EQ(c(1).avvicinamento, 0);
+}
+
 TEST_F(ParserTreno, DistanzaTraStazioni) {
   // The second zone starts at 2700; 2700 - 350 = 2350.
   leggi(record_stazione(2050, 4, 600) + record_stazione(3000, 4, 600));
@@ -274,6 +284,13 @@ TEST_F(ParserTreno, VelocitaArrotondataAlPari) {
   stato = Stato{};
   stato.celle.dimensiona(n);
   EXPECT_THROW(leggi("velocita, 0, 1278\r\n"), ErroreEsecuzione);
+}
+
+TEST_F(ParserTreno, VelocitaArrotondataAncheTraDueRecord) {
+  // 33 / 5 = 6.6 fills cells 0 to 19 before the next record, as 7.
+  leggi("velocita, 0, 33\r\nvelocita, 1000, 60\r\n");
+  for (int32_t i = 0; i <= 19; ++i) EXPECT_EQ(c(i).velocita_max, 7) << i;
+  EXPECT_EQ(c(20).velocita_max, 12);
 }
 
 TEST_F(ParserTreno, DuePosizioniUgualiRiempionoUnaCella) {

@@ -77,7 +77,7 @@ void stessi_valori(const std::vector<Variante>& fatti, const std::vector<Variant
   }
 }
 
-TEST(Profilo, OgniValoreComeNelProfiloIntero) {
+TEST(ProfiloPassi, OgniValoreComeNelProfiloIntero) {
   // A long route of alternating curves, as the benchmark's.
   std::vector<Passo> lungo;
   for (int k = 0, p = 800; p < 1000000; ++k, p += 1600) {
@@ -138,7 +138,7 @@ TEST(Profilo, OgniValoreComeNelProfiloIntero) {
 // A profile too short for its start keeps the rows it had room for, and the
 // failure is the one of an element out of range; a profile not sized has
 // nothing, and writes nothing.
-TEST(Profilo, InizioSenzaSpazioEProfiloNonDimensionato) {
+TEST(ProfiloPassi, InizioSenzaSpazioEProfiloNonDimensionato) {
   Profilo p;
   EXPECT_THROW(p.inizia(), ErroreEsecuzione);
   EXPECT_FALSE(p.allocato());

@@ -16,8 +16,8 @@ void PrintTo(const Rif& r, std::ostream* os) { *os << "{" << r.a << ", " << r.b 
 
 struct Caso {
   const char* nome;
-  Rif u, d, t;          // as read from the "uno", "due", "tre" lines
-  Rif s81, s82, s83;    // after the ordering
+  Rif u, d, t;        // as read from the "uno", "due", "tre" lines
+  Rif s81, s82, s83;  // after the ordering
 };
 
 void PrintTo(const Caso& c, std::ostream* os) { *os << c.nome; }
@@ -55,7 +55,12 @@ INSTANTIATE_TEST_SUITE_P(
         Caso{"D_poi_T_poi_U", {1, 1, 2}, {50000, 3, 4}, {2, 5, 6}, {50000, 3, 4}, {2, 5, 6}, {1, 1, 2}},
         Caso{"D_poi_U_poi_T", {2, 1, 2}, {50000, 3, 4}, {2, 5, 6}, {50000, 3, 4}, {2, 1, 2}, {2, 5, 6}},
         Caso{"U_poi_T_poi_D", {50000, 1, 2}, {1, 3, 4}, {2, 5, 6}, {50000, 1, 2}, {2, 5, 6}, {1, 3, 4}},
-        Caso{"uguali_D_prima_di_T", {30000, 1, 2}, {10000, 3, 4}, {10000, 5, 6}, {30000, 1, 2}, {10000, 3, 4},
+        Caso{"uguali_D_prima_di_T",
+             {30000, 1, 2},
+             {10000, 3, 4},
+             {10000, 5, 6},
+             {30000, 1, 2},
+             {10000, 3, 4},
              {10000, 5, 6}},
         // Two or three share the greatest value: ordered, never cleared.
         Caso{"pari_al_massimo", {500, 1, 0}, {500, 3, 0}, {500, 5, 0}, {500, 1, 0}, {500, 3, 0}, {500, 5, 0}},

@@ -136,6 +136,13 @@ TEST_F(Regole, SegnaleDopoLaFine) {
   }
 }
 
+TEST_F(Regole, SegnaleADodiciCelleDallaFine) {
+  rallentamento(200, 230, 60);
+  metti(242, segnale);
+  applica_regole(stato);
+  EXPECT_EQ(marcatori(), (V{182, 189, 195, 208, 216, 224, 241}));
+}
+
 TEST_F(Regole, SegnaleOltreTrediciCelleIgnorato) {
   rallentamento(200, 230, 60);
   metti(243, segnale);
@@ -152,6 +159,25 @@ TEST_F(Regole, FinestraSenzaCellaLiberaDa12) {
   EXPECT_EQ(stato.codice_errore, problema::regola_inizio);
   EXPECT_EQ(stato.posizione_errore, 200 * 50);
   EXPECT_EQ(stato.problemi.back().origine, (Origine{Sorgente::treno, 12, 1}));
+}
+
+TEST_F(Regole, OgniFinestraDaLaCellaDopoLaSuaUltima) {
+  // B1 looks back 5 to 7 cells, B2 11 to 13, B3 18 to 20; each applies only
+  // to a start above its last cell. Speed 120: no repeats.
+  struct Caso {
+    int32_t inizio;
+    V attesi;
+  };
+  const Caso casi[] = {
+      {7, {}}, {8, {3}}, {13, {8}}, {14, {3, 9}}, {20, {9, 15}}, {21, {3, 10, 16}},
+  };
+  for (const Caso& c : casi) {
+    ricomincia();
+    rallentamento(c.inizio, c.inizio + 30, 120);
+    applica_regole(stato);
+    EXPECT_EQ(marcatori(), c.attesi) << c.inizio;
+    EXPECT_EQ(stato.codice_errore, 0) << c.inizio;
+  }
 }
 
 TEST_F(Regole, FinestreSoloSopraLaLoroUltimaCella) {
@@ -207,6 +233,13 @@ TEST_F(Regole, AvvisoGuardaVentiCelleENonSottoLaTerza) {
   metti(3, segnale);  // 2 is busy, so its marker lands in cell 1
   applica_regole(stato);
   EXPECT_EQ(marcatori(), (V{1}));
+}
+
+TEST_F(Regole, AvvisoRaggiungeIlSegnaleVentiCelleIndietro) {
+  metti(100, avviso_rallentamento);
+  metti(80, segnale);
+  applica_regole(stato);
+  EXPECT_EQ(marcatori(), (V{79}));
 }
 
 TEST_F(Regole, VinceLUltimoProblema) {

@@ -117,6 +117,19 @@ TEST_F(Stampaggio, RallentamentoDiEsempio) {
   EXPECT_EQ(c(172).codice, 0);
 }
 
+TEST_F(Stampaggio, PreavvisoNellaCellaArrotondata) {
+  // x - 1200 = 8830: 176.6 cells, so the pre-warning cells are 177 to 174
+  // below the board in cell 178.
+  rallentamento(10030, 500, 30, 1, 0);
+  EXPECT_EQ(s.codice_errore, 0);
+  EXPECT_EQ(c(178).codice, codice_cella::avviso_rallentamento);
+  for (int k = 1; k <= 4; ++k) {
+    EXPECT_EQ(c(178 - k).codice, codice_cella::preavviso_rallentamento) << 178 - k;
+    EXPECT_EQ(c(178 - k).valore1, k) << 178 - k;
+  }
+  EXPECT_EQ(c(173).codice, 0);
+}
+
 TEST_F(Stampaggio, RallentamentoConDvEFtt) {
   rallentamento(10000, 500, 30, 1, 7, 9);
   for (int i : {177, 201, 211}) EXPECT_EQ(c(i).valore2, 7) << i;
@@ -156,7 +169,7 @@ TEST_F(Stampaggio, RallentamentoSuCelleOccupate) {
     int32_t errore;
     bool stampato;  // start, end and board already written
   } casi[] = {
-      {177, 500, 17, false},    {201, 500, 18, false},    {211, 500, 19, false}, {174, 500, 20, true},
+      {177, 500, 17, false},    {201, 500, 18, false},    {211, 500, 19, false},   {174, 500, 20, true},
       {177, 140000, 17, false}, {201, 140000, 18, false}, {-1, 140000, 26, false},
   };
   for (const Caso& k : casi) {
@@ -197,11 +210,28 @@ TEST_F(Stampaggio, SegnaleDiEsempio) {
   EXPECT_EQ(c(28).avvicinamento + c(19).avvicinamento, 0);
 }
 
+TEST_F(Stampaggio, TerzoValoreDelSegnale) {
+  segnale(1400, {1, 4, 1, 2, 0, 1, 3, 1, 5, 0});
+  EXPECT_EQ(c(29).valore3, 25);
+  EXPECT_EQ(c(29).valore1, 43);
+  EXPECT_EQ(c(29).valore2, 11);
+}
+
+TEST_F(Stampaggio, PuntoAMetaTraDueCelleVaAllaPari) {
+  // p / 50 + 1 = 4.5 and 10.5: cells 4 and 10, not 5 and 11.
+  indicatori(175, {125, 135, 135, 0, 0, 0, 0, 0});
+  EXPECT_EQ(c(4).codice, codice_cella::indicatori_vmax);
+  EXPECT_EQ(c(5).codice, 0);
+  segnale(475, {1, 4, 1, 0, 0, 1, 3, 1, 0, 0});
+  EXPECT_EQ(c(10).codice, codice_cella::segnale);
+  EXPECT_EQ(c(11).codice, 0);
+  EXPECT_EQ(s.codice_errore, 0);
+}
+
 TEST_F(Stampaggio, TempoDelSegnale) {
   struct Caso {
     int32_t sx, tempo, tempo_dopo, tempo_segnale;
-  } casi[] = {{2, 100, 101, 101}, {2, 1, 101, 101}, {2, 300, 300, 44}, {2, 0, 0, 0}, {2, -5, -5, 251},
-              {1, 50, 101, 0}};
+  } casi[] = {{2, 100, 101, 101}, {2, 1, 101, 101}, {2, 300, 300, 44}, {2, 0, 0, 0}, {2, -5, -5, 251}, {1, 50, 101, 0}};
   int32_t p = 2000;
   for (const Caso& k : casi) {
     EXPECT_EQ(segnale(p, {k.sx, 0, 0, 0, 0, 0, 0, 0, 0, k.tempo}), k.tempo_dopo) << k.tempo;

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "driver/memorizza_percorso.h"
 #include "base/nomi_file.h"
+#include "driver/memorizza_percorso.h"
 #include "support/disco_memoria.h"
 
 namespace scenario {
@@ -15,19 +15,34 @@ namespace {
 
 using test::DiscoMemoria;
 
-const std::vector<std::string_view> linea_corta = {
-    "[generale]", "lunghezza percorso,    2000", "ripetizione segnali 4 codici,    0,    0",
-    "[curve]",    "curvad3,  800,  300",         "[pendenze]",
-    "pendenza,   0,    1", "[fine]"};
+const std::vector<std::string_view> linea_corta = {"[generale]",
+                                                   "lunghezza percorso,    2000",
+                                                   "ripetizione segnali 4 codici,    0,    0",
+                                                   "[curve]",
+                                                   "curvad3,  800,  300",
+                                                   "[pendenze]",
+                                                   "pendenza,   0,    1",
+                                                   "[fine]"};
 const std::vector<std::string_view> linea_cartello_in_cella_1 = {
     "[generale]", "lunghezza percorso,    2000", "[cartelli]", "cartello indicatore,  0, INIZIO", "[fine]"};
-const std::vector<std::string_view> treno_corto = {"nota", "[generale]", "numero vetture,    2",
-                                                   "velocita,   0,    30", "[fine]"};
+const std::vector<std::string_view> treno_corto = {"nota", "[generale]", "numero vetture,    2", "velocita,   0,    30",
+                                                   "[fine]"};
 const std::vector<std::string_view> una_riga = {"riga"};
+// Boards in cells 2 and 3, and a slowdown starting in cell 8: rule B1 can put
+// its marker only in cell 1, where the contest codes go.
+const std::vector<std::string_view> linea_cartelli_in_celle_2_e_3 = {"[generale]",
+                                                                     "lunghezza percorso,    2000",
+                                                                     "[cartelli]",
+                                                                     "cartello indicatore,  50, A",
+                                                                     "cartello indicatore,  100, B",
+                                                                     "[fine]"};
+const std::vector<std::string_view> treno_rallentamento_in_cella_8 = {
+    "nota", "[generale]", "velocita,   0,    30", "rallentamento, 350, 120, 200, 0, 0, 0", "[fine]"};
 
 struct Prova {
-  explicit Prova(std::span<const std::string_view> linea = linea_corta) {
-    payload = {"R", "T", linea, treno_corto, {}, una_riga, una_riga};
+  explicit Prova(std::span<const std::string_view> linea = linea_corta,
+                 std::span<const std::string_view> treno = treno_corto) {
+    payload = {"R", "T", linea, treno, {}, una_riga, una_riga};
   }
 
   Uscita esegui() {
@@ -60,16 +75,25 @@ TEST(Form1, UnaCorsaCompleta) {
   EXPECT_EQ(p.disco.registro.front(), "blocca gioco");
   EXPECT_EQ(p.disco.registro.back(), "sblocca gioco");
   const std::vector<std::string> inizio(p.disco.registro.begin() + 1, p.disco.registro.begin() + 16);
-  const std::vector<std::string> atteso = {
-      "crea R_linea.txt",          "elimina R_linea.txt",          "scrivi R_linea.txt",
-      "crea R_T-.txt",             "elimina R_T-.txt",             "scrivi R_T-.txt",
-      "crea R_T_note.txt",         "elimina R_T_note.txt",         "scrivi R_T_note.txt",
-      "crea R_T_rallentamenti.txt", "elimina R_T_rallentamenti.txt", "scrivi R_T_rallentamenti.txt",
-      "crea R_T_scheda_treno.txt", "elimina R_T_scheda_treno.txt", "scrivi R_T_scheda_treno.txt"};
+  const std::vector<std::string> atteso = {"crea R_linea.txt",
+                                           "elimina R_linea.txt",
+                                           "scrivi R_linea.txt",
+                                           "crea R_T-.txt",
+                                           "elimina R_T-.txt",
+                                           "scrivi R_T-.txt",
+                                           "crea R_T_note.txt",
+                                           "elimina R_T_note.txt",
+                                           "scrivi R_T_note.txt",
+                                           "crea R_T_rallentamenti.txt",
+                                           "elimina R_T_rallentamenti.txt",
+                                           "scrivi R_T_rallentamenti.txt",
+                                           "crea R_T_scheda_treno.txt",
+                                           "elimina R_T_scheda_treno.txt",
+                                           "scrivi R_T_scheda_treno.txt"};
   EXPECT_EQ(inizio, atteso);
   EXPECT_EQ(p.eventi, std::vector<std::string>{"finestra"});
-  for (FileScenario f : {FileScenario::note, FileScenario::rallentamenti, FileScenario::scheda,
-                         FileScenario::linea_dat, FileScenario::sim, FileScenario::dat})
+  for (FileScenario f : {FileScenario::note, FileScenario::rallentamenti, FileScenario::scheda, FileScenario::linea_dat,
+                         FileScenario::sim, FileScenario::dat})
     EXPECT_TRUE(p.esiste(f)) << nome_file(f, "R", "T");
   EXPECT_FALSE(p.esiste(FileScenario::linea_txt));
   EXPECT_FALSE(p.esiste(FileScenario::treno_txt));
@@ -88,6 +112,14 @@ TEST(Form1, Errore1250PrimaDeiFileBinari) {
     EXPECT_TRUE(p.esiste(f)) << nome_file(f, "R", "T");
   EXPECT_FALSE(p.esiste(FileScenario::linea_txt));
   EXPECT_FALSE(p.esiste(FileScenario::treno_txt));
+}
+
+TEST(Form1, Errore1250DalMarcatoreDelleRegoleNellaCellaUno) {
+  // The track rules run before the contest codes are stamped.
+  Prova p(linea_cartelli_in_celle_2_e_3, treno_rallentamento_in_cella_8);
+  EXPECT_EQ(p.esegui(), Uscita::errore_numerato);
+  EXPECT_EQ(p.messaggi, std::vector<std::string>{" Errore n. 1250"});
+  EXPECT_FALSE(p.esiste(FileScenario::dat));
 }
 
 TEST(Form1, GuastoDiUnoScrittoreFermaTutto) {

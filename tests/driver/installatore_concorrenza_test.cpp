@@ -2,9 +2,8 @@
 // users): each waits for the one before, and every run ends with the files
 // of a complete run.
 
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
 

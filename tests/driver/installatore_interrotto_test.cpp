@@ -67,9 +67,9 @@ TEST(InstallatoreInterrotto, UccisoAOgniChiamataLasciaIlVecchioInsiemeOIlNuovoMa
     for (size_t n = 1; n <= quante; ++n) {
       SCOPED_TRACE(chiamata + " n. " + std::to_string(n) + " di " + std::to_string(quante));
       prepara();
-      EXPECT_NE(esegui(exe, "strace -f -qq -o /dev/null -e inject=" + chiamata +
-                                ":signal=SIGKILL:when=" + std::to_string(n)),
-                0);
+      EXPECT_NE(
+          esegui(exe, "strace -f -qq -o /dev/null -e inject=" + chiamata + ":signal=SIGKILL:when=" + std::to_string(n)),
+          0);
       std::map<Stato, int> stati;
       for (const auto& nome : file_binari) ++stati[stato_di(nome)];
       EXPECT_EQ(stati.count(Stato::altro), 0u) << "un file binario troncato o estraneo";

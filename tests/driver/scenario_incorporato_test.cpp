@@ -13,9 +13,8 @@ class ScenarioIncorporato : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     disco_ = new test::DiscoMemoria;
-    form_ = new Form1(payload_incorporato(),
-                      Servizi{*disco_, "/gioco", [] { return std::make_unique<Finestra>(); },
-                              [](const std::string& t) { ADD_FAILURE() << t; }});
+    form_ = new Form1(payload_incorporato(), Servizi{*disco_, "/gioco", [] { return std::make_unique<Finestra>(); },
+                                                     [](const std::string& t) { ADD_FAILURE() << t; }});
     uscita_ = form_->Form_Load();
   }
   static void TearDownTestSuite() {

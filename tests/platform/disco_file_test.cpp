@@ -36,8 +36,9 @@ TEST(BloccoCartella, ChiArrivaSecondoAttendeFinoAlLimiteEPoiFallisceNominandoIlB
       ADD_FAILURE() << "due corse nella stessa cartella";
     } catch (const ErroreEsecuzione& e) {
       EXPECT_EQ(e.guasto(), Guasto::cartella_in_uso);
-      EXPECT_STREQ(e.what(),
-                   "Errore di run-time '55': Cartella in uso da un'altra esecuzione (cartella_in_uso.lock, attesa 300 ms)");
+      EXPECT_STREQ(
+          e.what(),
+          "Errore di run-time '55': Cartella in uso da un'altra esecuzione (cartella_in_uso.lock, attesa 300 ms)");
     }
     EXPECT_GE(steady_clock::now() - inizio, milliseconds(300));
   }

@@ -42,7 +42,7 @@ int64_t cella_punto(int64_t p) { return arrotonda(p / 50.0 + 1); }
 struct Stazione {
   int64_t posizione = 0, tipo = 0, len = 0, campo6 = 0;
   int64_t inizio_zona = 0, fine_zona = 0;
-  std::optional<int64_t> fermata;  // stop cell
+  std::optional<int64_t> fermata;      // stop cell
   std::vector<int64_t> avvicinamento;  // cells marked 81, 82, 83, 84
 };
 
@@ -126,22 +126,22 @@ Stampa stampa() {
   return s;
 }
 
-TEST(PayloadCoerenza, CellArrayEndsAtCellTwoThousandEightHundredSixty) {
+TEST(PayloadCoerenza, LeCelleFinisconoAllaDuemilaottocentosessanta) {
   EXPECT_EQ(lunghezza(), 136000);
   EXPECT_EQ(ultima_cella(), 2860);
 }
 
 // The readers' position checks: a record at p passes when
 // n >= (p + margin) / 50 (real division).
-TEST(PayloadCoerenza, EveryRecordPassesThePositionCheck) {
+TEST(PayloadCoerenza, OgniRecordPassaIlControlloDiPosizione) {
   struct Caso {
     bool del_treno;
     std::string_view sezione;
     int64_t margine;
   };
-  const Caso casi[] = {{false, "[curve]", 100},     {false, "[pendenze]", 100},  {false, "[montagne]", 100},
-                       {false, "[cartelli]", 100},  {true, "[aderenze]", 100},   {true, "[vel_limite]", 100},
-                       {true, "[segnali]", 100},    {true, "[stazioni]", 800}};
+  const Caso casi[] = {{false, "[curve]", 100},    {false, "[pendenze]", 100}, {false, "[montagne]", 100},
+                       {false, "[cartelli]", 100}, {true, "[aderenze]", 100},  {true, "[vel_limite]", 100},
+                       {true, "[segnali]", 100},   {true, "[stazioni]", 800}};
   const double n = static_cast<double>(ultima_cella());
   for (const Caso& c : casi) {
     auto r = record(c.del_treno ? treno() : linea(), c.sezione, 1);
@@ -150,7 +150,7 @@ TEST(PayloadCoerenza, EveryRecordPassesThePositionCheck) {
   }
 }
 
-TEST(PayloadCoerenza, FirstAndLastStationsHaveTheirWorkedZones) {
+TEST(PayloadCoerenza, PrimaEUltimaStazioneConLeLoroZoneCalcolate) {
   auto st = stazioni();
   ASSERT_EQ(st.size(), 25u);
   EXPECT_EQ(st.front().inizio_zona, -800);
@@ -163,7 +163,7 @@ TEST(PayloadCoerenza, FirstAndLastStationsHaveTheirWorkedZones) {
   EXPECT_TRUE(st.back().avvicinamento.empty());
 }
 
-TEST(PayloadCoerenza, StationsPassTheirChecks) {
+TEST(PayloadCoerenza, StazioniSuperanoIControlli) {
   auto st = stazioni();
   for (size_t i = 0; i < st.size(); ++i) {
     SCOPED_TRACE("station at " + std::to_string(st[i].posizione));
@@ -181,7 +181,7 @@ TEST(PayloadCoerenza, StationsPassTheirChecks) {
   EXPECT_LT(st.size() + 1, 80u);
 }
 
-TEST(PayloadCoerenza, WorkedCellsOfTheFirstBoardAndSignal) {
+TEST(PayloadCoerenza, CelleCalcolateDelPrimoIndicatoreEDelPrimoSegnale) {
   auto s = stampa();
   EXPECT_EQ(s.codice[27], 6);
   EXPECT_EQ(s.codice[29], 1);
@@ -189,7 +189,7 @@ TEST(PayloadCoerenza, WorkedCellsOfTheFirstBoardAndSignal) {
   for (int64_t c : {27, 25, 23, 21}) EXPECT_EQ(s.avvicinamento[c], "signal 1400") << c;
 }
 
-TEST(PayloadCoerenza, EveryFeatureFindsItsCellFree) {
+TEST(PayloadCoerenza, OgniElementoTrovaLiberaLaSuaCella) {
   auto s = stampa();
   EXPECT_THAT(s.problemi, ::testing::IsEmpty());
 }
@@ -197,7 +197,7 @@ TEST(PayloadCoerenza, EveryFeatureFindsItsCellFree) {
 // Cell 1 is reserved for the marker 5121 and a contest code: nothing of the
 // scenario may reach it, and no slowdown or speed reduction gives the track
 // rules a marker to place.
-TEST(PayloadCoerenza, ReservedCellStaysFree) {
+TEST(PayloadCoerenza, CellaRiservataLibera) {
   auto s = stampa();
   EXPECT_EQ(s.codice.count(1), 0u);
   for (std::string_view r : treno()) {
@@ -208,7 +208,7 @@ TEST(PayloadCoerenza, ReservedCellStaysFree) {
   for (const auto& v : record(treno(), "[segnali]", 1)) EXPECT_GE(cella_punto(v[0]) - 8, 0) << v[0];
 }
 
-TEST(PayloadCoerenza, TrainSpeedLimitsAgreeWithTheBoards) {
+TEST(PayloadCoerenza, LimitiDelTrenoDAccordoConGliIndicatori) {
   std::map<int64_t, int64_t> velocita;
   for (const auto& v : record(treno(), "[vel_limite]", 2)) {
     velocita[v[0]] = v[1];
@@ -220,7 +220,7 @@ TEST(PayloadCoerenza, TrainSpeedLimitsAgreeWithTheBoards) {
   }
 }
 
-TEST(PayloadCoerenza, HeaderValuesPassTheirChecks) {
+TEST(PayloadCoerenza, ValoriDellIntestazioneSuperanoIControlli) {
   // Codes 2, 3, 4, 5: kilometre references and signal repetition in steps of 50.
   for (std::string_view r : sezione(linea(), "[generale]")) {
     auto c = campi(r);
@@ -230,7 +230,7 @@ TEST(PayloadCoerenza, HeaderValuesPassTheirChecks) {
   EXPECT_NE(campi(sezione(linea(), "[generale]")[7])[0].find('4'), std::string_view::npos);
 }
 
-TEST(PayloadCoerenza, MountainSpansKeepTheirKind) {
+TEST(PayloadCoerenza, MontagneConservanoIlLoroTipo) {
   auto spans = record(linea(), "[montagne]", 3);
   EXPECT_LE(spans.size(), 80u);
   for (size_t i = 1; i < spans.size(); ++i)

@@ -18,7 +18,7 @@ Righe linea() { return payload_incorporato().linea; }
 
 std::vector<std::string> tutte(std::span<const std::string_view> r) { return {r.begin(), r.end()}; }
 
-TEST(PayloadLinea, HasTwoHundredSixtyEightAsciiLines) {
+TEST(PayloadLinea, DuecentosessantottoRigheAscii) {
   ASSERT_EQ(linea().size(), 268u);
   for (size_t i = 0; i < linea().size(); ++i) {
     std::string_view r = linea()[i];
@@ -27,12 +27,12 @@ TEST(PayloadLinea, HasTwoHundredSixtyEightAsciiLines) {
   }
 }
 
-TEST(PayloadLinea, SectionsStandInOrderWithTheirRecordCounts) {
+TEST(PayloadLinea, SezioniInOrdineConIlNumeroDeiLoroRecord) {
   struct Caso {
     std::string_view intestazione;
     size_t record;
   };
-  const Caso casi[] = {{"[generale]", 8}, {"[curve]", 206},     {"[pendenze]", 10}, {"[montagne]", 19},
+  const Caso casi[] = {{"[generale]", 8},  {"[curve]", 206},     {"[pendenze]", 10}, {"[montagne]", 19},
                        {"[cartelli]", 18}, {"[indicazioni]", 0}, {"[fine]", 0}};
   std::vector<std::string_view> trovate;
   for (std::string_view r : linea())
@@ -45,25 +45,24 @@ TEST(PayloadLinea, SectionsStandInOrderWithTheirRecordCounts) {
   EXPECT_EQ(linea().back(), "[fine]");
 }
 
-TEST(PayloadLinea, GeneralSectionIsExact) {
-  EXPECT_THAT(tutte(sezione(linea(), "[generale]")),
-              ::testing::ElementsAre("lunghezza percorso,    136000",
-                                     "progressiva chilometrica uno,    0,    0,    0",
-                                     "progressiva chilometrica due,    0,    0,    0",
-                                     "progressiva chilometrica tre,    0,    0,    0", "sfondo uno,    1",
-                                     "sfondo due,    0", "sfondo tre,    0",
-                                     "ripetizione segnali 4 codici,    0,    43500"));
+TEST(PayloadLinea, SezioneGeneraleEsatta) {
+  EXPECT_THAT(
+      tutte(sezione(linea(), "[generale]")),
+      ::testing::ElementsAre("lunghezza percorso,    136000", "progressiva chilometrica uno,    0,    0,    0",
+                             "progressiva chilometrica due,    0,    0,    0",
+                             "progressiva chilometrica tre,    0,    0,    0", "sfondo uno,    1", "sfondo due,    0",
+                             "sfondo tre,    0", "ripetizione segnali 4 codici,    0,    43500"));
 }
 
 // Every record of a section: its keyword pattern and the blanks before each
 // value ("" for a value that must be empty, written as its blanks alone).
-TEST(PayloadLinea, EveryRecordHasItsKeywordAndItsBlanks) {
+TEST(PayloadLinea, OgniRecordConLaSuaParolaChiaveEISuoiSpazi) {
   struct Caso {
     std::string_view sezione;
-    std::string chiave;                 // regular expression for field 0
-    std::vector<size_t> blank;          // before each value
-    std::vector<bool> vuoto;            // value written as blanks alone
-    std::optional<size_t> eccezione;    // index of the record with other blanks
+    std::string chiave;               // regular expression for field 0
+    std::vector<size_t> blank;        // before each value
+    std::vector<bool> vuoto;          // value written as blanks alone
+    std::optional<size_t> eccezione;  // index of the record with other blanks
     std::vector<size_t> blank_eccezione;
   };
   const Caso casi[] = {
@@ -96,7 +95,7 @@ TEST(PayloadLinea, EveryRecordHasItsKeywordAndItsBlanks) {
   }
 }
 
-TEST(PayloadLinea, QuotedRowsAreThere) {
+TEST(PayloadLinea, RigheCitatePresenti) {
   struct Caso {
     std::string_view sezione;
     std::string_view riga;
@@ -116,27 +115,25 @@ TEST(PayloadLinea, QuotedRowsAreThere) {
   EXPECT_EQ(sezione(linea(), "[pendenze]").back(), "pendenza,  137200,   0");
 }
 
-TEST(PayloadLinea, CurveKeywordsCountAsGiven) {
+TEST(PayloadLinea, ParoleChiaveDelleCurveContateComeScritte) {
   std::map<std::string, int> conta;
   for (std::string_view r : sezione(linea(), "[curve]")) ++conta[std::string(campi(r)[0])];
-  const std::map<std::string, int> attesi = {{"curvad1", 1}, {"curvad2", 7},  {"curvad3", 40}, {"curvad4", 55},
-                                             {"curvad5", 1}, {"curvas1", 1},  {"curvas2", 7},  {"curvas3", 28},
+  const std::map<std::string, int> attesi = {{"curvad1", 1},  {"curvad2", 7}, {"curvad3", 40}, {"curvad4", 55},
+                                             {"curvad5", 1},  {"curvas1", 1}, {"curvas2", 7},  {"curvas3", 28},
                                              {"curvas4", 65}, {"curvas5", 1}};
   EXPECT_EQ(conta, attesi);
 }
 
 // Positions ascend strictly within a section and are multiples of 50, and so
 // are lengths and ends.
-TEST(PayloadLinea, PositionsAscendAndAreMultiplesOfFifty) {
+TEST(PayloadLinea, PosizioniCrescentiEMultipleDiCinquanta) {
   struct Caso {
     std::string_view sezione;
     size_t valori;
     std::vector<size_t> multipli;  // values that must be multiples of 50
   };
-  const Caso casi[] = {{"[curve]", 2, {0, 1}},
-                       {"[pendenze]", 2, {0}},
-                       {"[montagne]", 3, {0, 1}},
-                       {"[cartelli]", 1, {0}}};
+  const Caso casi[] = {
+      {"[curve]", 2, {0, 1}}, {"[pendenze]", 2, {0}}, {"[montagne]", 3, {0, 1}}, {"[cartelli]", 1, {0}}};
   for (const Caso& c : casi) {
     int64_t precedente = -1;
     for (std::string_view r : sezione(linea(), c.sezione)) {
@@ -150,7 +147,7 @@ TEST(PayloadLinea, PositionsAscendAndAreMultiplesOfFifty) {
   }
 }
 
-TEST(PayloadLinea, CurvesStayInTheirRangesAndDoNotOverlap) {
+TEST(PayloadLinea, CurveNeiLoroLimitiSenzaSovrapporsi) {
   auto curve = sezione(linea(), "[curve]");
   EXPECT_EQ((*numeri(curve.front(), 2))[0], 800);
   EXPECT_EQ((*numeri(curve.back(), 2))[0], 137000);
@@ -171,7 +168,7 @@ TEST(PayloadLinea, CurvesStayInTheirRangesAndDoNotOverlap) {
   EXPECT_EQ(piu_lunga, 1100);
 }
 
-TEST(PayloadLinea, GradientsMountainsAndBoardsKeepTheirValueRanges) {
+TEST(PayloadLinea, PendenzeMontagneECartelliNeiLoroIntervalli) {
   auto pendenze = sezione(linea(), "[pendenze]");
   EXPECT_EQ((*numeri(pendenze.front(), 2))[0], 0);
   for (std::string_view r : pendenze) {
@@ -198,10 +195,9 @@ TEST(PayloadLinea, GradientsMountainsAndBoardsKeepTheirValueRanges) {
 }
 
 // No header holds a word the line parser looks for in a keyword field.
-TEST(PayloadLinea, HeadersHoldNoKeyword) {
-  const std::string_view parole[] = {"lunghezza", "percorso", "progressiva", "sfondo",   "segnali",
-                                     "ripetizione", "pendenza", "curva",    "montagna", "indicatori_v",
-                                     "cartello"};
+TEST(PayloadLinea, IntestazioniSenzaParoleChiave) {
+  const std::string_view parole[] = {"lunghezza", "percorso", "progressiva", "sfondo",       "segnali", "ripetizione",
+                                     "pendenza",  "curva",    "montagna",    "indicatori_v", "cartello"};
   for (std::string_view r : linea()) {
     if (!intestazione(r)) continue;
     for (std::string_view p : parole) EXPECT_FALSE(contiene(r, p)) << r << " holds " << p;

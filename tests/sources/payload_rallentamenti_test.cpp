@@ -14,7 +14,8 @@ namespace {
 
 Righe modulo() { return payload_incorporato().rallentamenti; }
 
-const std::string intestazione_tabella = " |___|____________________________|____________|__________|_________|____________|";
+const std::string intestazione_tabella =
+    " |___|____________________________|____________|__________|_________|____________|";
 const std::string riga_vuota = " |   |                            |            |          |         |            |";
 
 // The form, line by line.
@@ -48,12 +49,12 @@ std::vector<std::string> modulo_atteso() {
   return m;
 }
 
-TEST(PayloadRallentamenti, FormIsByteForByteAsQuoted) {
+TEST(PayloadRallentamenti, ModuloByteAByteComeCitato) {
   std::vector<std::string> letto(modulo().begin(), modulo().end());
   EXPECT_EQ(letto, modulo_atteso());
 }
 
-TEST(PayloadRallentamenti, FormKeepsItsShape) {
+TEST(PayloadRallentamenti, ModuloConservaLaSuaForma) {
   ASSERT_EQ(modulo().size(), 46u);
   struct Caso {
     size_t riga;  // from 1
@@ -82,7 +83,7 @@ TEST(PayloadRallentamenti, FormKeepsItsShape) {
   }
 }
 
-TEST(PayloadRallentamenti, NotesHoldNoLine) { EXPECT_TRUE(payload_incorporato().note.empty()); }
+TEST(PayloadRallentamenti, NoteSenzaRighe) { EXPECT_TRUE(payload_incorporato().note.empty()); }
 
 }  // namespace
 }  // namespace scenario::test

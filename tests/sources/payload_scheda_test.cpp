@@ -22,7 +22,7 @@ Righe scheda() { return payload_incorporato().scheda; }
 
 constexpr size_t prima_riga_tabella = 17, ultima_riga_tabella = 59;  // lines, from 1
 
-TEST(PayloadScheda, FixedLinesAreExact) {
+TEST(PayloadScheda, RigheFisseEsatte) {
   ASSERT_EQ(scheda().size(), 63u);
   struct Caso {
     size_t riga;
@@ -53,11 +53,11 @@ TEST(PayloadScheda, FixedLinesAreExact) {
   for (const Caso& c : casi) EXPECT_EQ(scheda()[c.riga - 1], c.testo) << "line " << c.riga;
 }
 
-TEST(PayloadScheda, LinesHaveTheirLengthsAndAreAscii) {
+TEST(PayloadScheda, RigheDellaLoroLunghezzaEAscii) {
   struct Caso {
     size_t da, a, lunghezza;
   };
-  const Caso casi[] = {{1, 2, 0},   {3, 3, 82},   {4, 7, 83},   {8, 8, 56},   {9, 9, 64},   {10, 11, 57},
+  const Caso casi[] = {{1, 2, 0},   {3, 3, 82},   {4, 7, 83},   {8, 8, 56},   {9, 9, 64}, {10, 11, 57},
                        {12, 12, 0}, {13, 13, 82}, {14, 60, 83}, {61, 61, 56}, {62, 63, 0}};
   for (const Caso& c : casi)
     for (size_t r = c.da; r <= c.a; ++r) EXPECT_EQ(scheda()[r - 1].size(), c.lunghezza) << "line " << r;
@@ -69,7 +69,7 @@ TEST(PayloadScheda, LinesHaveTheirLengthsAndAreAscii) {
 // The eight "|" of lines 14 to 60 (0-based columns).
 const std::vector<size_t> barre = {1, 7, 13, 24, 30, 59, 76, 82};
 
-TEST(PayloadScheda, TableLinesHaveTheirBarsInTheSameEightColumns) {
+TEST(PayloadScheda, RigheDellaTabellaConLeBarreNelleStesseOttoColonne) {
   for (size_t r = 14; r <= 60; ++r) {
     std::string_view riga = scheda()[r - 1];
     std::vector<size_t> trovate;
@@ -89,7 +89,9 @@ struct Riga {
   std::string orario;
 };
 
-std::string_view cella(std::string_view riga, size_t n) { return riga.substr(barre[n] + 1, barre[n + 1] - barre[n] - 1); }
+std::string_view cella(std::string_view riga, size_t n) {
+  return riga.substr(barre[n] + 1, barre[n + 1] - barre[n] - 1);
+}
 
 std::optional<int64_t> velocita_cella(std::string_view c) {
   if (c == "     ") return std::nullopt;
@@ -126,15 +128,15 @@ std::vector<Riga> righe_tabella() {
   return out;
 }
 
-TEST(PayloadScheda, RowsKeepTheirCells) {
+TEST(PayloadScheda, RigheConservanoLeLoroCelle) {
   auto righe = righe_tabella();
   ASSERT_EQ(righe.size(), 43u);
   for (const Riga& r : righe) {
     SCOPED_TRACE(r.testo);
     EXPECT_EQ(cella(r.testo, 3), "     ");
     EXPECT_EQ(cella(r.testo, 6), "     ");
-    std::string km = std::to_string(r.metri / 1000) + "+" + std::string(3 - std::to_string(r.metri % 1000).size(), '0') +
-                     std::to_string(r.metri % 1000);
+    std::string km = std::to_string(r.metri / 1000) + "+" +
+                     std::string(3 - std::to_string(r.metri % 1000).size(), '0') + std::to_string(r.metri % 1000);
     EXPECT_EQ(cella(r.testo, 2), std::string(9 - km.size(), ' ') + km + " ");
   }
   EXPECT_EQ(righe.front().metri, 0);
@@ -142,7 +144,7 @@ TEST(PayloadScheda, RowsKeepTheirCells) {
   for (size_t i = 1; i < righe.size(); ++i) EXPECT_GT(righe[i].metri, righe[i - 1].metri) << righe[i].testo;
 }
 
-TEST(PayloadScheda, QuotedRowsAreThere) {
+TEST(PayloadScheda, RigheCitatePresenti) {
   const std::string casi[] = {
       " |  30 |  30 |    0+000 |     |BELMORA CENTRALE            |           8.40 |     |",
       " |     |     |  138+000 |     |SOLVENZIA CENTRALE          | 10.45          |     |",
@@ -210,7 +212,7 @@ Tipo tipo(const Riga& r) {
   return Tipo::stazione;
 }
 
-TEST(PayloadScheda, RowKindsHaveTheirCountsSpeedsAndTimes) {
+TEST(PayloadScheda, TipiDiRigaConQuantitaVelocitaEOrari) {
   struct Caso {
     Tipo tipo;
     size_t righe;
@@ -244,7 +246,7 @@ TEST(PayloadScheda, RowKindsHaveTheirCountsSpeedsAndTimes) {
   }
 }
 
-TEST(PayloadScheda, TimesTakeTheFourFormsAndRunForward) {
+TEST(PayloadScheda, OrariNelleQuattroFormeECrescenti) {
   std::vector<Orario> orari;
   for (const Riga& r : righe_tabella())
     if (tipo(r) == Tipo::stazione) orari.push_back(leggi_orario(r.orario));
@@ -291,11 +293,12 @@ std::vector<Stazione> stazioni() {
 // The indicator boards: position and third value.
 std::map<int64_t, int64_t> tabelle() {
   std::map<int64_t, int64_t> out;
-  for (std::string_view r : sezione(payload_incorporato().linea, "[cartelli]")) out[*numero(campi(r)[1])] = *numero(campi(r)[3]);
+  for (std::string_view r : sezione(payload_incorporato().linea, "[cartelli]"))
+    out[*numero(campi(r)[1])] = *numero(campi(r)[3]);
   return out;
 }
 
-TEST(PayloadScheda, StationRowsAreTheStationRecordsInOrder) {
+TEST(PayloadScheda, RigheDelleStazioniSonoIRecordDelleStazioniInOrdine) {
   std::vector<Riga> righe;
   for (const Riga& r : righe_tabella())
     if (tipo(r) == Tipo::stazione) righe.push_back(r);
@@ -328,7 +331,7 @@ TEST(PayloadScheda, StationRowsAreTheStationRecordsInOrder) {
   EXPECT_EQ(stesse, 24u);
 }
 
-TEST(PayloadScheda, BoardRowsStandAtIndicatorRecordsWithTheirSpeed) {
+TEST(PayloadScheda, RigheDeiCartelliAgliIndicatoriConLaLoroVelocita) {
   auto tab = tabelle();
   std::set<int64_t> con_riga;
   std::vector<Riga> stazioni_con_velocita;
@@ -356,7 +359,7 @@ TEST(PayloadScheda, BoardRowsStandAtIndicatorRecordsWithTheirSpeed) {
 
 // Every speed on the card is the train's speed limit in force there: the
 // "velocita" record at or before the row's position.
-TEST(PayloadScheda, SpeedsAreTheTrainsLimitsInForce) {
+TEST(PayloadScheda, VelocitaSonoILimitiDelTrenoInVigore) {
   std::map<int64_t, int64_t> velocita;
   for (std::string_view r : sezione(payload_incorporato().treno, "[vel_limite]")) {
     auto v = *numeri(r, 2);
@@ -370,7 +373,7 @@ TEST(PayloadScheda, SpeedsAreTheTrainsLimitsInForce) {
   }
 }
 
-TEST(PayloadScheda, ProtectionSignalRowNamesTheNextStationAtASignal) {
+TEST(PayloadScheda, RigaDiProtezioneNominaLaStazioneSeguenteAUnSegnale) {
   auto righe = righe_tabella();
   std::set<int64_t> segnali;
   for (std::string_view r : sezione(payload_incorporato().treno, "[segnali]")) segnali.insert(*numero(campi(r)[1]));

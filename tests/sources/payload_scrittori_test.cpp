@@ -23,9 +23,9 @@ using Scrittore = void (*)(const NomiScenario&, const Payload&, Disco&, const Pe
 struct Caso {
   const char* nome;
   Scrittore scrittore;
-  const char* file;                          // the name the run gives it
+  const char* file;  // the name the run gives it
   std::span<const std::string_view> Payload::*righe;
-  const char* sorgente;                      // payload text in the repository
+  const char* sorgente;  // payload text in the repository
   size_t numero_righe;
 };
 
@@ -74,7 +74,7 @@ std::string atteso_da_righe(std::span<const std::string_view> righe) {
 
 class PayloadScrittori : public ::testing::TestWithParam<Caso> {};
 
-TEST_P(PayloadScrittori, WritesThePayloadLinesEachEndedByCrLf) {
+TEST_P(PayloadScrittori, ScriveLeRigheDelPayloadOgnunaConCrLf) {
   const Caso& c = GetParam();
   CartellaTemporanea cartella;
   DiscoFile disco;
@@ -95,7 +95,7 @@ TEST_P(PayloadScrittori, WritesThePayloadLinesEachEndedByCrLf) {
   EXPECT_EQ(file, 1u);
 }
 
-TEST_P(PayloadScrittori, ReplacesAFileThatStoodThere) {
+TEST_P(PayloadScrittori, SostituisceIlFileCheCEraGia) {
   const Caso& c = GetParam();
   CartellaTemporanea cartella;
   DiscoFile disco;
@@ -105,7 +105,7 @@ TEST_P(PayloadScrittori, ReplacesAFileThatStoodThere) {
   EXPECT_EQ(leggi_file(cartella / c.file), atteso_da_righe(payload_incorporato().*c.righe));
 }
 
-TEST_P(PayloadScrittori, SecondWriteGivesIdenticalBytes) {
+TEST_P(PayloadScrittori, SecondaScritturaStessiByte) {
   const Caso& c = GetParam();
   CartellaTemporanea cartella;
   DiscoFile disco;
@@ -120,7 +120,7 @@ TEST_P(PayloadScrittori, SecondWriteGivesIdenticalBytes) {
 INSTANTIATE_TEST_SUITE_P(Cinque, PayloadScrittori, ::testing::ValuesIn(casi),
                          [](const ::testing::TestParamInfo<Caso>& i) { return std::string(i.param.nome); });
 
-TEST(PayloadScrittoriFile, NotesFileIsEmptyEvenOverContent) {
+TEST(PayloadScrittoriFile, FileDelleNoteVuotoAncheSopraUnContenuto) {
   CartellaTemporanea cartella;
   DiscoFile disco;
   const NomiScenario nomi = nomi_scenario();
@@ -143,8 +143,8 @@ TEST(PayloadScrittoriFile, ITestiIniziano_E_FinisconoComeIlPayload) {
   EXPECT_TRUE(linea.ends_with("\r\n[indicazioni]\r\n[fine]\r\n"));
   EXPECT_EQ(linea.find("riferimento fine del file"), std::string::npos);
   const std::string treno = leggi_file(cartella / "Belmora_Solvenzia_4816-4817-.txt");
-  EXPECT_EQ(treno.find("\r\n"), 164u);                          // line 1: 164 bytes
-  EXPECT_EQ(treno.find("\r\n", 166), 166u + 91u);                // line 2: 91 bytes
+  EXPECT_EQ(treno.find("\r\n"), 164u);             // line 1: 164 bytes
+  EXPECT_EQ(treno.find("\r\n", 166), 166u + 91u);  // line 2: 91 bytes
   EXPECT_NE(treno.find("\r\norologio,    8               39            30 \r\n"), std::string::npos);
   EXPECT_TRUE(treno.ends_with("\r\n[codici]\r\n[fine]\r\n"));
   const std::string scheda = leggi_file(cartella / "Belmora_Solvenzia_4816-4817_scheda_treno.txt");

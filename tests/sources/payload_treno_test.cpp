@@ -16,13 +16,13 @@ Righe treno() { return payload_incorporato().treno; }
 
 std::vector<std::string> tutte(std::span<const std::string_view> r) { return {r.begin(), r.end()}; }
 
-TEST(PayloadTreno, HasOneHundredEighteenLinesWithHeadersInTheirPlaces) {
+TEST(PayloadTreno, CentodiciottoRigheConLeIntestazioniAlLoroPosto) {
   ASSERT_EQ(treno().size(), 118u);
   struct Caso {
     size_t riga;  // from 1
     std::string_view testo;
   };
-  const Caso casi[] = {{7, "[generale]"},      {12, "[aderenze]"}, {14, "[vel_limite]"}, {37, "[stazioni]"},
+  const Caso casi[] = {{7, "[generale]"},       {12, "[aderenze]"}, {14, "[vel_limite]"}, {37, "[stazioni]"},
                        {63, "[rallentamenti]"}, {64, "[segnali]"},  {117, "[codici]"},    {118, "[fine]"}};
   size_t intestazioni = 0;
   for (size_t i = 6; i < treno().size(); ++i) intestazioni += intestazione(treno()[i]);
@@ -30,15 +30,18 @@ TEST(PayloadTreno, HasOneHundredEighteenLinesWithHeadersInTheirPlaces) {
   for (const Caso& c : casi) EXPECT_EQ(treno()[c.riga - 1], c.testo) << "line " << c.riga;
 }
 
-TEST(PayloadTreno, SectionsHoldTheirRecords) {
+TEST(PayloadTreno, SezioniConILoroRecord) {
   struct Caso {
     std::string_view sezione;
     size_t record;
     std::string_view chiave;
   };
-  const Caso casi[] = {{"[generale]", 4, ""},          {"[aderenze]", 1, "aderenza"},
-                       {"[vel_limite]", 22, "velocita"}, {"[stazioni]", 25, "stazione"},
-                       {"[rallentamenti]", 0, ""},       {"[segnali]", 52, "segnale"},
+  const Caso casi[] = {{"[generale]", 4, ""},
+                       {"[aderenze]", 1, "aderenza"},
+                       {"[vel_limite]", 22, "velocita"},
+                       {"[stazioni]", 25, "stazione"},
+                       {"[rallentamenti]", 0, ""},
+                       {"[segnali]", 52, "segnale"},
                        {"[codici]", 0, ""}};
   for (const Caso& c : casi) {
     auto record = sezione(treno(), c.sezione);
@@ -48,7 +51,7 @@ TEST(PayloadTreno, SectionsHoldTheirRecords) {
   }
 }
 
-TEST(PayloadTreno, PreambleFollowsItsRules) {
+TEST(PayloadTreno, PreamboloSecondoLeSueRegole) {
   auto t = treno();
   EXPECT_EQ(t[0].size(), 164u);
   EXPECT_EQ(t[1].size(), 91u);
@@ -69,7 +72,7 @@ TEST(PayloadTreno, PreambleFollowsItsRules) {
 }
 
 // The two accented letters are the only bytes outside printable ASCII.
-TEST(PayloadTreno, OnlyThePreambleLettersLeaveAscii) {
+TEST(PayloadTreno, SoloLeLettereDelPreamboloFuoriDaAscii) {
   std::vector<std::pair<size_t, int>> trovati;
   for (size_t i = 0; i < treno().size(); ++i)
     for (char c : treno()[i]) {
@@ -79,7 +82,7 @@ TEST(PayloadTreno, OnlyThePreambleLettersLeaveAscii) {
   EXPECT_THAT(trovati, ::testing::ElementsAre(std::pair<size_t, int>{1, 0xE8}, std::pair<size_t, int>{2, 0xF9}));
 }
 
-TEST(PayloadTreno, GeneralClockAndAdhesionLinesAreExact) {
+TEST(PayloadTreno, RigheGeneraliDellOrologioEDelleAderenzeEsatte) {
   EXPECT_THAT(tutte(treno().subspan(6, 8)),
               ::testing::ElementsAre("[generale]", "numero vetture,    2", "percentuale massa frenata,    100",
                                      "sabbia,    0", "orologio,    8               39            30 ", "[aderenze]",
@@ -100,7 +103,7 @@ const Colonne colonne[] = {
     {"[segnali]", {8, 4, 2, 2, 3, 2, 5, 3, 1, 1, 2}, {}, false},
 };
 
-TEST(PayloadTreno, RepeatedRecordsKeepTheirColumns) {
+TEST(PayloadTreno, RecordRipetutiConservanoLeLoroColonne) {
   for (const Colonne& c : colonne) {
     auto record = sezione(treno(), c.sezione);
     for (size_t i = 0; i < record.size(); ++i) {
@@ -123,7 +126,7 @@ TEST(PayloadTreno, RepeatedRecordsKeepTheirColumns) {
   for (std::string_view r : sezione(treno(), "[segnali]")) EXPECT_EQ(r.size(), 51u) << r;
 }
 
-TEST(PayloadTreno, QuotedRowsAreThere) {
+TEST(PayloadTreno, RigheCitatePresenti) {
   struct Caso {
     std::string_view sezione;
     std::string_view riga;
@@ -149,7 +152,7 @@ TEST(PayloadTreno, QuotedRowsAreThere) {
 }
 
 // Positions: first and last, ascending, multiples of a step.
-TEST(PayloadTreno, PositionsAscendWithinTheirRange) {
+TEST(PayloadTreno, PosizioniCrescentiNelLoroIntervallo) {
   struct Caso {
     std::string_view sezione;
     int64_t primo, ultimo, passo;
@@ -174,7 +177,7 @@ TEST(PayloadTreno, PositionsAscendWithinTheirRange) {
 
 // The values after the position, place by place: each stays in its set, and
 // every member of a set occurs (the sets are the values this payload uses).
-TEST(PayloadTreno, ValuesStayInTheirSetsPlaceByPlace) {
+TEST(PayloadTreno, ValoriNeiLoroInsiemiPostoPerPosto) {
   using Insieme = std::set<int64_t>;
   std::set<int64_t> lunghezze;
   for (int64_t l = 200; l <= 800; l += 100) lunghezze.insert(l);
@@ -185,8 +188,21 @@ TEST(PayloadTreno, ValuesStayInTheirSetsPlaceByPlace) {
   const Caso casi[] = {
       {"[vel_limite]", {{30, 60, 75, 80, 85, 90, 95, 100, 120, 125, 130, 135}}},
       {"[stazioni]",
-       {{4, 6, 8, 12, 22, 26}, lunghezze, {0, 1}, {0}, {0}, {0, 1, 4}, {0, 1}, {0, 1}, {0, 2, 4}, {0, 1}, {0, 1},
-        {0, 1, 60}, {0, 8, 9, 10}, {0, 5, 10, 16, 30, 38, 40, 49, 51}, {0, 1}}},
+       {{4, 6, 8, 12, 22, 26},
+        lunghezze,
+        {0, 1},
+        {0},
+        {0},
+        {0, 1, 4},
+        {0, 1},
+        {0, 1},
+        {0, 2, 4},
+        {0, 1},
+        {0, 1},
+        {0, 1, 60},
+        {0, 8, 9, 10},
+        {0, 5, 10, 16, 30, 38, 40, 49, 51},
+        {0, 1}}},
       {"[segnali]", {{1, 2}, {2, 3, 4, 5}, {0, 1, 3, 4, 6}, {0}, {0, 1}, {0, 1, 2}, {0, 1, 2, 3}, {0, 1}, {0}, {0}}},
   };
   for (const Caso& c : casi) {
@@ -203,14 +219,14 @@ TEST(PayloadTreno, ValuesStayInTheirSetsPlaceByPlace) {
   }
 }
 
-TEST(PayloadTreno, OnlyTheQuotedSignalHasTheFifthValueOne) {
+TEST(PayloadTreno, SoloIlSegnaleCitatoHaIlQuintoValoreUno) {
   std::vector<std::string> con_uno;
   for (std::string_view r : sezione(treno(), "[segnali]"))
     if ((*numeri(r, 11))[5] == 1) con_uno.emplace_back(r);
   EXPECT_THAT(con_uno, ::testing::ElementsAre("segnale,   42300,   2, 2, 4,  0, 1,    2,  2,1,0, 0"));
 }
 
-TEST(PayloadTreno, StationTimesAndNamesFollowTheirRules) {
+TEST(PayloadTreno, OrariENomiDelleStazioniSecondoLeLoroRegole) {
   auto stazioni = sezione(treno(), "[stazioni]");
   size_t con_sessanta = 0;
   for (size_t i = 0; i < stazioni.size(); ++i) {
@@ -241,10 +257,9 @@ TEST(PayloadTreno, StationTimesAndNamesFollowTheirRules) {
 
 // No header holds a word the train parser looks for in a keyword field, and
 // no keyword holds a dash.
-TEST(PayloadTreno, HeadersHoldNoKeyword) {
-  const std::string_view parole[] = {"frenata", "massa",   "vetture",       "velocit",      "aderenza",
-                                     "orologio", "sabbia", "segnale",       "rallentamento", "abbattimento",
-                                     "stazione"};
+TEST(PayloadTreno, IntestazioniSenzaParoleChiave) {
+  const std::string_view parole[] = {"frenata", "massa",   "vetture",       "velocit",      "aderenza", "orologio",
+                                     "sabbia",  "segnale", "rallentamento", "abbattimento", "stazione"};
   for (size_t i = 6; i < treno().size(); ++i) {
     std::string_view r = treno()[i];
     if (intestazione(r)) {

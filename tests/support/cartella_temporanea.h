@@ -13,7 +13,8 @@ class CartellaTemporanea {
  public:
   CartellaTemporanea() {
     std::random_device rd;
-    percorso_ = std::filesystem::temp_directory_path() / ("scenario_test_" + std::to_string(rd()) + std::to_string(rd()));
+    percorso_ =
+        std::filesystem::temp_directory_path() / ("scenario_test_" + std::to_string(rd()) + std::to_string(rd()));
     std::filesystem::create_directories(percorso_);
   }
   ~CartellaTemporanea() {

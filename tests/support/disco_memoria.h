@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "base/errori.h"
 #include "base/disco.h"
+#include "base/errori.h"
 
 namespace scenario::test {
 

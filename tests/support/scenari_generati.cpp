@@ -78,7 +78,7 @@ struct Nomi {
   const char* treno;
 };
 constexpr Nomi nomi[] = {
-    {"Belmora_Solvenzia", "4816-4817"}, {"R", "T"},  {"Linea_Alta", "12"},
+    {"Belmora_Solvenzia", "4816-4817"}, {"R", "T"},        {"Linea_Alta", "12"},
     {"Citt\xE0_Nuova", "R2"},           {"VALLE", "2301"}, {"Una_linea_dal_nome_molto_lungo", "treno-99999"},
 };
 
@@ -178,17 +178,15 @@ std::vector<std::string> genera_linea(const Parametri& par, Caso& c, Occupate& o
 }
 
 std::string stazione(Caso& c, int64_t p, int64_t tipo, int64_t len, const std::string& nome) {
-  return record("stazione", {n(p), n(tipo), n(len), n(c.tra(0, 1)), n(c.tra(0, 1)), n(c.tra(0, 1)),
-                             n(c.uno({0, 1, 4})), n(c.tra(0, 1)), n(c.tra(0, 1)), n(c.uno({0, 2, 4})),
-                             n(c.tra(0, 1)), n(c.tra(0, 1)), n(c.uno({0, 1, 60})), n(c.tra(6, 22)), n(c.tra(0, 59)),
-                             n(c.uno({0, 30})), nome});
+  return record("stazione", {n(p), n(tipo), n(len), n(c.tra(0, 1)), n(c.tra(0, 1)), n(c.tra(0, 1)), n(c.uno({0, 1, 4})),
+                             n(c.tra(0, 1)), n(c.tra(0, 1)), n(c.uno({0, 2, 4})), n(c.tra(0, 1)), n(c.tra(0, 1)),
+                             n(c.uno({0, 1, 60})), n(c.tra(6, 22)), n(c.tra(0, 59)), n(c.uno({0, 30})), nome});
 }
 
 std::vector<std::string> genera_treno(const Parametri& par, Caso& c, Occupate& occ) {
   const int64_t L = par.lunghezza;
   const int64_t fine = L + 6900;
-  std::vector<std::string> r = {"Scenario generato: ogni riga \xE8 un caso di prova.", "",
-                                "Autore di prova"};
+  std::vector<std::string> r = {"Scenario generato: ogni riga \xE8 un caso di prova.", "", "Autore di prova"};
   r.push_back("[generale]");
   r.push_back(record("numero vetture", {n(c.tra(1, 12))}, "    "));
   r.push_back(record("percentuale massa frenata", {n(c.tra(50, 150))}, "    "));
@@ -236,7 +234,8 @@ std::vector<std::string> genera_treno(const Parametri& par, Caso& c, Occupate& o
   for (int64_t k = 0; k < quanti / 2 + 1; ++k) {
     const int64_t x = c.posizione(par.evita_collisioni ? 1600 : 0, fine);
     const int64_t l = c.posizione(0, 3000);
-    if (par.evita_collisioni && (x + l > L - 200 || !occ.prendi(x, 30) || !occ.prendi(x + l) || !occ.prendi(x - 1200, 6)))
+    if (par.evita_collisioni &&
+        (x + l > L - 200 || !occ.prendi(x, 30) || !occ.prendi(x + l) || !occ.prendi(x - 1200, 6)))
       continue;
     // Crowded scenarios keep their slowdowns apart too, mostly, so that the
     // signals after them are read and crowd the rules.
@@ -244,8 +243,8 @@ std::vector<std::string> genera_treno(const Parametri& par, Caso& c, Occupate& o
       continue;
     rallentamenti.push_back(x);
     constexpr int v[] = {10, 30, 60, 80, 100, 109, 110, 130};
-    r.push_back(record("rallentamento", {n(x), n(c.uno(v)), n(l), n(c.tra(0, 1)), n(c.tra(0, 1)),
-                                         n(c.su_cento(70) ? 0 : c.uno(v))}));
+    r.push_back(record("rallentamento",
+                       {n(x), n(c.uno(v)), n(l), n(c.tra(0, 1)), n(c.tra(0, 1)), n(c.su_cento(70) ? 0 : c.uno(v))}));
   }
   for (int64_t k = 0; k < quanti / 4 + 1; ++k) {
     const int64_t p = c.posizione(0, fine);
@@ -271,9 +270,9 @@ std::vector<std::string> genera_treno(const Parametri& par, Caso& c, Occupate& o
   if (par.evita_collisioni) std::sort(segnali.begin(), segnali.end());
   for (int64_t p : segnali) {
     if (par.evita_collisioni && (p > L - 200 || p < 400 || !occ.prendi(p))) continue;
-    r.push_back(record("segnale", {n(p), n(c.tra(1, 2)), n(c.tra(2, 5)), n(c.uno({0, 1, 3, 4, 6})), n(c.tra(0, 2)),
-                                   n(c.tra(0, 1)), n(c.tra(0, 2)), n(c.tra(0, 3)), n(c.tra(0, 1)), n(c.tra(0, 1)),
-                                   n(c.uno({0, 0, 50, 100, 300}))}));
+    r.push_back(record(
+        "segnale", {n(p), n(c.tra(1, 2)), n(c.tra(2, 5)), n(c.uno({0, 1, 3, 4, 6})), n(c.tra(0, 2)), n(c.tra(0, 1)),
+                    n(c.tra(0, 2)), n(c.tra(0, 3)), n(c.tra(0, 1)), n(c.tra(0, 1)), n(c.uno({0, 0, 50, 100, 300}))}));
   }
   r.push_back("[codici]");
   r.push_back("[fine]");
@@ -285,8 +284,8 @@ void altera(std::vector<std::string>& righe, Caso& c) {
   if (righe.empty()) return;
   const size_t i = static_cast<size_t>(c.tra(0, static_cast<int64_t>(righe.size()) - 1));
   std::string& r = righe[i];
-  constexpr const char* guasti[] = {"", " ", "12O", "-", "1.5", "99999999999", "-300", "abc", "70000", "25", "1e3",
-                                    "+7", "32768", "256", "-1"};
+  constexpr const char* guasti[] = {"",      " ",  "12O", "-",  "1.5",   "99999999999", "-300", "abc",
+                                    "70000", "25", "1e3", "+7", "32768", "256",         "-1"};
   switch (c.tra(0, 11)) {
     case 0: righe.erase(righe.begin() + static_cast<std::ptrdiff_t>(i)); break;
     case 1: righe.insert(righe.begin() + static_cast<std::ptrdiff_t>(i), r); break;
@@ -307,7 +306,8 @@ void altera(std::vector<std::string>& righe, Caso& c) {
       break;
     case 5: r += ",  5"; break;
     case 6:  // a letter of the keyword changed
-      if (!r.empty()) r[static_cast<size_t>(c.tra(0, std::min<int64_t>(6, static_cast<int64_t>(r.size()) - 1)))] ^= 0x01;
+      if (!r.empty())
+        r[static_cast<size_t>(c.tra(0, std::min<int64_t>(6, static_cast<int64_t>(r.size()) - 1)))] ^= 0x01;
       break;
     case 7: righe.insert(righe.begin() + static_cast<std::ptrdiff_t>(i), c.su_cento(50) ? "-" : "---"); break;
     case 8: r += c.su_cento(50) ? "\n" : "\r"; break;  // an extra line end inside the text

@@ -11,7 +11,6 @@
 #include "base/codici.h"
 #include "base/errori.h"
 #include "compilazione.h"
-#include "rapporto.h"
 #include "compiler/stato.h"
 #include "driver/memorizza_percorso.h"
 #include "errore_strumento.h"
@@ -139,6 +138,9 @@ TEST(Compile, ArgomentiEIngressiSbagliatiSonoRifiutatiSenzaScrivereNulla) {
       {{"--route", "../Prova", "--train", treno, "--in", in}, "non puo' contenere"},
       {{"--route", linea, "--train", "1/..", "--in", in}, "non puo' contenere"},
       {{"--route", "Linea_\xCE\xA9", "--train", treno, "--in", in}, "Windows-1252"},
+      {{"--route", "A:B", "--train", treno, "--in", in}, "--route \"A:B\": un nome di scenario non puo' contenere"},
+      {{"--route", linea, "--train", "linea", "--in", in}, "--train \"linea\": con questo treno due file"},
+      {{"--route", "CON.1", "--train", treno, "--in", in}, "dispositivo di Windows"},
       {{"--route", linea, "--in", in}, "argomento obbligatorio mancante"},
       {{"--route", linea, "--train", treno, "--in", in, "--out", (dir / "manca").string()},
        "la cartella di uscita non esiste"},
@@ -226,8 +228,8 @@ TEST(Compile, SeIlTerzoFileNonEntraNessunoCambiaEIlRapportoLoDice) {
   scrivi_file(dir / "Prova_linea.dat", "profilo di prima");
   scrivi_file(dir / "Prova_1.sim", "stazioni di prima");
   fs::create_directories(dir / "Prova_1.dat" / "occupata");
-  const std::vector<std::string> argomenti = {"compile", "--route", linea, "--train", treno, "--in",
-                                              dir.percorso().string()};
+  const std::vector<std::string> argomenti = {
+      "compile", "--route", linea, "--train", treno, "--in", dir.percorso().string()};
 
   const auto e = esegui_strumento(argomenti);
   EXPECT_EQ(e.stato, 2) << e.uscita;

@@ -1,10 +1,11 @@
 // Reading the binary files back: scenario dump.
 
+#include "dump.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "dump.h"
 #include "errore_strumento.h"
 #include "tools/binari_prova.h"
 #include "tools/strumento.h"
@@ -54,8 +55,9 @@ TEST(Dump, CelleNonVuoteConINomiDeiCampiETutteConAll) {
 TEST(Dump, SlotDelleStazioniEMetriDelProfilo) {
   const Binari b = binari();
   const std::string sim = strumenti::dump_testo(TipoFile::stazioni, b.sim, "Prova_1.sim", {});
-  EXPECT_NE(sim.find("\nslot 1: tipo_stazione=8 inizio_zona=0 fine_zona=0 posizione_stazione=0 campo4=0 nome=\"PRIMA\""),
-            std::string::npos)
+  EXPECT_NE(
+      sim.find("\nslot 1: tipo_stazione=8 inizio_zona=0 fine_zona=0 posizione_stazione=0 campo4=0 nome=\"PRIMA\""),
+      std::string::npos)
       << sim;
   EXPECT_EQ(righe_che_iniziano(sim, "slot "), 3u);  // 1, 80, 84
   EXPECT_EQ(righe_che_iniziano(strumenti::dump_testo(TipoFile::stazioni, b.sim, "Prova_1.sim", {true}), "slot "), 87u);
@@ -108,7 +110,8 @@ TEST(Dump, FileTroncatiOEstraneiDannoUnErroreChiaro) {
         strumenti::ErroreStrumento)
         << c.messaggio;
   }
-  EXPECT_THROW(strumenti::riconosci("Buongiorno, non sono un file di scenario.", "nota.txt"), strumenti::ErroreStrumento);
+  EXPECT_THROW(strumenti::riconosci("Buongiorno, non sono un file di scenario.", "nota.txt"),
+               strumenti::ErroreStrumento);
 }
 
 TEST(Dump, DallaRigaDiComando) {

@@ -7,10 +7,15 @@ endif()
 
 target_sources(test_scenario PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/compile_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/disco_in_memoria_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dump_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/etichette_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_binari_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/incorporato_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/plan_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/plan_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/profilo_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/report_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/vista_test.cpp)
 target_link_libraries(test_scenario PRIVATE strumenti_scenario)
 target_compile_definitions(test_scenario PRIVATE
   STRUMENTO_SCENARIO="$<TARGET_FILE:strumento_scenario>"
@@ -27,3 +32,32 @@ add_test(NAME InstallatorePerUnAltroScenario
     -P "${CMAKE_CURRENT_LIST_DIR}/installatore_per_altro_scenario.cmake")
 # It compiles the whole program once more.
 set_tests_properties(InstallatorePerUnAltroScenario PROPERTIES TIMEOUT 900)
+
+# The report page in a real browser: the embedded scenario (the payload
+# folder of the sources) and the fixture with problems, opened in headless
+# chromium. Where chromium or python3 is missing, a test named after what is
+# missing is skipped instead, so that ctest's summary says why.
+find_program(CHROMIUM NAMES chromium chromium-browser)
+find_program(PYTHON3 NAMES python3)
+if(CHROMIUM AND PYTHON3)
+  add_test(NAME RapportoNelBrowser
+    COMMAND ${PYTHON3} "${CMAKE_CURRENT_LIST_DIR}/report_nel_browser.py" "$<TARGET_FILE:strumento_scenario>"
+      "${CHROMIUM}" "${CMAKE_CURRENT_BINARY_DIR}/rapporto_nel_browser"
+      "incorporato=Belmora_Solvenzia,4816-4817,${PROJECT_SOURCE_DIR}/payload,25,52,0"
+      "problemi=Prova,1,${CMAKE_CURRENT_LIST_DIR}/fixtures/problemi,1,4,3")
+  set_tests_properties(RapportoNelBrowser PROPERTIES TIMEOUT 600)
+  file(MAKE_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/rapporto_nel_browser")
+else()
+  set(mancanti "")
+  if(NOT CHROMIUM)
+    list(APPEND mancanti chromium)
+  endif()
+  if(NOT PYTHON3)
+    list(APPEND mancanti python3)
+  endif()
+  string(JOIN "_" nome ${mancanti})
+  string(JOIN " " pacchetti ${mancanti})
+  add_test(NAME RapportoNelBrowser_saltato_manca_${nome}
+           COMMAND sh -c "echo 'SALTATO: apt-get install ${pacchetti}'; exit 77")
+  set_tests_properties(RapportoNelBrowser_saltato_manca_${nome} PROPERTIES SKIP_RETURN_CODE 77)
+endif()

@@ -1,17 +1,30 @@
 #!/usr/bin/env bash
-# Runs the cross-built Windows programs under wine on a virtual X display, each
-# time in a fresh wine prefix of its own.
+# Runs the cross-built Windows programs under wine on a virtual X display, in
+# one wine prefix the tests share: its first start (wineboot) is the slow
+# part, so it is made once.
 #
-#   wine.sh esegui [--dpi N] <prova.exe> [argomento...]
+#   wine.sh prepara <prefisso>
+#       makes a fresh wine prefix (the test fixture's set-up).
+#   wine.sh esegui <prefisso> [--dpi N] <prova.exe> [argomento...]
 #       runs a Win32 test program; its exit status is the test's. The
 #       arguments that are absolute Unix paths reach it as Windows paths.
-#       With --dpi the screen is set to N DPI first (LogPixels).
-#   wine.sh confronta <installatore linux> <installatore.exe> <esegui_e_chiudi.exe>
+#       With --dpi the screen is at N DPI for this program only (LogPixels,
+#       set back to 96 afterwards, since the prefix is shared).
+#   wine.sh confronta <prefisso> <installatore linux> <installatore.exe> <esegui_e_chiudi.exe>
 #       runs both installers, each alone in a temporary directory, and
 #       compares exit status, messages shown and every file left behind.
+#   wine.sh pulisci <prefisso>
+#       removes the prefix (the fixture's clean-up).
 #
+# A prefix that is missing is made first, so each test also runs alone.
 # Exit status 77 (skipped) when wine or xvfb-run is missing.
 set -uo pipefail
+
+if [[ "${1:-}" == pulisci ]]; then
+  WINEPREFIX="$2" wineserver -k >/dev/null 2>&1
+  rm -rf "$2"
+  exit 0
+fi
 
 if [[ "${1:-}" != interno ]]; then
   for p in wine xvfb-run; do
@@ -23,26 +36,43 @@ if [[ "${1:-}" != interno ]]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" interno "$@"
 fi
 shift
+comando=${1:-}
+export WINEPREFIX="$2" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+shift 2
 
 tmp=$(mktemp -d)
-export WINEPREFIX="$tmp/prefisso" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 pulisci() {
+  # The programs of this display end with it; the prefix stays.
   wineserver -k >/dev/null 2>&1
   rm -rf "$tmp"
 }
 trap pulisci EXIT
 
+prepara() {
+  rm -rf "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || { echo "wineboot fallito"; exit 1; }
+  wineserver -w
+}
+if [[ "$comando" == prepara ]]; then
+  prepara
+  exit 0
+fi
 # The first start of a prefix takes a while; done here so that it does not
 # eat into the programs' own time.
-wineboot -i >/dev/null 2>&1 || { echo "wineboot fallito"; exit 1; }
-wineserver -w
+[[ -f "$WINEPREFIX/system.reg" ]] || prepara
+
+imposta_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 ||
+    { echo "impostazione dei DPI fallita"; exit 1; }
+  wineserver -w
+}
 
 esegui() {
+  local dpi=""
   if [[ "${1:-}" == --dpi ]]; then
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$2" /f >/dev/null 2>&1 ||
-      { echo "impostazione dei DPI fallita"; exit 1; }
-    wineserver -w
+    dpi=$2
     shift 2
+    imposta_dpi "$dpi"
   fi
   local programma=$1 a
   shift
@@ -54,6 +84,12 @@ esegui() {
     argomenti+=("$a")
   done
   wine "$programma" "${argomenti[@]}"
+  local rc=$?
+  if [[ -n "$dpi" ]]; then
+    wineserver -w
+    imposta_dpi 96
+  fi
+  return $rc
 }
 
 confronta() {
@@ -110,8 +146,8 @@ confronta() {
   exit $errori
 }
 
-case "${1:-}" in
-  esegui) shift; esegui "$@" ;;
-  confronta) confronta "$2" "$3" "$4" ;;
-  *) echo "uso: wine.sh esegui [--dpi N] <prova.exe> [argomento...] | confronta <linux> <exe> <esegui_e_chiudi.exe>"; exit 2 ;;
+case "$comando" in
+  esegui) esegui "$@" ;;
+  confronta) confronta "$1" "$2" "$3" ;;
+  *) echo "uso: wine.sh prepara|pulisci <prefisso> | esegui <prefisso> [--dpi N] <prova.exe> [argomento...] | confronta <prefisso> <linux> <exe> <esegui_e_chiudi.exe>"; exit 2 ;;
 esac

@@ -4,31 +4,19 @@
 
 #include "base/cp1252.h"
 #include "base/errori.h"
-#include "disco_autore.h"
-#include "compiler/compilazione.h"
 #include "base/nomi_file.h"
+#include "compiler/compilazione.h"
+#include "disco_autore.h"
 #include "errore_strumento.h"
+#include "lettura_file.h"
 
 namespace scenario::strumenti {
-namespace {
-
-std::string leggi_testo(Disco& disco, const Percorso& p) {
-  const std::string nome = p.filename().string();
-  if (!disco.esiste(p)) throw ErroreStrumento("file mancante: " + p.string());
-  try {
-    return disco.leggi(p);
-  } catch (const ErroreEsecuzione& e) {
-    throw ErroreStrumento("impossibile leggere " + p.string() + ": " + e.descrizione());
-  }
-}
-
-}  // namespace
 
 EsitoCompilazione compila(const RichiestaCompilazione& r, Disco& disco) {
   const FileCompilazione file = file_compilazione(r.ingresso, r.uscita, {r.nome_linea, r.numero_treno});
   EsitoCompilazione esito;
-  esito.testo_linea = leggi_testo(disco, file.linea_txt);
-  esito.testo_treno = leggi_testo(disco, file.treno_txt);
+  esito.testo_linea = leggi_file_autore(disco, file.linea_txt);
+  esito.testo_treno = leggi_file_autore(disco, file.treno_txt);
   std::error_code ec;
   if (!std::filesystem::is_directory(r.uscita, ec))
     throw ErroreStrumento("la cartella di uscita non esiste: " + r.uscita.string());

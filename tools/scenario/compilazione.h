@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "compiler/stato.h"
 #include "base/disco.h"
+#include "compiler/stato.h"
 
 namespace scenario::strumenti {
 

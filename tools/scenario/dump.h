@@ -2,10 +2,9 @@
 // The three binary files as readable text or JSON: one slot, cell or metre
 // per line with its field names.
 
+#include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
-
-#include <nlohmann/json.hpp>
 
 #include "file_binari.h"
 

@@ -1,12 +1,12 @@
 // scenario: tools for the people who write scenarios. Compiles a scenario
 // with the installer's own compiler and reports every problem, decodes the
-// binary files, draws the plan of a line.
+// binary files, draws the plan and the profile of a line, writes a report
+// page.
 
+#include <CLI/CLI.hpp>
 #include <iostream>
 #include <string>
 #include <utility>
-
-#include <CLI/CLI.hpp>
 
 #include "comandi.h"
 #include "platform/disco_file.h"
@@ -14,9 +14,9 @@
 namespace {
 
 constexpr std::pair<const char*, const char*> etichette[] = {
-    {"Usage", "Uso"},          {"Options", "Opzioni"},   {"OPTIONS", "OPZIONI"},
-    {"Subcommands", "Comandi"}, {"SUBCOMMAND", "COMANDO"}, {"SUBCOMMANDS", "COMANDI"},
-    {"Positionals", "Argomenti"}, {"REQUIRED", "OBBLIGATORIO"}, {"TEXT", "TESTO"},
+    {"Usage", "Uso"},          {"Options", "Opzioni"},     {"OPTIONS", "OPZIONI"},       {"Subcommands", "Comandi"},
+    {"SUBCOMMAND", "COMANDO"}, {"SUBCOMMANDS", "COMANDI"}, {"Positionals", "Argomenti"}, {"REQUIRED", "OBBLIGATORIO"},
+    {"TEXT", "TESTO"},
 };
 
 // CLI11 explains its errors in English; the kind of error says it in Italian.
@@ -70,14 +70,39 @@ int main(int argc, char** argv) {
   dump->add_flag("--json", d.json, "Uscita in JSON");
   dump->add_flag("--all", d.tutti, "Anche slot, celle e metri vuoti");
 
-  ArgomentiPlan p;
-  CLI::App* plan = app.add_subcommand("plan", "Disegna la pianta della linea in SVG dai file binari installati.");
-  plan->group("Comandi");
-  plan->set_help_flag("-h,--help", "Mostra questo aiuto");
-  plan->add_option("--route", p.linea, "Nome della linea (R)")->required();
-  plan->add_option("--train", p.treno, "Numero del treno (T)")->required();
-  plan->add_option("--in", p.ingresso, "Cartella dei file binari (predefinita: quella corrente)");
-  plan->add_option("-o", p.svg, "File SVG da scrivere")->required();
+  // The three drawings share their options.
+  struct Disegno {
+    const char* nome;
+    const char* descrizione;
+    const char* uscita;
+    ArgomentiVista a;
+    CLI::App* comando = nullptr;
+  };
+  Disegno disegni[] = {
+      {"plan", "Disegna la pianta della linea in SVG.", "File SVG da scrivere", {}},
+      {"profilo",
+       "Disegna la linea lungo i km in SVG: pendenza, velocita' massima, rallentamenti, stazioni, segnali, "
+       "cartelli, tratti di montagna.",
+       "File SVG da scrivere",
+       {}},
+      {"report",
+       "Scrive una pagina HTML autonoma: pianta e profilo navigabili, problemi, tabelle di stazioni, segnali e "
+       "cartelli, valori dello scenario.",
+       "File HTML da scrivere",
+       {}},
+  };
+  for (Disegno& d : disegni) {
+    d.comando = app.add_subcommand(
+        d.nome, std::string(d.descrizione) +
+                    " Con i testi in --in (R_linea.txt e R_T-.txt, o linea.txt e treno.txt) li compila in memoria "
+                    "e mostra dove ogni elemento e' descritto e i problemi; altrimenti legge i file binari.");
+    d.comando->group("Comandi");
+    d.comando->set_help_flag("-h,--help", "Mostra questo aiuto");
+    d.comando->add_option("--route", d.a.linea, "Nome della linea (R)")->required();
+    d.comando->add_option("--train", d.a.treno, "Numero del treno (T)")->required();
+    d.comando->add_option("--in", d.a.ingresso, "Cartella dello scenario (predefinita: quella corrente)");
+    d.comando->add_option("-o", d.a.uscita, d.uscita)->required();
+  }
 
   try {
     app.parse(argc, argv);
@@ -90,5 +115,7 @@ int main(int argc, char** argv) {
   scenario::DiscoFile disco;
   if (*compile) return esegui_compile(c, disco, std::cout, std::cerr);
   if (*dump) return esegui_dump(d, disco, std::cout, std::cerr);
-  return esegui_plan(p, disco, std::cout, std::cerr);
+  if (*disegni[0].comando) return esegui_plan(disegni[0].a, disco, std::cout, std::cerr);
+  if (*disegni[1].comando) return esegui_profilo(disegni[1].a, disco, std::cout, std::cerr);
+  return esegui_report(disegni[2].a, disco, std::cout, std::cerr);
 }

@@ -34,7 +34,8 @@ class BloccoPosix : public Blocco {
 };
 
 bool stesso_file(int fd, const Percorso& p) {
-  struct stat aperto{}, nome{};
+  struct stat aperto {
+  }, nome{};
   return ::fstat(fd, &aperto) == 0 && ::lstat(p.c_str(), &nome) == 0 && aperto.st_dev == nome.st_dev &&
          aperto.st_ino == nome.st_ino;
 }

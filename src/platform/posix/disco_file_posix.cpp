@@ -58,7 +58,7 @@ bool sposta_senza_sostituire(const Percorso& da, const Percorso& a) {
 }
 
 bool e_un_collegamento(const Percorso& p) {
-  struct stat s{};
+  struct stat s {};
   return ::lstat(p.c_str(), &s) == 0 && S_ISLNK(s.st_mode);
 }
 
@@ -70,7 +70,7 @@ std::string DiscoFile::leggi(const Percorso& p) {
   // Read straight into the text, sized for the file as it stands and one
   // byte more, so that the read that finds the end needs no other buffer; a
   // file that grows meanwhile is read to its new end.
-  struct stat s{};
+  struct stat s {};
   const size_t atteso = ::fstat(d.fd(), &s) == 0 && s.st_size > 0 ? static_cast<size_t>(s.st_size) : 0;
   std::string testo(atteso + 1, '\0');
   size_t letti = 0;

@@ -19,7 +19,7 @@ struct Pulsante {
 struct ScatolaMessaggio {
   HWND finestra = nullptr;
   std::wstring titolo;
-  std::wstring testo;  // the message, from the box's visible text controls
+  std::wstring testo;              // the message, from the box's visible text controls
   std::vector<Pulsante> pulsanti;  // visible buttons only
   bool icona = false;
 };
