@@ -8,7 +8,7 @@
 # output ("sopra") and into an emptied directory ("vuota"); the peak
 # resident memory of the program's runs. Then, where MinGW-w64, wine and
 # xvfb-run are installed, the Windows build's run under wine; and the
-# Google Benchmark figures of the compile.
+# Google Benchmark figures of the compile and of the check.
 #
 #   bench/confronto.sh [pairs, default 21] [--strace] [--base REV]
 #
@@ -34,7 +34,7 @@ while (($#)); do
 done
 
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DSCENARIO_BENCH=ON -DSCENARIO_TESTS=OFF >/dev/null
-cmake --build build-bench -j2 --target installatore strumento_scenario genera_percorso compilazione_bench | tail -1
+cmake --build build-bench -j2 --target installatore strumento_scenario genera_percorso compilazione_bench verifica_bench | tail -1
 build-bench/bench/genera_percorso build-bench/payload_lungo
 lungo=(-DSCENARIO_PAYLOAD_DIR="$PWD/build-bench/payload_lungo" -DSCENARIO_ROUTE=Percorso_Lungo -DSCENARIO_TRAIN=1)
 cmake -S . -B build-bench-lungo -G Ninja -DCMAKE_BUILD_TYPE=Release -DSCENARIO_TESTS=OFF "${lungo[@]}" >/dev/null
@@ -113,5 +113,8 @@ fi
 
 echo "== machine load: $(uptime)"
 echo
-echo "== compile (Google Benchmark)"
+echo "== compile and check (Google Benchmark)"
 build-bench/bench/compilazione_bench --benchmark_min_time=1
+echo
+# The check of the longest route (scenario check): target under 50 ms.
+build-bench/bench/verifica_bench --benchmark_min_time=1

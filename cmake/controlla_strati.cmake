@@ -12,11 +12,12 @@ set(strati
   "src/base=base"
   "src/platform=base,platform"
   "src/compiler=base,compiler"
+  "src/verifica=base,compiler,verifica"
   "src/sources=base,sources"
   "src/driver=base,compiler,sources,platform,driver"
-  "tools=base,compiler,platform"
+  "tools=base,compiler,platform,verifica"
   "fuzz=base,compiler,sources,support"
-  "bench=base,compiler,sources,platform,support"
+  "bench=base,compiler,sources,platform,support,verifica"
   "tests/support=base,compiler,support"
   "tests=*")
 

@@ -43,9 +43,15 @@ void LetturaCampi::salta_spazi() {
 
 void LetturaCampi::inizia_campo() {
   if (fine_file()) throw ErroreEsecuzione(Guasto::input_oltre_fine_file);
+  a_inizio_riga_ = pos_ == inizio_riga_;
   salta_spazi();
   riga_campo_ = riga_;
   colonna_campo_ = static_cast<int32_t>(pos_ - inizio_riga_ + 1);
+}
+
+void LetturaCampi::vai_a_riga_seguente() {
+  while (pos_ < testo_.size() && !fine_riga(testo_[pos_])) ++pos_;
+  if (pos_ < testo_.size()) consuma_fine_riga();
 }
 
 std::string LetturaCampi::leggi_testo() {

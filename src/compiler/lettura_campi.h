@@ -37,6 +37,12 @@ class LetturaCampi {
   // after its leading blanks.
   int32_t riga_campo() const { return riga_campo_; }
   int32_t colonna_campo() const { return colonna_campo_; }
+  // Whether the last field read opens its line (no field before it on it).
+  bool campo_a_inizio_riga() const { return a_inizio_riga_; }
+
+  // Moves past the next line end, to the start of the line after the one
+  // the reader stands in; to the end of the text when there is none.
+  void vai_a_riga_seguente();
 
  private:
   void inizia_campo();
@@ -49,6 +55,7 @@ class LetturaCampi {
   size_t inizio_riga_ = 0;
   int32_t riga_campo_ = 0;
   int32_t colonna_campo_ = 0;
+  bool a_inizio_riga_ = false;
 };
 
 // Keyword tests: does the field contain the word anywhere? The

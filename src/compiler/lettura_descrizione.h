@@ -7,9 +7,14 @@
 // - the text, its field reader and where it came from;
 // - typed field reads, each returning the value with the place of its field;
 // - the search for "[generale]" and the record loop of a section, driven by a
-//   table of (keyword test, handler);
+//   table of (record format, handler): the keyword tests are the format
+//   table's (formati.h);
 // - the position check, the refusal that stops the reading and deletes the
-//   text, and the test after a stamping operation.
+//   text, and the test after a stamping operation;
+// - for a checking reading (lettura_controllata.h), the listener told of
+//   every record and stop, and the reading on: where the installer's reading
+//   stops, the failure is recorded, the text is kept and the loop
+//   resynchronises at the next line that opens a record or a section.
 //
 // Places. Every problem a reader records is given the field it is about.
 // Besides, Stato::origine_corrente is where the compile stands: every field
@@ -24,7 +29,10 @@
 #include <string_view>
 
 #include "base/disco.h"
+#include "base/errori.h"
+#include "compiler/formati.h"
 #include "compiler/lettura_campi.h"
+#include "compiler/lettura_controllata.h"
 #include "compiler/problemi.h"
 #include "compiler/stato.h"
 
@@ -52,22 +60,14 @@ class LetturaDescrizione {
     uscita,  // the text is deleted and the problem recorded: return at once
   };
 
-  // Whether a keyword test tells capitals from small letters (ASCII only).
-  enum class Maiuscole { ignorate, contano };
-
-  // One record of a section: its keyword contains parola and altra (an empty
-  // altra always matches); gestisci reads the record's own values.
+  // One record of a section: its format, whose keyword test finds it, and
+  // gestisci, which reads the record's own values.
   template <typename Lettura>
   struct Record {
-    std::string_view parola;
-    std::string_view altra;
+    const formato::Record* formato;
     Esito (Lettura::*gestisci)();
-    Maiuscole maiuscole = Maiuscole::ignorate;
 
-    bool corrisponde(std::string_view chiave) const {
-      if (maiuscole == Maiuscole::contano) return contiene(chiave, parola) && contiene(chiave, altra);
-      return contiene_ci(chiave, parola) && contiene_ci(chiave, altra);
-    }
+    bool corrisponde(std::string_view chiave) const { return formato->chiave.corrisponde(chiave); }
   };
 
   // How a section reads its keywords.
@@ -79,6 +79,7 @@ class LetturaDescrizione {
     // A keyword that ends the section once its own record is read; none
     // when null: the section then runs to the end of the text.
     bool (*chiude)(std::string_view chiave) = nullptr;
+    formato::Parte parte = formato::Parte::sezioni;
   };
 
  protected:
@@ -126,6 +127,18 @@ class LetturaDescrizione {
   // The completion deletes the text it has read.
   void elimina_testo() { disco_.elimina(percorso_); }
 
+  // Work of the reader outside its records (between the sections, the
+  // completion). Reading on, a run-time failure in it is recorded as in a
+  // record and the reading goes on; otherwise it ends the reading.
+  template <typename F>
+  void fuori_dai_record(F&& lavoro) {
+    try {
+      lavoro();
+    } catch (const ErroreEsecuzione& e) {
+      if (!guasto(e)) throw;
+    }
+  }
+
   Stato& stato;
   Letto<std::string> riga{};  // the keyword of the record being read
 
@@ -138,10 +151,37 @@ class LetturaDescrizione {
   Esito dopo_stampaggio(size_t prima, int32_t posizione);
   bool fine_testo() const { return lettore_.fine_file(); }
 
+  // One record's handler, with what a checking reading is told around it.
+  template <typename F>
+  Esito leggi_record(const formato::Record& f, F&& gestisci) {
+    inizia_record(f);
+    try {
+      return chiudi_record(gestisci());
+    } catch (const ErroreEsecuzione& e) {
+      if (!guasto(e)) throw;
+      return Esito::uscita;
+    }
+  }
+  void inizia_record(const formato::Record& f);
+  Esito chiudi_record(Esito esito);
+  // Tells the listener of a run-time failure; reading on, records it as the
+  // compile does (problem 25) and returns true: the reading goes on.
+  bool guasto(const ErroreEsecuzione& e);
+  void segnala_arresto(bool con_problema, const Origine& dove);
+  void ignorato(const Sezione& sezione);
+  // Reading on after a stop: to the first line after the keyword's that
+  // opens a record of this text or a section.
+  void risincronizza();
+  bool apre_un_record() const;
+
   Disco& disco_;
   const Percorso& percorso_;
   LetturaCampi lettore_;
   Sorgente sorgente_;
+  OsservatoreLettura* osservatore_;
+  LetturaCampi prima_della_chiave_;
+  RecordLetto record_;  // what the listener is told of the record being read
+  size_t problemi_prima_ = 0;
 };
 
 template <typename Lettura, size_t N>
@@ -150,14 +190,27 @@ LetturaDescrizione::Esito LetturaDescrizione::leggi_sezione(const Record<Lettura
   Lettura& lettura = static_cast<Lettura&>(*this);
   for (;;) {
     if (fine_testo()) return Esito::fine;
+    prima_della_chiave_ = lettore_;
     riga = testo();
     if (fine_testo()) return Esito::fine;
-    if (!salta_trattini(sezione)) return Esito::fine;
+    bool trattini = false;
+    try {
+      trattini = salta_trattini(sezione);
+    } catch (const ErroreEsecuzione& e) {
+      if (!guasto(e)) throw;
+    }
+    if (!trattini) return Esito::fine;
+    bool letto = false;
     for (const Record<Lettura>& record : tabella) {
       if (!record.corrisponde(riga.valore)) continue;
-      const Esito esito = (lettura.*record.gestisci)();
-      if (esito != Esito::avanti) return esito;
+      letto = true;
+      const Esito esito = leggi_record(*record.formato, [&] { return (lettura.*record.gestisci)(); });
+      if (esito == Esito::avanti) continue;
+      if (!stato.prosegui) return esito;
+      risincronizza();
+      break;
     }
+    if (!letto) ignorato(sezione);
     if (sezione.chiude && sezione.chiude(riga.valore)) return Esito::avanti;
   }
 }

@@ -12,14 +12,20 @@
 #include <optional>
 
 #include "base/disco.h"
+#include "base/errori.h"
 
 namespace scenario {
 
 struct Stato;
 
 // Expects codice_errore 0 and a cleared station table. p and t are the line
-// and the train description.
+// and the train description. Reading on (Stato::prosegui), the train
+// description is read even when the line's reading stopped.
 void memorizza_dati(Stato& stato, Disco& disco, const Percorso& p, const Percorso& t);
+
+// Records a run-time failure met while reading as problem 25, at the place
+// the compile stands at, with the failure's number and description.
+void registra_guasto_di_lettura(Stato& stato, const ErroreEsecuzione& e);
 
 // Line description. Returns the next free board slot, or nothing when the
 // reading must stop here (the train description is then not read).

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "base/codici.h"
+#include "compiler/formati.h"
 #include "compiler/lettura_descrizione.h"
 #include "compiler/memorizza_dati.h"
 #include "compiler/numeri.h"
@@ -57,38 +58,30 @@ class LetturaLinea : public LetturaDescrizione {
 
 using Record = LetturaDescrizione::Record<LetturaLinea>;
 using Sezione = LetturaDescrizione::Sezione;
-constexpr auto contano = LetturaDescrizione::Maiuscole::contano;
-
-// A section header (a field with "[" and "]" that does not start with "-")
-// ends the general section once its own record tests have run.
-bool intestazione_di_sezione(std::string_view r) {
-  const size_t primo = r.find_first_not_of(' ');
-  const bool trattino = primo != std::string_view::npos && r[primo] == '-';
-  return !trattino && contiene(r, "[") && contiene(r, "]");
-}
 
 // The general section: up to ten dashed fields before a keyword, without a
-// test for the end of the text between them.
-constexpr Sezione generale{10, false, intestazione_di_sezione};
+// test for the end of the text between them. A section header ends it once
+// its own record tests have run.
+constexpr Sezione generale{10, false, formato::intestazione, formato::Parte::generale};
 constexpr Record record_generale[] = {
-    {"percorso", "lunghezza", &LetturaLinea::lunghezza},
-    {"tre", "progressiva", &LetturaLinea::progressiva<slot::progressiva_tre>, contano},
-    {"due", "progressiva", &LetturaLinea::progressiva<slot::progressiva_due>, contano},
-    {"uno", "progressiva", &LetturaLinea::progressiva<slot::progressiva_uno>, contano},
-    {"sfondo", "uno", &LetturaLinea::sfondo<&stazione::inizio_zona>, contano},
-    {"sfondo", "due", &LetturaLinea::sfondo<&stazione::posizione_stazione>, contano},
-    {"sfondo", "tre", &LetturaLinea::sfondo<&stazione::fine_zona>, contano},
-    {"segnali", "ripetizione", &LetturaLinea::ripetizione, contano},
+    {&formato::lunghezza_percorso, &LetturaLinea::lunghezza},
+    {&formato::progressiva_tre, &LetturaLinea::progressiva<slot::progressiva_tre>},
+    {&formato::progressiva_due, &LetturaLinea::progressiva<slot::progressiva_due>},
+    {&formato::progressiva_uno, &LetturaLinea::progressiva<slot::progressiva_uno>},
+    {&formato::sfondo_uno, &LetturaLinea::sfondo<&stazione::inizio_zona>},
+    {&formato::sfondo_due, &LetturaLinea::sfondo<&stazione::posizione_stazione>},
+    {&formato::sfondo_tre, &LetturaLinea::sfondo<&stazione::fine_zona>},
+    {&formato::ripetizione_segnali, &LetturaLinea::ripetizione},
 };
 
 // The sections after it, to the end of the text.
 constexpr Sezione sezioni{2, true};
 constexpr Record record_sezioni[] = {
-    {"pendenza", "", &LetturaLinea::pendenza},         // position, gradient
-    {"curva", "", &LetturaLinea::curva},               // position, length; curvature from the keyword
-    {"montagna", "", &LetturaLinea::montagna},         // start, end, kind
-    {"indicatori_v", "", &LetturaLinea::indicatori},   // position, eight board values
-    {"indicat", "cartello", &LetturaLinea::cartello},  // position, text
+    {&formato::pendenza, &LetturaLinea::pendenza},             // position, gradient
+    {&formato::curva, &LetturaLinea::curva},                   // position, length; curvature from the keyword
+    {&formato::montagna, &LetturaLinea::montagna},             // start, end, kind
+    {&formato::indicatori_vmax, &LetturaLinea::indicatori},    // position, eight board values
+    {&formato::cartello_indicatore, &LetturaLinea::cartello},  // position, text
 };
 
 std::optional<int32_t> LetturaLinea::leggi() {
@@ -97,9 +90,9 @@ std::optional<int32_t> LetturaLinea::leggi() {
     return std::nullopt;
   }
   if (leggi_sezione(record_generale, generale) == Esito::uscita) return std::nullopt;
-  dopo_intestazione();
+  fuori_dai_record([&] { dopo_intestazione(); });
   if (leggi_sezione(record_sezioni, sezioni) == Esito::uscita) return std::nullopt;
-  completa();
+  fuori_dai_record([&] { completa(); });
   return slot_cartello_;
 }
 
@@ -175,12 +168,8 @@ LetturaLinea::Esito LetturaLinea::curva() {
   riferisci_a(p.campo);
   if (!ammessa(p)) return Esito::fine;
 
-  static constexpr struct {
-    const char* cifra;
-    double curvatura;
-  } curvature[] = {{"1", 0.0001}, {"2", 0.0002}, {"3", 0.0004}, {"4", 0.001}, {"5", 0.002}, {"6", 0.003}};
   std::optional<double> k;
-  for (const auto& c : curvature) {
+  for (const auto& c : formato::curvature) {
     if (contiene(riga.valore, c.cifra)) {
       k = c.curvatura;
       break;

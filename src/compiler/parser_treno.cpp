@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/codici.h"
+#include "compiler/formati.h"
 #include "compiler/lettura_treno.h"
 #include "compiler/memorizza_dati.h"
 #include "compiler/numeri.h"
@@ -19,16 +20,16 @@ using Record = LetturaDescrizione::Record<LetturaTreno>;
 // After "[generale]", to the end of the text.
 constexpr LetturaDescrizione::Sezione sezione{2, true};
 constexpr Record record[] = {
-    {"frenata", "massa", &LetturaTreno::massa_frenata},   // braked mass
-    {"vetture", "", &LetturaTreno::vetture},              // coaches
-    {"velocit", "", &LetturaTreno::velocita},             // position, line speed
-    {"aderenza", "", &LetturaTreno::aderenza},            // position, adhesion
-    {"orologio", "", &LetturaTreno::orologio},            // hours, minutes, seconds
-    {"sabbia", "", &LetturaTreno::sabbia},                // sand
-    {"segnale", "", &LetturaTreno::segnale},              // position, ten signal values
-    {"rallentamento", "", &LetturaTreno::rallentamento},  // position, five slowdown values
-    {"abbattimento", "", &LetturaTreno::abbattimento},    // position, speed
-    {"stazione", "", &LetturaTreno::stazione},            // position, kind, platform, ... name
+    {&formato::massa_frenata, &LetturaTreno::massa_frenata},  // braked mass
+    {&formato::numero_vetture, &LetturaTreno::vetture},       // coaches
+    {&formato::velocita, &LetturaTreno::velocita},            // position, line speed
+    {&formato::aderenza, &LetturaTreno::aderenza},            // position, adhesion
+    {&formato::orologio, &LetturaTreno::orologio},            // hours, minutes, seconds
+    {&formato::sabbia, &LetturaTreno::sabbia},                // sand
+    {&formato::segnale, &LetturaTreno::segnale},              // position, ten signal values
+    {&formato::rallentamento, &LetturaTreno::rallentamento},  // position, five slowdown values
+    {&formato::abbattimento, &LetturaTreno::abbattimento},    // position, speed
+    {&formato::stazione, &LetturaTreno::stazione},            // position, kind, platform, ... name
 };
 
 // The cells hold line speed / 5.
@@ -40,7 +41,7 @@ void LetturaTreno::leggi() {
   // Without "[generale]" the reading finds the end of the text at once.
   cerca_generale();
   if (leggi_sezione(record, sezione) == Esito::uscita) return;
-  concludi();
+  fuori_dai_record([&] { concludi(); });
 }
 
 Esito LetturaTreno::massa_frenata() {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "compiler/celle.h"
+#include "compiler/lettura_controllata.h"
 #include "compiler/problemi.h"
 #include "compiler/profilo.h"
 #include "compiler/records.h"
@@ -43,6 +44,14 @@ struct Stato {
   // Where the signal or slowdown stamped into a cell was described, for the
   // track rules' problems.
   std::map<int32_t, Origine> origine_cella;
+  // The record being read, so that a failure inside it can be told about it.
+  RecordInCorso record_in_corso;
+
+  // A checking reading (lettura_controllata.h): the listener told of every
+  // record, and whether the readers go on where the installer's reading
+  // stops. The installer's compile has neither.
+  OsservatoreLettura* osservatore = nullptr;
+  bool prosegui = false;
 
   // Records a problem at dove: it becomes the last one, with its position
   // when it has one.

@@ -94,7 +94,10 @@ std::vector<Voce> corpus() {
   v.push_back({"senza_linea", "R", "T", {}, test::treno_fisso(), true});
 
   std::vector<fs::path> cartelle;
-  for (const auto& e : fs::directory_iterator(qui / ".." / "tools" / "fixtures")) cartelle.push_back(e.path());
+  // A fixture is a folder with a line description; the check's own cases
+  // (fixtures/verifica/) are grouped one level down and stay out.
+  for (const auto& e : fs::directory_iterator(qui / ".." / "tools" / "fixtures"))
+    if (fs::exists(e.path() / "linea.txt")) cartelle.push_back(e.path());
   std::sort(cartelle.begin(), cartelle.end());
   for (const fs::path& c : cartelle)
     v.push_back(

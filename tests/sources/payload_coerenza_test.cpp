@@ -12,6 +12,7 @@
 
 #include "sources/payload.h"
 #include "sources/payload_campi.h"
+#include "verifica/controllo.h"
 
 namespace scenario::test {
 namespace {
@@ -208,16 +209,29 @@ TEST(PayloadCoerenza, CellaRiservataLibera) {
   for (const auto& v : record(treno(), "[segnali]", 1)) EXPECT_GE(cella_punto(v[0]) - 8, 0) << v[0];
 }
 
-TEST(PayloadCoerenza, LimitiDelTrenoDAccordoConGliIndicatori) {
-  std::map<int64_t, int64_t> velocita;
-  for (const auto& v : record(treno(), "[vel_limite]", 2)) {
-    velocita[v[0]] = v[1];
+TEST(PayloadCoerenza, LimitiDelTrenoInQuintiInteri) {
+  for (const auto& v : record(treno(), "[vel_limite]", 2))
     EXPECT_EQ(v[1] % 5, 0) << v[0];  // a whole fifth in the cell byte
-  }
-  for (const auto& v : record(linea(), "[cartelli]", 9)) {
-    ASSERT_TRUE(velocita.count(v[0])) << "no speed record at the board at " << v[0];
-    EXPECT_EQ(velocita[v[0]], v[2]) << "board at " << v[0];
-  }
+}
+
+// The check of the embedded scenario: no error, and as warnings only what
+// stands past the line's declared 136 km (the last station at 138 km, the
+// speed, signal, curves and gradient around it), all inside the cells. Its
+// rule W18 also holds: the train's speed at every board is the board's.
+TEST(PayloadCoerenza, IlControlloTrovaSoloGliElementiOltreLaLunghezzaDellaLinea) {
+  auto unisci = [](Righe righe) {
+    std::string t;
+    for (std::string_view r : righe) (t += r) += "\r\n";
+    return t;
+  };
+  const Payload& p = payload_incorporato();
+  const std::string l = unisci(p.linea), t = unisci(p.treno);
+  std::vector<std::string> trovati;
+  for (const verifica::Diagnostica& d :
+       verifica::controlla_testi({p.nome_linea, p.numero_treno, l, t, std::nullopt}).diagnostiche)
+    trovati.push_back(d.id + (d.file == verifica::File::linea ? " linea:" : " treno:") + std::to_string(d.riga));
+  EXPECT_THAT(trovati, ::testing::ElementsAre("W08 linea:215", "W08 linea:216", "W08 linea:227", "W08 treno:36",
+                                              "W08 treno:62", "W08 treno:116"));
 }
 
 TEST(PayloadCoerenza, ValoriDellIntestazioneSuperanoIControlli) {

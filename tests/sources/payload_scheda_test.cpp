@@ -14,6 +14,7 @@
 
 #include "sources/payload.h"
 #include "sources/payload_campi.h"
+#include "verifica/controllo.h"
 
 namespace scenario::test {
 namespace {
@@ -273,118 +274,24 @@ TEST(PayloadScheda, OrariNelleQuattroFormeECrescenti) {
 
 // ------------------------------------------------------------ agreement
 
-struct Stazione {
-  int64_t posizione;
-  std::vector<int64_t> valori;  // values 1 to 16
-  std::string nome;
-};
-
-std::vector<Stazione> stazioni() {
-  std::vector<Stazione> out;
-  for (std::string_view r : sezione(payload_incorporato().treno, "[stazioni]")) {
-    auto v = numeri(r, 16);
-    EXPECT_TRUE(v) << r;
-    if (!v) continue;
-    out.push_back({(*v)[0], *v, std::string(campi(r).back().substr(1))});
-  }
-  return out;
-}
-
-// The indicator boards: position and third value.
-std::map<int64_t, int64_t> tabelle() {
-  std::map<int64_t, int64_t> out;
-  for (std::string_view r : sezione(payload_incorporato().linea, "[cartelli]"))
-    out[*numero(campi(r)[1])] = *numero(campi(r)[3]);
-  return out;
-}
-
-TEST(PayloadScheda, RigheDelleStazioniSonoIRecordDelleStazioniInOrdine) {
-  std::vector<Riga> righe;
-  for (const Riga& r : righe_tabella())
-    if (tipo(r) == Tipo::stazione) righe.push_back(r);
-  auto st = stazioni();
-  ASSERT_EQ(righe.size(), st.size());
-  size_t stesse = 0;
-  for (size_t i = 0; i < st.size(); ++i) {
-    SCOPED_TRACE(righe[i].testo);
-    EXPECT_EQ(righe[i].etichetta, st[i].nome);
-    if (righe[i].metri == st[i].posizione) {
-      ++stesse;
-    } else {
-      // the one that differs stays between its neighbours
-      EXPECT_LT(std::abs(righe[i].metri - st[i].posizione), 500);
-    }
-    const Orario o = leggi_orario(righe[i].orario);
-    const auto& v = st[i].valori;
-    const int64_t ora_record = v[13] * 3600 + v[14] * 60 + v[15];  // values 14 to 16
-    // A stop (thirteenth value 60) is a row with arrival and departure: the
-    // departure is the record's time, the arrival that many seconds before.
-    EXPECT_EQ(o.forma == Forma::fermata, v[12] == 60);
-    if (o.forma == Forma::fermata) {
-      EXPECT_EQ(o.secondi[1], ora_record / 60 * 60);
-      EXPECT_EQ(o.secondi[0], (ora_record - v[12]) / 60 * 60);
-    }
-    if (o.forma == Forma::partenza) {
-      EXPECT_EQ(o.secondi[0], ora_record);
-    }
-  }
-  EXPECT_EQ(stesse, 24u);
-}
-
-TEST(PayloadScheda, RigheDeiCartelliAgliIndicatoriConLaLoroVelocita) {
-  auto tab = tabelle();
-  std::set<int64_t> con_riga;
-  std::vector<Riga> stazioni_con_velocita;
-  for (const Riga& r : righe_tabella()) {
-    Tipo t = tipo(r);
-    if (t == Tipo::dev_u || t == Tipo::dev_i || t == Tipo::cartello) {
-      ASSERT_TRUE(tab.count(r.metri)) << r.testo;
-      EXPECT_EQ(r.lim, tab[r.metri]) << r.testo;
-      con_riga.insert(r.metri);
-    }
-    if (t == Tipo::stazione && r.lim) stazioni_con_velocita.push_back(r);
-  }
-  std::vector<int64_t> senza_riga;
-  for (auto [p, v] : tab)
-    if (!con_riga.count(p)) senza_riga.push_back(p);
-  ASSERT_EQ(senza_riga.size(), 1u);
-  bool trovata = false;
-  for (const Riga& r : stazioni_con_velocita)
-    if (r.metri == senza_riga[0]) {
-      trovata = true;
-      EXPECT_EQ(r.lim, tab[senza_riga[0]]) << r.testo;
-    }
-  EXPECT_TRUE(trovata) << "no station row at " << senza_riga[0];
-}
-
-// Every speed on the card is the train's speed limit in force there: the
-// "velocita" record at or before the row's position.
-TEST(PayloadScheda, VelocitaSonoILimitiDelTrenoInVigore) {
-  std::map<int64_t, int64_t> velocita;
-  for (std::string_view r : sezione(payload_incorporato().treno, "[vel_limite]")) {
-    auto v = *numeri(r, 2);
-    velocita[v[0]] = v[1];
-  }
-  for (const Riga& r : righe_tabella()) {
-    if (!r.lim) continue;
-    auto it = velocita.upper_bound(r.metri);
-    ASSERT_NE(it, velocita.begin());
-    EXPECT_EQ(*r.lim, std::prev(it)->second) << r.testo;
-  }
-}
-
-TEST(PayloadScheda, RigaDiProtezioneNominaLaStazioneSeguenteAUnSegnale) {
-  auto righe = righe_tabella();
-  std::set<int64_t> segnali;
-  for (std::string_view r : sezione(payload_incorporato().treno, "[segnali]")) segnali.insert(*numero(campi(r)[1]));
-  for (size_t i = 0; i < righe.size(); ++i) {
-    if (tipo(righe[i]) != Tipo::seg_prot) continue;
-    EXPECT_TRUE(segnali.count(righe[i].metri)) << righe[i].testo;
-    auto prossima = std::find_if(righe.begin() + static_cast<std::ptrdiff_t>(i) + 1, righe.end(),
-                                 [](const Riga& r) { return tipo(r) == Tipo::stazione; });
-    ASSERT_NE(prossima, righe.end());
-    EXPECT_EQ(righe[i].etichetta, "Seg.Prot. " + prossima->etichetta);
-  }
+// The card against the line and train descriptions is the check's to judge
+// (its rules W14 to W17): station rows, times, speeds, the protection row.
+TEST(PayloadScheda, IlControlloTrovaLaSchedaDAccordoConLeDescrizioni) {
+  auto unisci = [](Righe righe) {
+    std::string t;
+    for (std::string_view r : righe) (t += r) += "\r\n";
+    return t;
+  };
+  const Payload& p = payload_incorporato();
+  const std::string linea = unisci(p.linea), treno = unisci(p.treno), scheda = unisci(p.scheda);
+  const auto c = verifica::controlla_testi({p.nome_linea, p.numero_treno, linea, treno, scheda});
+  for (const verifica::Diagnostica& d : c.diagnostiche)
+    EXPECT_THAT(d.id, ::testing::Not(::testing::AnyOf("W14", "W15", "W16", "W17", "N04"))) << d.messaggio;
+  // It does read the card: a row moved by a kilometre is told.
+  std::string spostata = scheda;
+  spostata.replace(spostata.find("   31+800 "), 10, "   32+800 ");
+  const auto d = verifica::controlla_testi({p.nome_linea, p.numero_treno, linea, treno, spostata});
+  EXPECT_TRUE(std::ranges::any_of(d.diagnostiche, [](const auto& x) { return x.id == "W14"; }));
 }
 
 }  // namespace

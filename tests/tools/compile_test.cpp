@@ -141,7 +141,7 @@ TEST(Compile, ArgomentiEIngressiSbagliatiSonoRifiutatiSenzaScrivereNulla) {
       {{"--route", "A:B", "--train", treno, "--in", in}, "--route \"A:B\": un nome di scenario non puo' contenere"},
       {{"--route", linea, "--train", "linea", "--in", in}, "--train \"linea\": con questo treno due file"},
       {{"--route", "CON.1", "--train", treno, "--in", in}, "dispositivo di Windows"},
-      {{"--route", linea, "--in", in}, "argomento obbligatorio mancante"},
+      {{"--route", linea, "--in", in, "--bis"}, "argomento non previsto: --bis"},
       {{"--route", linea, "--train", treno, "--in", in, "--out", (dir / "manca").string()},
        "la cartella di uscita non esiste"},
   };
@@ -151,8 +151,31 @@ TEST(Compile, ArgomentiEIngressiSbagliatiSonoRifiutatiSenzaScrivereNulla) {
     const auto e = esegui_strumento(argomenti);
     EXPECT_EQ(e.stato, 2) << c.argomenti[1] << "\n" << e.uscita;
     EXPECT_NE(e.uscita.find(c.messaggio), std::string::npos) << e.uscita;
+    // With --json, stdout holds one object that says why.
+    argomenti.push_back("--json");
+    const auto j = nlohmann::json::parse(esegui_strumento_in(dir.percorso(), argomenti).uscita);
+    EXPECT_EQ(j["uscita"], 2);
+    EXPECT_NE(j["errore"].get<std::string>().find(c.messaggio), std::string::npos) << j.dump();
   }
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.percorso()), fs::directory_iterator()), 2);
+}
+
+// A payload folder compiles as the installer built from it would, its
+// names R and T unless given; installed names give the names themselves.
+TEST(Compile, CartellaDiCaricoENomiDaiFile) {
+  CartellaTemporanea carico, installati;
+  for (const char* f : {"linea.txt", "treno.txt"}) fs::copy_file(fixture("pulito") / f, carico / f);
+  const auto e = esegui_strumento({"compile", "--in", carico.percorso().string()});
+  EXPECT_EQ(e.stato, 0) << e.uscita;
+  // The same texts as the installer's: the profile does not depend on the names.
+  const DiscoMemoria atteso = compila_in_memoria("pulito", 1);
+  EXPECT_EQ(leggi_file(carico / "R_linea.dat"), atteso.file.at("/scenario/Prova_linea.dat"));
+  for (const char* f : {"R_T.sim", "R_T.dat"}) EXPECT_TRUE(fs::exists(carico / f)) << f;
+
+  prepara_testi("pulito", installati.percorso(), linea, treno);
+  const auto n = esegui_strumento({"compile", "--in", installati.percorso().string()});
+  EXPECT_EQ(n.stato, 0) << n.uscita;
+  EXPECT_TRUE(fs::exists(installati / "Prova_1.sim"));
 }
 
 TEST(Compile, UnTestoIlleggibileERifiutatoPrimaDiCompilare) {

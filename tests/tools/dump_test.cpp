@@ -2,10 +2,18 @@
 
 #include "dump.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
+#include <bit>
+#include <filesystem>
+#include <sstream>
 #include <string>
+#include <vector>
 
+#include "compiler/tracciati.h"
 #include "errore_strumento.h"
 #include "tools/binari_prova.h"
 #include "tools/strumento.h"
@@ -63,10 +71,50 @@ TEST(Dump, SlotDelleStazioniEMetriDelProfilo) {
   EXPECT_EQ(righe_che_iniziano(strumenti::dump_testo(TipoFile::stazioni, b.sim, "Prova_1.sim", {true}), "slot "), 87u);
 
   const std::string profilo = strumenti::dump_testo(TipoFile::profilo, b.profilo, "Prova_linea.dat", {});
-  EXPECT_NE(profilo.find("\nmetro 1: x=0 y=1\nmetro 2: x=0 y=2\n"), std::string::npos);
-  EXPECT_EQ(profilo.find("vuoto"), std::string::npos);
+  // Without --all, only where the track changes: straight, the right turn
+  // of 0.0005 rad/m from 5001 to 6000 (the line parser's steps), straight
+  // again, the empty tail.
+  EXPECT_EQ(profilo.substr(profilo.find('\n') + 1),
+            "metro 0: x=0 y=0 inizio\n"
+            "metro 2: x=0 y=2 rettilineo\n"
+            "metro 5001: x=0.00050000000000000001 y=5001 curva di 0.0005 rad/m\n"
+            "metro 6001: x=245.57439780541654 y=5959.7262525056085 rettilineo\n"
+            "metro 16999: x=vuoto y=vuoto vuoto\n");
   const std::string tutto = strumenti::dump_testo(TipoFile::profilo, b.profilo, "Prova_linea.dat", {true});
+  EXPECT_NE(tutto.find("\nmetro 1: x=0 y=1\nmetro 2: x=0 y=2\n"), std::string::npos);
   EXPECT_NE(tutto.find("\nmetro 17000: x=vuoto y=vuoto\n"), std::string::npos);
+}
+
+// Beside a value its meaning, where the number alone does not say it;
+// slots 81 to 86 with the names of what they hold; JSON keys in file order.
+TEST(Dump, ValoriConIlLoroSignificatoENomiDegliSlot) {
+  const Binari b = binari();
+  const std::string dat = strumenti::dump_testo(TipoFile::celle, b.dat, "Prova_1.dat", {});
+  EXPECT_NE(dat.find(" velocita_max=0 (0 km/h) pendenza=100 (0 \xE2\x80\xB0) aderenza=0\n"), std::string::npos) << dat;
+  const std::string sim = strumenti::dump_testo(TipoFile::stazioni, b.sim, "Prova_1.sim", {});
+  EXPECT_NE(sim.find(" orario=31200 (8:40:00)\n"), std::string::npos) << sim;
+  EXPECT_NE(sim.find("\nslot 84: tipo_stazione=0 massa_frenata=0 lunghezza_percorso=10000 numero_vetture=0 "),
+            std::string::npos)
+      << sim;
+  const std::string tutti = strumenti::dump_testo(TipoFile::stazioni, b.sim, "Prova_1.sim", {true});
+  EXPECT_NE(tutti.find("\nslot 86: tipo_stazione=0 ripetizione_segnali_inizio=0 ripetizione_segnali_fine=0 "
+                       "codici_ripetizione=0 campo4=0 numero_treno=\"\" sabbia=0 campo8=0 orologio_ore=0 "
+                       "orologio_minuti=0 orologio_secondi=0 "),
+            std::string::npos)
+      << tutti;
+  EXPECT_NE(tutti.find("\nslot 81: tipo_stazione=0 progressiva_inizio=0 progressiva_fine=0 progressiva_terzo=0 "),
+            std::string::npos);
+
+  const auto j = strumenti::dump_json(TipoFile::celle, b.dat, "Prova_1.dat", {});
+  std::vector<std::string> chiavi;
+  for (const auto& [k, v] : j["voci"][0].items()) chiavi.push_back(k);
+  EXPECT_EQ(chiavi, (std::vector<std::string>{"cella", "metro", "codice", "tipo", "valore1", "valore2", "valore3",
+                                              "valore4", "tempo_segnale", "avvicinamento", "tipo_montagna",
+                                              "velocita_max", "pendenza", "aderenza"}));
+  const auto p = strumenti::dump_json(TipoFile::profilo, b.profilo, "Prova_linea.dat", {});
+  EXPECT_EQ(p["voci"].size(), 5u);
+  EXPECT_EQ(p["voci"][2]["metro"], 5001);
+  EXPECT_EQ(p["voci"][2]["tratto"], "curva di 0.0005 rad/m");
 }
 
 TEST(Dump, RiconosceIlFileDalNomeODalContenuto) {
@@ -126,6 +174,62 @@ TEST(Dump, DallaRigaDiComando) {
   EXPECT_EQ(t.stato, 2);
   EXPECT_NE(t.uscita.find("scenario: rotto.sim: file troncato"), std::string::npos) << t.uscita;
   EXPECT_EQ(esegui_strumento({"dump", (dir / "manca.dat").string()}).stato, 2);
+}
+
+// A profile written byte by byte as the writer lays it out: two Integers,
+// Doubles, two Empty elements, for each column.
+std::string profilo_lungo(size_t metri) {
+  std::string b;
+  auto metti = [&](uint64_t v, size_t n) {
+    for (size_t i = 0; i < n; ++i) b += static_cast<char>((v >> (8 * i)) & 0xFF);
+  };
+  auto elemento = [&](Variante::Tipo t, double v) {
+    metti(static_cast<EtichettaVariante>(t), sizeof(EtichettaVariante));
+    if (t == Variante::Tipo::intero) metti(static_cast<uint16_t>(static_cast<int16_t>(v)), 2);
+    if (t == Variante::Tipo::doppio) metti(std::bit_cast<uint64_t>(v), 8);
+  };
+  for (int colonna = 0; colonna < 2; ++colonna) {
+    elemento(Variante::Tipo::intero, 0);
+    elemento(Variante::Tipo::intero, colonna);
+    for (size_t m = 2; m + 2 < metri; ++m)
+      elemento(Variante::Tipo::doppio, colonna == 0 ? 0.0 : static_cast<double>(m));
+    elemento(Variante::Tipo::vuoto, 0);
+    elemento(Variante::Tipo::vuoto, 0);
+  }
+  return b;
+}
+
+// The whole JSON of a 20 MB profile (the longest route's) is written in
+// constant memory: the tool's peak stays under 50 MB.
+TEST(Dump, UnProfiloDiVentiMegabyteInMemoriaCostante) {
+  CartellaTemporanea dir;
+  const std::filesystem::path file = dir / "Lungo_linea.dat";
+  scrivi_file(file, profilo_lungo(1'007'001));
+  ASSERT_GT(std::filesystem::file_size(file), 20'000'000u);
+  // Every metre, as JSON and as text.
+  for (const char* opzione : {"--json", "--no-json"}) {
+    SCOPED_TRACE(opzione);
+    const std::filesystem::path misura = dir / "picco.txt";
+    posix_spawn_file_actions_t azioni;
+    posix_spawn_file_actions_init(&azioni);
+    posix_spawn_file_actions_addopen(&azioni, 1, "/dev/null", O_WRONLY, 0);
+    std::vector<std::string> a = {PICCO_MEMORIA, misura.string(), STRUMENTO_SCENARIO, "dump", file.string(), "--all"};
+    if (std::string(opzione) == "--json") a.push_back(opzione);
+    std::vector<char*> argv;
+    for (std::string& x : a) argv.push_back(x.data());
+    argv.push_back(nullptr);
+    pid_t pid;
+    ASSERT_EQ(posix_spawn(&pid, a[0].c_str(), &azioni, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&azioni);
+    int stato = 0;
+    ASSERT_EQ(waitpid(pid, &stato, 0), pid);
+    ASSERT_TRUE(WIFEXITED(stato) && WEXITSTATUS(stato) == 0);
+    long picco_kb = 0;
+    int uscita = -1;
+    std::istringstream(leggi_file(misura)) >> picco_kb >> uscita;
+    EXPECT_EQ(uscita, 0);
+    EXPECT_LT(picco_kb, 50 * 1024) << "kB";
+  }
 }
 
 }  // namespace

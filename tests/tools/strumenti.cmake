@@ -6,21 +6,25 @@ if(WIN32 OR NOT TARGET strumento_scenario)
 endif()
 
 target_sources(test_scenario PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/check_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/compile_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/disco_in_memoria_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dump_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/etichette_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_binari_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/incorporato_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ingressi_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/plan_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/profilo_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/report_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/righe_sorgente_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/vista_test.cpp)
 target_link_libraries(test_scenario PRIVATE strumenti_scenario)
 target_compile_definitions(test_scenario PRIVATE
   STRUMENTO_SCENARIO="$<TARGET_FILE:strumento_scenario>"
+  PICCO_MEMORIA="$<TARGET_FILE:picco_memoria>"
   FIXTURE_STRUMENTI="${CMAKE_CURRENT_LIST_DIR}/fixtures")
-add_dependencies(test_scenario strumento_scenario)
+add_dependencies(test_scenario strumento_scenario picco_memoria)
 
 add_test(NAME InstallatorePerUnAltroScenario
   COMMAND ${CMAKE_COMMAND}

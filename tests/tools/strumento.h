@@ -26,10 +26,8 @@ inline std::string tra_apici(const std::string& s) {
   return r + "'";
 }
 
-inline Esecuzione esegui_strumento(const std::vector<std::string>& argomenti) {
-  std::string comando = tra_apici(STRUMENTO_SCENARIO);
-  for (const auto& a : argomenti) comando += " " + tra_apici(a);
-  comando += " 2>&1";
+// A shell command's exit status and output.
+inline Esecuzione esegui_comando(const std::string& comando) {
   Esecuzione e;
   FILE* p = popen(comando.c_str(), "r");
   if (!p) return e;
@@ -39,6 +37,22 @@ inline Esecuzione esegui_strumento(const std::vector<std::string>& argomenti) {
   const int s = pclose(p);
   e.stato = WIFEXITED(s) ? WEXITSTATUS(s) : -1;
   return e;
+}
+
+inline std::string riga_strumento(const std::vector<std::string>& argomenti) {
+  std::string comando = tra_apici(STRUMENTO_SCENARIO);
+  for (const auto& a : argomenti) comando += " " + tra_apici(a);
+  return comando;
+}
+
+inline Esecuzione esegui_strumento(const std::vector<std::string>& argomenti) {
+  return esegui_comando(riga_strumento(argomenti) + " 2>&1");
+}
+
+// The tool run from dir, so that the paths it reports are the arguments';
+// stdout alone (stderr is dropped).
+inline Esecuzione esegui_strumento_in(const std::filesystem::path& dir, const std::vector<std::string>& argomenti) {
+  return esegui_comando("cd " + tra_apici(dir.string()) + " && " + riga_strumento(argomenti) + " 2>/dev/null");
 }
 
 inline std::filesystem::path fixture(const std::string& nome) {

@@ -9,6 +9,7 @@
 
 #include "base/disco.h"
 #include "compiler/stato.h"
+#include "ingressi.h"
 
 namespace scenario::strumenti {
 
@@ -18,6 +19,14 @@ struct RichiestaCompilazione {
   Percorso ingresso;         // where the two texts are
   Percorso uscita;           // where the binary files go
   int32_t scrivi_file = 1;   // 0: no line profile
+  // The texts as found in the folder; when none, they are read from
+  // ingresso under the installed names.
+  const TestiAutore* testi = nullptr;
+  // False: the binary files are produced and thrown away, uscita is not
+  // needed and nothing is written.
+  bool scrivi_binari = true;
+  // Told of every record the compile reads (lettura_controllata.h).
+  OsservatoreLettura* osservatore = nullptr;
 };
 
 // Exit status of the compile command.
@@ -28,6 +37,7 @@ struct EsitoCompilazione {
   std::unique_ptr<Stato> stato;
   std::string testo_linea;  // the two texts as read, for quoting source lines
   std::string testo_treno;
+  Percorso file_linea, file_treno;  // where they were read from
   bool file_scritti = false;
   Uscita uscita = Uscita::pulita;
 };

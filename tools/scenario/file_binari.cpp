@@ -1,6 +1,8 @@
 #include "file_binari.h"
 
+#include <sstream>
 #include <type_traits>
+#include <vector>
 
 #include "errore_strumento.h"
 #include "lettore_binario.h"
@@ -74,20 +76,54 @@ std::vector<cella> leggi_celle(std::string_view byte, const std::string& nome) {
 }
 
 ProfiloLetto leggi_profilo(std::string_view byte, const std::string& nome) {
-  LettoreBinario l(byte, nome);
+  const std::string copia(byte);
+  const FlussoProfilo f([&] { return std::make_unique<std::istringstream>(copia); }, nome);
   ProfiloLetto p;
-  // Column x then column y, equally long; each starts with two Integers.
-  std::vector<Variante> tutti;
-  while (!l.alla_fine()) tutti.push_back(leggi_variante(l, nome));
-  if (tutti.size() < 4 || tutti.size() % 2 != 0)
-    throw ErroreStrumento(nome + ": numero di valori non valido: non e' un profilo di linea");
-  const size_t n = tutti.size() / 2;
-  p.x.assign(tutti.begin(), tutti.begin() + static_cast<std::ptrdiff_t>(n));
-  p.y.assign(tutti.begin() + static_cast<std::ptrdiff_t>(n), tutti.end());
-  for (const auto* colonna : {&p.x, &p.y})
-    if ((*colonna)[0].tipo != Variante::Tipo::intero || (*colonna)[1].tipo != Variante::Tipo::intero)
-      throw ErroreStrumento(nome + ": i primi due metri non sono interi: non e' un profilo di linea");
+  p.x.reserve(f.metri());
+  p.y.reserve(f.metri());
+  f.per_ogni_metro([&](size_t, const Variante& x, const Variante& y) {
+    p.x.push_back(x);
+    p.y.push_back(y);
+  });
   return p;
+}
+
+FlussoProfilo::FlussoProfilo(Apri apri, std::string nome) : apri_(std::move(apri)), nome_(std::move(nome)) {
+  auto in = apri_();
+  in->seekg(0, std::ios::end);
+  dimensione_ = static_cast<size_t>(in->tellg());
+  in->seekg(0);
+  // Column x then column y, equally long; each starts with two Integers.
+  LettoreBinario l(*in, dimensione_, nome_);
+  size_t n = 0;
+  std::vector<Variante::Tipo> primi;  // of column x, then (found below) of column y
+  for (; !l.alla_fine(); ++n) {
+    const Variante v = leggi_variante(l, nome_);
+    if (n < 2) primi.push_back(v.tipo);
+  }
+  if (n < 4 || n % 2 != 0) throw ErroreStrumento(nome_ + ": numero di valori non valido: non e' un profilo di linea");
+  metri_ = n / 2;
+  in->clear();
+  in->seekg(0);
+  LettoreBinario y(*in, dimensione_, nome_);
+  for (size_t k = 0; k < metri_ + 2; ++k) {
+    const Variante v = leggi_variante(y, nome_);
+    if (k >= metri_) primi.push_back(v.tipo);
+  }
+  for (Variante::Tipo t : primi)
+    if (t != Variante::Tipo::intero)
+      throw ErroreStrumento(nome_ + ": i primi due metri non sono interi: non e' un profilo di linea");
+}
+
+void FlussoProfilo::per_ogni_metro(const std::function<void(size_t, const Variante&, const Variante&)>& f) const {
+  auto in_x = apri_(), in_y = apri_();
+  LettoreBinario x(*in_x, dimensione_, nome_), y(*in_y, dimensione_, nome_);
+  for (size_t k = 0; k < metri_; ++k) leggi_variante(y, nome_);
+  for (size_t m = 0; m < metri_; ++m) {
+    const Variante vx = leggi_variante(x, nome_);
+    const Variante vy = leggi_variante(y, nome_);
+    f(m, vx, vy);
+  }
 }
 
 }  // namespace scenario::strumenti

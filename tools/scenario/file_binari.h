@@ -4,6 +4,9 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <istream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,5 +36,26 @@ TipoFile tipo_da_contenuto(std::string_view byte, const std::string& nome);
 std::array<stazione, slot::numero> leggi_stazioni(std::string_view byte, const std::string& nome);
 std::vector<cella> leggi_celle(std::string_view byte, const std::string& nome);
 ProfiloLetto leggi_profilo(std::string_view byte, const std::string& nome);
+
+// The line profile as a stream of metres, x and y together, in constant
+// memory. The file is read three times: whole, to refuse a bad one before
+// anything is given; to where column y starts; and both columns together.
+class FlussoProfilo {
+ public:
+  // A fresh stream of the file from its start.
+  using Apri = std::function<std::unique_ptr<std::istream>()>;
+
+  // Refuses (ErroreStrumento) a file that is truncated or no profile.
+  FlussoProfilo(Apri apri, std::string nome);
+
+  size_t metri() const { return metri_; }
+  void per_ogni_metro(const std::function<void(size_t metro, const Variante& x, const Variante& y)>& f) const;
+
+ private:
+  Apri apri_;
+  std::string nome_;
+  size_t dimensione_ = 0;
+  size_t metri_ = 0;
+};
 
 }  // namespace scenario::strumenti

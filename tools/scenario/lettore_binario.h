@@ -1,10 +1,12 @@
 #pragma once
-// Bounds-checked little-endian reading of a binary file held in memory.
-// Reading past the end raises ErroreStrumento naming the offset, so a
-// truncated file gives a message, never a read outside the buffer.
+// Bounds-checked little-endian reading of a binary file, held in memory or
+// read from a stream a little at a time (a long profile is never held
+// whole). Reading past the end raises ErroreStrumento naming the offset, so
+// a truncated file gives a message, never a read outside the buffer.
 
 #include <bit>
 #include <cstdint>
+#include <istream>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -17,11 +19,15 @@ namespace scenario::strumenti {
 
 class LettoreBinario {
  public:
-  LettoreBinario(std::string_view byte, std::string nome) : byte_(byte), nome_(std::move(nome)) {}
+  LettoreBinario(std::string_view byte, std::string nome)
+      : byte_(byte), dimensione_(byte.size()), nome_(std::move(nome)) {}
+  // From the stream's current place to its end, dimensione bytes.
+  LettoreBinario(std::istream& flusso, size_t dimensione, std::string nome)
+      : flusso_(&flusso), dimensione_(dimensione), nome_(std::move(nome)) {}
 
   size_t posizione() const { return pos_; }
-  size_t restanti() const { return byte_.size() - pos_; }
-  bool alla_fine() const { return pos_ == byte_.size(); }
+  size_t restanti() const { return dimensione_ - pos_; }
+  bool alla_fine() const { return pos_ == dimensione_; }
 
   // A number from its little-endian bytes, or a text from its byte count
   // and its bytes, as the record layouts store them.
@@ -44,8 +50,16 @@ class LettoreBinario {
   std::string_view prendi(size_t n) {
     if (n > restanti())
       throw ErroreStrumento(nome_ + ": file troncato: servono " + std::to_string(n) + " byte all'offset " +
-                            std::to_string(pos_) + ", il file ne ha " + std::to_string(byte_.size()));
-    std::string_view v = byte_.substr(pos_, n);
+                            std::to_string(pos_) + ", il file ne ha " + std::to_string(dimensione_));
+    std::string_view v;
+    if (flusso_) {
+      pezzo_.resize(n);
+      if (!flusso_->read(pezzo_.data(), static_cast<std::streamsize>(n)))
+        throw ErroreStrumento(nome_ + ": lettura non riuscita all'offset " + std::to_string(pos_));
+      v = pezzo_;
+    } else {
+      v = byte_.substr(pos_, n);
+    }
     pos_ += n;
     return v;
   }
@@ -57,6 +71,9 @@ class LettoreBinario {
   }
 
   std::string_view byte_;
+  std::istream* flusso_ = nullptr;
+  std::string pezzo_;  // the bytes last taken from the stream
+  size_t dimensione_;
   std::string nome_;
   size_t pos_ = 0;
 };

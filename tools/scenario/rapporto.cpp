@@ -7,48 +7,11 @@
 #include "base/cp1252.h"
 #include "base/errori.h"
 #include "base/nomi_file.h"
+#include "righe_sorgente.h"
+#include "verifica/problemi_compilazione.h"
 
 namespace scenario::strumenti {
 namespace {
-
-// Codes that concern the line description when the problem carries no place.
-constexpr int32_t codici_linea[] = {
-    problema::lunghezza_eccessiva, problema::progressiva_non_multipla, problema::ripetizione_inizio,
-    problema::ripetizione_fine,    problema::ripetizione_codici,       problema::cartello_occupato,
-    problema::troppe_montagne,     problema::troppi_cartelli,          problema::manca_linea,
-    problema::manca_generale,      problema::curva_non_valida,
-};
-
-Famiglia famiglia(Problema::Tipo t) {
-  switch (t) {
-    case Problema::Tipo::registrato: return Famiglia::problema;
-    case Problema::Tipo::numerato: return Famiglia::numerato;
-    case Problema::Tipo::esecuzione: break;
-  }
-  return Famiglia::guasto;
-}
-
-std::string significato(const Problema& p, const Codice* c) {
-  // A failure says itself, with its number and what it concerns.
-  if (p.tipo == Problema::Tipo::esecuzione) return a_utf8(p.dettaglio);
-  std::string t = c ? c->significato : "codice sconosciuto";
-  if (!p.dettaglio.empty()) t += ": " + a_utf8(p.dettaglio);
-  return t;
-}
-
-// Line n (from 1) of a text whose lines end in CR LF, LF or a lone CR, as
-// the field reader counts them.
-std::string_view riga_di(std::string_view testo, int32_t n) {
-  size_t inizio = 0;
-  for (int32_t r = 1; inizio <= testo.size(); ++r) {
-    size_t fine = testo.find_first_of("\r\n", inizio);
-    if (fine == std::string_view::npos) fine = testo.size();
-    if (r == n) return testo.substr(inizio, fine - inizio);
-    if (fine == testo.size()) break;
-    inizio = fine + ((testo[fine] == '\r' && fine + 1 < testo.size() && testo[fine + 1] == '\n') ? 2 : 1);
-  }
-  return {};
-}
 
 std::string plurale(size_t n, const char* uno, const char* molti) {
   return std::to_string(n) + " " + (n == 1 ? uno : molti);
@@ -76,42 +39,40 @@ bool insieme_incompleto(const Stato& s) {
 
 }  // namespace
 
-std::vector<VoceRapporto> voci_rapporto(const EsitoCompilazione& esito, const RichiestaCompilazione& r) {
-  auto file_di = [&](FileScenario f) { return percorso_file(r.ingresso, f, r.nome_linea, r.numero_treno).string(); };
+std::vector<VoceRapporto> voci_rapporto(const EsitoCompilazione& esito, const RichiestaCompilazione&) {
+  const IndiceRighe righe_linea(esito.testo_linea), righe_treno(esito.testo_treno);
+  const Stato& stato = *esito.stato;
   std::vector<VoceRapporto> voci;
-  for (const Problema& p : esito.stato->problemi) {
+  for (const Problema& p : stato.problemi) {
+    // The place, file and meaning as the check gives them; the words of
+    // this report stay its own.
+    const verifica::Diagnostica d = verifica::da_problema(p, stato.record_in_corso);
     VoceRapporto v;
     v.tipo = p.tipo;
     v.codice = p.codice;
-    const Codice* c = cerca_codice(famiglia(p.tipo), p.codice);
-    v.significato = significato(p, c);
+    const Codice* c = cerca_codice(verifica::famiglia(p.tipo), p.codice);
+    v.significato = d.messaggio;
     if (c) v.suggerimento = c->suggerimento;
     v.posizione = p.posizione;
-    const std::string* testo = nullptr;
-    switch (p.origine.sorgente) {
-      case Sorgente::linea:
-        v.file = file_di(FileScenario::linea_txt);
-        testo = &esito.testo_linea;
+    const IndiceRighe* righe = nullptr;
+    switch (d.file) {
+      case verifica::File::linea:
+        v.file = esito.file_linea.string();
+        righe = &righe_linea;
         break;
-      case Sorgente::treno:
-        v.file = file_di(FileScenario::treno_txt);
-        testo = &esito.testo_treno;
+      case verifica::File::treno:
+        v.file = esito.file_treno.string();
+        righe = &righe_treno;
         break;
-      case Sorgente::nessuna:
-        if (p.tipo == Problema::Tipo::registrato)
-          v.file =
-              file_di(std::ranges::count(codici_linea, p.codice) ? FileScenario::linea_txt : FileScenario::treno_txt);
-        break;
+      case verifica::File::scheda:
+      case verifica::File::nessuno: break;
     }
-    if (testo && p.origine.riga > 0) {
-      v.riga = p.origine.riga;
-      v.colonna = p.origine.colonna;
-      const std::string_view sorgente = riga_di(*testo, p.origine.riga);
-      v.testo_riga = a_utf8(sorgente);
-      // One byte is one character in Windows-1252; tabs are kept so that the
-      // caret lines up whatever the tab width.
-      for (size_t i = 0; i + 1 < static_cast<size_t>(std::max(v.colonna, 1)) && i < sorgente.size(); ++i)
-        v.rientro += sorgente[i] == '\t' ? '\t' : ' ';
+    if (righe && p.origine.sorgente != Sorgente::nessuna && d.riga > 0) {
+      v.riga = d.riga;
+      v.colonna = d.colonna;
+      const RigaMostrata m = mostra_riga(righe->riga(d.riga), d.colonna);
+      v.testo_riga = m.testo;
+      v.rientro = m.rientro;
     }
     voci.push_back(std::move(v));
   }

@@ -12,6 +12,7 @@
 #include "disco_in_memoria.h"
 #include "errore_strumento.h"
 #include "file_binari.h"
+#include "ingressi.h"
 #include "lettura_file.h"
 #include "rapporto.h"
 
@@ -20,25 +21,6 @@ namespace {
 
 // The five texts of a payload folder.
 constexpr const char* testi_payload[] = {"linea.txt", "treno.txt", "note.txt", "rallentamenti.txt", "scheda_treno.txt"};
-
-// A payload text as the installer writes it: Windows-1252, CR LF after
-// every line.
-std::string da_payload(const std::string& utf8, const Percorso& p) {
-  const auto cp = da_utf8(utf8);
-  if (!cp) throw ErroreStrumento(p.string() + ": testo non UTF-8 o con caratteri che Windows-1252 non ha");
-  std::string out;
-  size_t inizio = 0;
-  while (inizio < cp->size()) {
-    size_t fine = cp->find('\n', inizio);
-    if (fine == std::string::npos) fine = cp->size();
-    size_t l = fine - inizio;
-    if (l > 0 && (*cp)[fine - 1] == '\r') --l;
-    out.append(*cp, inizio, l);
-    out += "\r\n";
-    inizio = fine + 1;
-  }
-  return out;
-}
 
 // The first and last field of every line of a text, read with the
 // compiler's own field reader.
@@ -105,8 +87,8 @@ class Caricamento {
     DiscoInMemoria memoria(disco_);
     if (payload) {
       // Under the installed names, as the installer would write them.
-      memoria.scrivi(file(FileScenario::linea_txt), da_payload(leggi_file_autore(disco_, linea), linea));
-      memoria.scrivi(file(FileScenario::treno_txt), da_payload(leggi_file_autore(disco_, treno), treno));
+      memoria.scrivi(file(FileScenario::linea_txt), leggi_testo_carico(disco_, linea));
+      memoria.scrivi(file(FileScenario::treno_txt), leggi_testo_carico(disco_, treno));
     }
     file_linea_ = payload ? linea.string() : mostrato(linea);
     file_treno_ = payload ? treno.string() : mostrato(treno);

@@ -1,10 +1,10 @@
-#include "disco_autore.h"
+#include "verifica/disco_autore.h"
 
 #include <utility>
 
 #include "base/errori.h"
 
-namespace scenario::strumenti {
+namespace scenario::verifica {
 
 void DiscoAutore::servi(const Percorso& p, std::string byte) {
   testi_[p.lexically_normal()] = Testo{std::move(byte), true};
@@ -76,4 +76,4 @@ Percorso DiscoAutore::sposta_da_parte(const Percorso& p) {
   return reale_.sposta_da_parte(p);
 }
 
-}  // namespace scenario::strumenti
+}  // namespace scenario::verifica

@@ -1,7 +1,8 @@
 #pragma once
 // The disk a compile of an author's scenario sees: the two description
 // texts are served from memory, read-only, and the compiler's deletion of
-// them is only noted; everything else goes to the real disk. The author's
+// them is only noted; everything else goes to the disk beneath (the real one,
+// or DiscoScarto for a check that writes nothing). The author's
 // files are thus never deleted, moved or changed.
 
 #include <map>
@@ -9,7 +10,7 @@
 
 #include "base/disco.h"
 
-namespace scenario::strumenti {
+namespace scenario::verifica {
 
 class DiscoAutore : public Disco {
  public:
@@ -44,4 +45,4 @@ class DiscoAutore : public Disco {
   std::map<Percorso, Testo> testi_;
 };
 
-}  // namespace scenario::strumenti
+}  // namespace scenario::verifica

@@ -1,0 +1,124 @@
+// Keyword and record-shape rules: a keyword no record takes (W01), an
+// unknown section (W02), a record of the other text (W03) or of the other
+// part of the line description (W04), a train description without
+// "[generale]" (W05), values left after a record (W06), a record that runs
+// out of values and takes the next line's keyword (W07).
+
+#include <string>
+#include <vector>
+
+#include "compiler/formati.h"
+#include "verifica/regole_controllo.h"
+#include "verifica/somiglianza.h"
+
+namespace scenario::verifica {
+namespace {
+
+bool numero(std::string_view campo) {
+  const std::string t = spogliato(campo);
+  if (t.empty()) return false;
+  size_t i = (t[0] == '+' || t[0] == '-') ? 1 : 0;
+  if (i == t.size()) return false;
+  for (; i < t.size(); ++i)
+    if (t[i] < '0' || t[i] > '9') return false;
+  return true;
+}
+
+const formato::Testo& altro(const formato::Testo& t) {
+  return t.sorgente == Sorgente::linea ? formato::treno() : formato::linea();
+}
+
+// The record of this text, in either part, whose test the keyword passes.
+const formato::Record* di_un_altra_parte(const formato::Testo& t, std::string_view campo, formato::Parte parte) {
+  for (const formato::Record* r : t.record)
+    if (r->parte != parte && r->chiave.corrisponde(campo)) return r;
+  return nullptr;
+}
+
+std::string forse(std::string_view parola, std::span<const std::string_view> parole) {
+  const auto p = piu_vicina(parola, parole);
+  return p ? ": forse intendevi \xC2\xAB" + std::string(*p) + "\xC2\xBB?" : std::string();
+}
+
+void chiave_ignorata(Contesto& c, const Ignorato& i) {
+  const CampoIgnorato& campo = i.campo;
+  const formato::Testo& testo = formato::di(campo.sorgente);
+  const File file = file_di(campo.sorgente);
+  const std::string t = spogliato(campo.testo);
+  if (t.empty()) return;
+  const std::string q = "\xC2\xAB" + citato(t) + "\xC2\xBB";
+
+  if (formato::intestazione(t)) {
+    std::string minuscolo = t;
+    for (char& ch : minuscolo)
+      if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch + 32);
+    for (std::string_view s : testo.sezioni)
+      if (s == minuscolo) return;
+    c.avviso(Avviso::sezione_sconosciuta, file, campo.campo,
+             "intestazione " + q + " sconosciuta nella " + std::string(testo.nome) + forse(t, testo.sezioni));
+    return;
+  }
+  // The values of an unknown record follow its keyword on the line.
+  if (i.dopo_ignorato) return;
+  if (i.dopo_record) {
+    c.avviso(Avviso::valore_in_piu, file, campo.campo,
+             "valore in piu' dopo il record \xC2\xAB" + citato(i.record->chiave) + "\xC2\xBB (" +
+                 std::to_string(i.record->formato->valori.size()) + " valori): " + q + " non viene letto");
+    return;
+  }
+  if (const formato::Record* r = formato::primo_che_corrisponde(altro(testo), t)) {
+    c.avviso(Avviso::record_dell_altro_testo, file, campo.campo,
+             q + " e' un record della " + std::string(altro(testo).nome) + " (" + std::string(r->nome) + "): nella " +
+                 std::string(testo.nome) + " non viene letto");
+    return;
+  }
+  if (const formato::Record* r = di_un_altra_parte(testo, t, campo.parte)) {
+    c.avviso(Avviso::record_fuori_posto, file, campo.campo,
+             r->parte == formato::Parte::generale
+                 ? q + " e' un record della sezione [generale]: dopo la prima intestazione non viene letto"
+                 : q + " e' un record delle sezioni dopo [generale]: dentro [generale] non viene letto");
+    return;
+  }
+  std::vector<std::string_view> esempi;
+  for (const formato::Record* r : testo.record) esempi.push_back(r->esempio);
+  const std::string suggerimento = numero(t) ? std::string() : forse(t, esempi);
+  c.avviso(Avviso::chiave_sconosciuta, file, campo.campo,
+           q + " non e' la parola chiave di nessun record della " + std::string(testo.nome) +
+               (suggerimento.empty() ? ": il campo viene saltato" : suggerimento));
+}
+
+// A value read from a later line, at its start, that is a keyword or a
+// header: the record took the next record's opening field.
+void record_che_continua(Contesto& c, const RecordLetto& r) {
+  const formato::Testo& testo = formato::di(r.sorgente);
+  int32_t sulla_riga = 0;
+  for (size_t k = 0; k < r.valori.size(); ++k) {
+    const ValoreLetto& v = r.valori[k];
+    if (v.campo.riga == r.campo_chiave.riga) {
+      ++sulla_riga;
+      continue;
+    }
+    if (!v.inizio_riga) continue;
+    const bool apre = formato::intestazione(v.testo) || formato::primo_che_corrisponde(testo, v.testo);
+    if (!apre) return;
+    c.avviso(Avviso::record_continua, file_di(r.sorgente), r.campo_chiave,
+             "\xC2\xAB" + citato(r.chiave) + "\xC2\xBB: " + std::to_string(sulla_riga) + " valori invece di " +
+                 std::to_string(r.formato->valori.size()) +
+                 "; il record continua sulla riga seguente e prende \xC2\xAB" + citato(v.testo) + "\xC2\xBB come " +
+                 std::string(r.formato->valori[k].nome));
+    return;
+  }
+}
+
+}  // namespace
+
+void avvisi_chiavi(Contesto& c) {
+  for (const Ignorato& i : c.raccolta.ignorati) chiave_ignorata(c, i);
+  for (const RecordLetto* r : c.raccolta.record)
+    if (!r->guasto) record_che_continua(c, *r);
+  if (c.raccolta.treno_senza_generale)
+    c.avviso(Avviso::treno_senza_generale, File::treno, Origine{Sorgente::treno, 1, 1},
+             "la descrizione del treno non ha la riga [generale]: nessun suo record viene letto");
+}
+
+}  // namespace scenario::verifica

@@ -1,0 +1,44 @@
+// The checking reading's listener: each event kept with what came before it
+// on its line.
+
+#include "verifica/raccolta.h"
+
+namespace scenario::verifica {
+
+void Raccolta::inizio_testo(Sorgente s) {
+  (s == Sorgente::linea ? linea_iniziata : treno_iniziato) = true;
+  sorgente_ultimo_ = s;
+  riga_ultimo_ = 0;
+  record_ultimo_ = nullptr;
+}
+
+void Raccolta::senza_generale(Sorgente s) {
+  if (s == Sorgente::treno) treno_senza_generale = true;
+}
+
+void Raccolta::record_letto(const RecordLetto& r) {
+  tenuti_.push_back(std::make_unique<RecordLetto>(r));
+  record.push_back(tenuti_.back().get());
+  record_ultimo_ = tenuti_.back().get();
+  riga_ultimo_ = r.valori.empty() ? r.campo_chiave.riga : r.valori.back().campo.riga;
+}
+
+void Raccolta::campo_ignorato(const CampoIgnorato& c) {
+  Ignorato i{c};
+  if (c.campo.riga == riga_ultimo_ && !c.inizio_riga) {
+    i.dopo_record = record_ultimo_ != nullptr;
+    i.dopo_ignorato = record_ultimo_ == nullptr;
+    i.record = record_ultimo_;
+  }
+  ignorati.push_back(i);
+  riga_ultimo_ = c.campo.riga;
+  record_ultimo_ = nullptr;
+}
+
+const Arresto* Raccolta::primo_arresto(Sorgente s) const {
+  for (const Arresto& a : arresti)
+    if (a.sorgente == s) return &a;
+  return nullptr;
+}
+
+}  // namespace scenario::verifica

@@ -1,0 +1,32 @@
+#pragma once
+// The check command: every problem of one or more scenarios in one run.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "base/disco.h"
+
+namespace scenario::strumenti {
+
+enum class FormatoRapporto { testo, gcc, json, sarif };
+
+struct ArgomentiCheck {
+  std::vector<std::string> cartelle;  // each a scenario; none: the current one
+  std::string linea, treno;           // UTF-8; empty: from the file names
+  std::string uscita;                 // where to write the binary files; empty: nowhere
+  bool senza_profilo = false;
+  FormatoRapporto formato = FormatoRapporto::testo;
+  bool avvisi_come_errori = false;        // --Werror
+  std::vector<std::string> senza_avvisi;  // --no-warn: identifiers left out of the report
+  bool colori = false;
+};
+
+// Exit status: 0 no error, 1 errors (with --Werror, warnings too), 2 a
+// scenario that could not be checked; the worst of the scenarios.
+int esegui_check(const ArgomentiCheck& a, Disco& disco, std::ostream& out, std::ostream& err);
+
+// The identifiers --no-warn takes: every warning and note of the check.
+bool avviso_noto(const std::string& id);
+
+}  // namespace scenario::strumenti

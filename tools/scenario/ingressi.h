@@ -1,0 +1,35 @@
+#pragma once
+// The texts of a scenario as its author has them in a folder: under the
+// installed names (R_linea.txt, R_T-.txt, R_T_scheda_treno.txt, in
+// Windows-1252) or as a payload folder (linea.txt, treno.txt,
+// scheda_treno.txt, in UTF-8, converted as the build converts them).
+
+#include <optional>
+#include <string>
+
+#include "base/disco.h"
+
+namespace scenario::strumenti {
+
+struct TestiAutore {
+  Percorso cartella;
+  std::string nome_linea, numero_treno;  // Windows-1252
+  bool carico = false;                   // a payload folder
+  Percorso file_linea, file_treno;       // the author's files
+  std::string linea, treno;              // as the compiler reads them
+  std::optional<Percorso> file_scheda;   // the timetable card, when it is there
+  std::string scheda;
+};
+
+// A payload text read and converted as the build converts it;
+// ErroreStrumento naming the file and the line when the build would refuse it.
+std::string leggi_testo_carico(Disco& disco, const Percorso& p);
+
+// Finds the scenario in the folder. Route and train (UTF-8, as typed; empty
+// when not given) pick the installed names; without them they come from
+// the only installed names there, or a payload folder is taken, named R
+// and T. ErroreStrumento when the texts are missing, ambiguous or
+// unreadable, or a payload text is one the build would refuse.
+TestiAutore trova_testi(Disco& disco, const Percorso& cartella, const std::string& linea, const std::string& treno);
+
+}  // namespace scenario::strumenti
