@@ -13,25 +13,27 @@ void Disco::scrivi_a_pezzi(const Percorso& p, const Pezzi& produci) {
   scrivi(p, tutto);
 }
 
-void scrivi_file_nuovo(Disco& disco, const Percorso& p, std::string_view byte) {
-  disco.crea(p);
-  disco.elimina(p);
-  disco.scrivi(p, byte);
+void Disco::scrivi_durevoli(std::span<const Scrittura> file) {
+  for (const Scrittura& f : file) scrivi_durevole(f.percorso, f.produci);
 }
 
-void scrivi_file_nuovo(Disco& disco, const Percorso& p, const Pezzi& produci) {
-  disco.crea(p);
-  disco.elimina(p);
-  disco.scrivi_a_pezzi(p, produci);
+void Disco::scrivi_nuovo(const Percorso& p, const Pezzi& produci) {
+  crea(p);
+  elimina(p);
+  scrivi_a_pezzi(p, produci);
 }
+
+void scrivi_file_nuovo(Disco& disco, const Percorso& p, std::string_view byte) {
+  disco.scrivi_nuovo(p, [byte](const std::function<void(std::string_view)>& pezzo) { pezzo(byte); });
+}
+
+void scrivi_file_nuovo(Disco& disco, const Percorso& p, const Pezzi& produci) { disco.scrivi_nuovo(p, produci); }
 
 std::string nome_nel_messaggio(const Percorso& p) {
   const std::u8string u = p.filename().u8string();
   const std::string utf8(u.begin(), u.end());
   return da_utf8(utf8).value_or(utf8);
 }
-
-namespace {}
 
 // <name>.<run>.<counter>.tmp
 Percorso nome_provvisorio(const Percorso& p, uint64_t esecuzione, uint64_t contatore) {

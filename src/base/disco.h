@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,12 @@ using Percorso = std::filesystem::path;
 
 // Hands a file's bytes over piece by piece, in order, to the function given.
 using Pezzi = std::function<void(const std::function<void(std::string_view)>& pezzo)>;
+
+// One file to write: its name and its bytes.
+struct Scrittura {
+  Percorso percorso;
+  Pezzi produci;
+};
 
 // A directory held by one run: while it lives, no other run (of this program
 // or of the authors' tool, in any process) works in that directory. Released,
@@ -49,6 +56,9 @@ class Disco {
   virtual void scrivi_a_pezzi(const Percorso& p, const Pezzi& produci);
   // Moves a file over another name, replacing what stood there.
   virtual void rinomina(const Percorso& da, const Percorso& a) = 0;
+  // The file idiom of scrivi_file_nuovo; by default its three operations,
+  // crea, elimina and scrivi_a_pezzi.
+  virtual void scrivi_nuovo(const Percorso& p, const Pezzi& produci);
 
   // Creates an empty file beside p under a provisional name of this run
   // (nome_provvisorio), one that no file or link held before: it belongs to
@@ -57,6 +67,14 @@ class Disco {
   // Writes the bytes into the existing file p, which then holds exactly
   // them, and puts them on the device before the file is closed.
   virtual void scrivi_durevole(const Percorso& p, const Pezzi& produci) = 0;
+  // The same for several files, all put on the device before any is closed,
+  // so that the device can take them together. By default scrivi_durevole
+  // for each, in order.
+  virtual void scrivi_durevoli(std::span<const Scrittura> file);
+  // Moves the file p under a provisional name of this run (nome_provvisorio)
+  // that no file or link held before, one that belongs to the caller alone,
+  // and returns that name.
+  virtual Percorso sposta_da_parte(const Percorso& p) = 0;
   // Puts the directory's entries (the names just moved) on the device.
   virtual void sincronizza_cartella(const Percorso& cartella) = 0;
   // The regular files directly in the directory; links are not listed.
@@ -68,7 +86,7 @@ class Disco {
 
 // The file idiom of every file the program produces: create, close, delete,
 // open again, write, close. Whatever stood under the name before, the file
-// holds exactly the new bytes.
+// holds exactly the new bytes, in a file of its own (Disco::scrivi_nuovo).
 void scrivi_file_nuovo(Disco& disco, const Percorso& p, std::string_view byte);
 void scrivi_file_nuovo(Disco& disco, const Percorso& p, const Pezzi& produci);
 

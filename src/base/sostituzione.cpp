@@ -65,24 +65,31 @@ void sostituisci_insieme(Disco& disco, std::span<const FileNuovo> file) {
   elimina_rimasti(disco, file);
 
   std::vector<Percorso> nuovi;
-  std::vector<Percorso> riserve;  // where each earlier file goes; empty: none stood there
+  std::vector<Percorso> riserve;  // where each earlier file went; empty: none stood there
   std::vector<Spostamento> fatti;
-  auto sposta = [&](const Percorso& da, const Percorso& a, const Percorso& finale) {
-    disco.rinomina(da, a);
-    fatti.push_back({da, a, finale});
-  };
   try {
+    std::vector<Scrittura> scritture;
     for (const FileNuovo& f : file) {
       nuovi.push_back(disco.crea_provvisorio(f.finale));
-      disco.scrivi_durevole(nuovi.back(), f.produci);
+      scritture.push_back({nuovi.back(), f.produci});
     }
-    // Reserved before the first rename, so that the renames follow one
-    // another with nothing in between.
-    for (const FileNuovo& f : file)
-      riserve.push_back(disco.esiste(f.finale) ? disco.crea_provvisorio(f.finale) : Percorso());
-    for (size_t i = 0; i < file.size(); ++i)
-      if (!riserve[i].empty()) sposta(file[i].finale, riserve[i], file[i].finale);
-    for (size_t i = 0; i < file.size(); ++i) sposta(nuovi[i], file[i].finale, file[i].finale);
+    // All written, then all put on the device: the device takes them together.
+    disco.scrivi_durevoli(scritture);
+    // Whether an earlier file stands is known before the first rename, so
+    // that the renames follow one another with nothing in between. Each
+    // earlier file goes aside under a name that nothing held.
+    std::vector<bool> precedenti;
+    for (const FileNuovo& f : file) precedenti.push_back(disco.esiste(f.finale));
+    riserve.resize(file.size());
+    for (size_t i = 0; i < file.size(); ++i) {
+      if (!precedenti[i]) continue;
+      riserve[i] = disco.sposta_da_parte(file[i].finale);
+      fatti.push_back({file[i].finale, riserve[i], file[i].finale});
+    }
+    for (size_t i = 0; i < file.size(); ++i) {
+      disco.rinomina(nuovi[i], file[i].finale);
+      fatti.push_back({nuovi[i], file[i].finale, file[i].finale});
+    }
     for (const Percorso& cartella : cartelle_di(file)) disco.sincronizza_cartella(cartella);
   } catch (...) {
     annulla(disco, fatti);

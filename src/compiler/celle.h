@@ -1,12 +1,14 @@
 #pragma once
 // The track model: one cell per 50 m, indices 0 to ultimo_indice(). Every
 // access is checked; an index outside the array, or any access before the
-// array exists, is a run-time failure.
+// array exists, is a run-time failure. The cells are one zeroed block: a
+// fresh cell is all zero, which is cella{}.
 
 #include <cstdint>
-#include <vector>
+#include <span>
 
 #include "base/errori.h"
+#include "base/memoria.h"
 #include "compiler/numeri.h"
 #include "compiler/records.h"
 
@@ -36,7 +38,7 @@ class Celle {
   // Fresh cells 0..ultimo, all zero. A negative bound is a run-time failure.
   void dimensiona(int32_t ultimo) {
     if (ultimo < 0) throw ErroreEsecuzione(Guasto::indice_fuori_intervallo, "celle");
-    celle_.assign(static_cast<size_t>(ultimo) + 1, cella{});
+    celle_ = BloccoAzzerato<cella>(static_cast<size_t>(ultimo) + 1);
     allocate_ = true;
   }
   bool allocate() const { return allocate_; }
@@ -56,10 +58,10 @@ class Celle {
     return celle_[static_cast<size_t>(i)];
   }
 
-  const std::vector<cella>& tutte() const { return celle_; }
+  std::span<const cella> tutte() const { return celle_.tutti(); }
 
  private:
-  std::vector<cella> celle_;
+  BloccoAzzerato<cella> celle_;
   bool allocate_ = false;
 };
 

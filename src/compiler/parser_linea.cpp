@@ -43,9 +43,6 @@ class LetturaLinea : public LetturaDescrizione {
 
  private:
   void dopo_intestazione();
-  // Steps the profile on to metre fino_a, straight on or turned by k; false
-  // when a step would fall in its last two rows.
-  bool profilo_fino_a(int64_t fino_a, double k, bool curva);
   // Gives the previous gradient to the cells from j_ up to fino_a, and at
   // least to cell j_.
   void pendenze_fino_a(int32_t fino_a);
@@ -53,7 +50,6 @@ class LetturaLinea : public LetturaDescrizione {
 
   int32_t pendenza_prec_ = 0;
   int32_t j_ = 0;  // first cell whose gradient is not yet set
-  int32_t metro_profilo_ = 2;
   int32_t slot_cartello_ = slot::primo_cartello;
 };
 
@@ -145,13 +141,7 @@ LetturaLinea::Esito LetturaLinea::ripetizione() {
 void LetturaLinea::dopo_intestazione() {
   progressive_ordina(stato);
   stato.numero_montagne = 0;
-  if (stato.scrivi_file != 0) {
-    Profilo& pr = stato.profilo_linea;
-    pr(0, 0) = Variante::da_intero(0);
-    pr(0, 1) = Variante::da_intero(0);
-    pr(1, 0) = Variante::da_intero(0);
-    pr(1, 1) = Variante::da_intero(1);
-  }
+  if (stato.scrivi_file != 0) stato.profilo_linea.inizia();
 }
 
 LetturaLinea::Esito LetturaLinea::pendenza() {
@@ -185,32 +175,12 @@ LetturaLinea::Esito LetturaLinea::curva() {
   if (!k) return rifiuta(problema::curva_non_valida, qui);
   if (contiene_ci(riga.valore, "s")) k = -*k;
 
-  if (!profilo_fino_a(p, 0.0, false) || !profilo_fino_a(int64_t{p} + t, *k, true))
+  // Straight on to the curve's start, then turning to its end; a step into
+  // the profile's last two rows is refused.
+  Profilo& pr = stato.profilo_linea;
+  if (!pr.avanza_fino_a(p, 0.0, false) || !pr.avanza_fino_a(int64_t{p} + t, *k, true))
     return rifiuta(problema::curva_non_valida, p.campo);
   return Esito::avanti;
-}
-
-// One metre at a time: straight on, or turned by k without renormalising the
-// step. Each operation in this order, so the bits are the same everywhere.
-bool LetturaLinea::profilo_fino_a(int64_t fino_a, double k, bool curva) {
-  Profilo& pr = stato.profilo_linea;
-  for (; metro_profilo_ <= fino_a; ++metro_profilo_) {
-    const int64_t c = metro_profilo_;
-    // The last two rows stay empty; a step beyond is refused.
-    if (c > int64_t{pr.ultimo_metro()} - 2) return false;
-    const double x1 = pr.valore(c - 1, 0), x2 = pr.valore(c - 2, 0);
-    const double y1 = pr.valore(c - 1, 1), y2 = pr.valore(c - 2, 1);
-    const double d0 = x1 - x2;
-    const double d1 = y1 - y2;
-    if (curva) {
-      pr.imposta_doppio(c, 0, x1 + (d1 * k + d0));
-      pr.imposta_doppio(c, 1, y1 + (d1 - d0 * k));
-    } else {
-      pr.imposta_doppio(c, 0, x1 + d0);
-      pr.imposta_doppio(c, 1, y1 + d1);
-    }
-  }
-  return true;
 }
 
 LetturaLinea::Esito LetturaLinea::montagna() {
@@ -260,7 +230,7 @@ void LetturaLinea::pendenze_fino_a(int32_t fino_a) {
 void LetturaLinea::completa() {
   elimina_testo();
   pendenze_fino_a(stato.celle.ultimo_indice() - 2);
-  if (stato.scrivi_file != 0) profilo_fino_a(int64_t{stato.ultimo_metro} - 2, 0.0, false);
+  if (stato.scrivi_file != 0) stato.profilo_linea.avanza_fino_a(int64_t{stato.ultimo_metro} - 2, 0.0, false);
 }
 
 }  // namespace

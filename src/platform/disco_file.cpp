@@ -25,8 +25,9 @@ std::vector<Percorso> DiscoFile::elenca(const Percorso& cartella) {
   std::vector<Percorso> file;
   std::error_code ec;
   for (std::filesystem::directory_iterator it(c, ec), fine; !ec && it != fine; it.increment(ec)) {
+    // The type the listing gives; a file system that gives none is asked.
     std::error_code e;
-    if (it->symlink_status(e).type() == std::filesystem::file_type::regular) file.push_back(it->path());
+    if (!it->is_symlink(e) && it->is_regular_file(e)) file.push_back(it->path());
   }
   if (ec) throw ErroreEsecuzione(Guasto::errore_accesso, nome_nel_messaggio(c));
   return file;

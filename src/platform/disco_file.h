@@ -31,7 +31,10 @@ class DiscoFile : public Disco {
   void scrivi_a_pezzi(const Percorso& p, const Pezzi& produci) override;
   void rinomina(const Percorso& da, const Percorso& a) override;
   Percorso crea_provvisorio(const Percorso& p) override;
+  void scrivi_nuovo(const Percorso& p, const Pezzi& produci) override;
   void scrivi_durevole(const Percorso& p, const Pezzi& produci) override;
+  void scrivi_durevoli(std::span<const Scrittura> file) override;
+  Percorso sposta_da_parte(const Percorso& p) override;
   void sincronizza_cartella(const Percorso& cartella) override;
   std::vector<Percorso> elenca(const Percorso& cartella) override;
   std::unique_ptr<Blocco> blocca(const Percorso& cartella) override;

@@ -66,4 +66,14 @@ void DiscoAutore::scrivi_durevole(const Percorso& p, const Pezzi& produci) {
   reale_.scrivi_durevole(p, produci);
 }
 
+void DiscoAutore::scrivi_durevoli(std::span<const Scrittura> file) {
+  for (const Scrittura& f : file) rifiuta_se_servito(f.percorso);
+  reale_.scrivi_durevoli(file);
+}
+
+Percorso DiscoAutore::sposta_da_parte(const Percorso& p) {
+  rifiuta_se_servito(p);
+  return reale_.sposta_da_parte(p);
+}
+
 }  // namespace scenario::verifica

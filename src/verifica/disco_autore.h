@@ -27,6 +27,8 @@ class DiscoAutore : public Disco {
   void rinomina(const Percorso& da, const Percorso& a) override;
   Percorso crea_provvisorio(const Percorso& p) override;
   void scrivi_durevole(const Percorso& p, const Pezzi& produci) override;
+  void scrivi_durevoli(std::span<const Scrittura> file) override;
+  Percorso sposta_da_parte(const Percorso& p) override;
   void sincronizza_cartella(const Percorso& cartella) override { reale_.sincronizza_cartella(cartella); }
   std::vector<Percorso> elenca(const Percorso& cartella) override { return reale_.elenca(cartella); }
   std::unique_ptr<Blocco> blocca(const Percorso& cartella) override { return reale_.blocca(cartella); }

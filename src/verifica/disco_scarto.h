@@ -18,6 +18,8 @@ class DiscoScarto : public Disco {
   void rinomina(const Percorso&, const Percorso&) override {}
   Percorso crea_provvisorio(const Percorso& p) override;
   void scrivi_durevole(const Percorso&, const Pezzi& produci) override;
+  // Nothing stands anywhere: a name of its own is all there is to give.
+  Percorso sposta_da_parte(const Percorso& p) override { return crea_provvisorio(p); }
   void sincronizza_cartella(const Percorso&) override {}
   std::vector<Percorso> elenca(const Percorso&) override { return {}; }
   std::unique_ptr<Blocco> blocca(const Percorso&) override { return std::make_unique<Blocco>(); }

@@ -40,10 +40,9 @@ Stato stato_di_prova(int32_t ultimo_metro = 300) {
   s.celle.dimensiona(ultimo_metro / 50);
   s.celle[1].valore1 = 5121;
   s.profilo_linea.dimensiona(ultimo_metro);
-  for (int32_t m = 0; m <= ultimo_metro - 2; ++m) {
-    s.profilo_linea(m, 0) = Variante::da_doppio(m * 0.5);
-    s.profilo_linea(m, 1) = Variante::da_doppio(m);
-  }
+  s.profilo_linea.inizia();
+  s.profilo_linea.avanza_fino_a(ultimo_metro / 2, 0.001, true);
+  s.profilo_linea.avanza_fino_a(ultimo_metro - 2, 0.0, false);
   s.stazioni[1].nome = "BELMORA";
   s.stazioni[85].campo7 = 610;
   return s;
@@ -74,17 +73,18 @@ TEST(ScritturaBinari, TuttiScrittiEFissatiPrimaDiSpostarliInUnSoloTratto) {
   EXPECT_EQ(disco.file.at(sim), serializza_stazioni(s.stazioni));
   EXPECT_EQ(disco.file.at(dat), serializza_celle(s.celle));
   EXPECT_EQ(disco.file.size(), 3u);  // no provisional file left
-  // Nothing but renames between the first rename and the last: the earlier
-  // files aside, then the new ones in, then the directory to the device.
-  EXPECT_THAT(disco.registro,
-              ElementsAre("crea R_linea.dat.1.0.tmp", "scrivi R_linea.dat.1.0.tmp", "sincronizza R_linea.dat.1.0.tmp",
-                          "crea R_T.sim.1.1.tmp", "scrivi R_T.sim.1.1.tmp", "sincronizza R_T.sim.1.1.tmp",
-                          "crea R_T.dat.1.2.tmp", "scrivi R_T.dat.1.2.tmp", "sincronizza R_T.dat.1.2.tmp",
-                          "crea R_linea.dat.1.3.tmp", "crea R_T.sim.1.4.tmp", "crea R_T.dat.1.5.tmp",
-                          "rinomina R_linea.dat R_linea.dat.1.3.tmp", "rinomina R_T.sim R_T.sim.1.4.tmp",
-                          "rinomina R_T.dat R_T.dat.1.5.tmp", "rinomina R_linea.dat.1.0.tmp R_linea.dat",
-                          "rinomina R_T.sim.1.1.tmp R_T.sim", "rinomina R_T.dat.1.2.tmp R_T.dat", "sincronizza c/",
-                          "elimina R_linea.dat.1.3.tmp", "elimina R_T.sim.1.4.tmp", "elimina R_T.dat.1.5.tmp"));
+  // All three written, then all flushed, before the first rename; nothing
+  // but renames between the first rename and the last: the earlier files
+  // aside, then the new ones in, then the directory to the device.
+  EXPECT_THAT(
+      disco.registro,
+      ElementsAre("crea R_linea.dat.1.0.tmp", "crea R_T.sim.1.1.tmp", "crea R_T.dat.1.2.tmp",
+                  "scrivi R_linea.dat.1.0.tmp", "scrivi R_T.sim.1.1.tmp", "scrivi R_T.dat.1.2.tmp",
+                  "sincronizza R_linea.dat.1.0.tmp", "sincronizza R_T.sim.1.1.tmp", "sincronizza R_T.dat.1.2.tmp",
+                  "rinomina R_linea.dat R_linea.dat.1.3.tmp", "rinomina R_T.sim R_T.sim.1.4.tmp",
+                  "rinomina R_T.dat R_T.dat.1.5.tmp", "rinomina R_linea.dat.1.0.tmp R_linea.dat",
+                  "rinomina R_T.sim.1.1.tmp R_T.sim", "rinomina R_T.dat.1.2.tmp R_T.dat", "sincronizza c/",
+                  "elimina R_linea.dat.1.3.tmp", "elimina R_T.sim.1.4.tmp", "elimina R_T.dat.1.5.tmp"));
 }
 
 TEST(ScritturaBinari, IProvvisoriDiUnaCorsaMortaVengonoTolti) {

@@ -96,12 +96,8 @@ TEST(SerializzaProfilo, LineaDiLunghezzaZero) {
   Profilo pr;
   const int32_t n = 7000;
   pr.dimensiona(n);
-  pr(0, 0) = pr(0, 1) = pr(1, 0) = Variante::da_intero(0);
-  pr(1, 1) = Variante::da_intero(1);
-  for (int32_t j = 2; j <= n - 2; ++j) {
-    pr(j, 0) = Variante::da_doppio(0.0);
-    pr(j, 1) = Variante::da_doppio(j);
-  }
+  pr.inizia();
+  EXPECT_TRUE(pr.avanza_fino_a(n - 2, 0.0, false));
   const std::string file = serializza_profilo(pr);
   ASSERT_EQ(file.size(), 139964u);
   ASSERT_EQ(file.size(), static_cast<size_t>(20 * n - 36));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "base/codici.h"
@@ -175,13 +176,13 @@ TEST_F(Stampaggio, RallentamentoSuCelleOccupate) {
     Stato t;
     t.celle.dimensiona(2860);
     if (k.cella >= 0) t.celle[k.cella].codice = codice_cella::fermata;
-    const std::vector<cella> prima = t.celle.tutte();
+    const std::vector<cella> prima(t.celle.tutte().begin(), t.celle.tutte().end());
     int32_t v = 30, l = k.l, f_tt = 0, d_v = 0;
     memo_rallentamento(t, 10000, v, l, f_tt, 1, d_v);
     EXPECT_EQ(t.codice_errore, k.errore) << k.cella << " " << k.l;
     EXPECT_EQ(t.celle[201].codice == codice_cella::inizio_rallentamento, k.stampato) << k.cella;
     if (!k.stampato) {
-      EXPECT_TRUE(t.celle.tutte() == prima) << k.cella << " " << k.l;
+      EXPECT_TRUE(std::ranges::equal(t.celle.tutte(), prima)) << k.cella << " " << k.l;
     }
     EXPECT_EQ(t.celle[176].codice, k.cella == 176 ? codice_cella::fermata : 0);
   }
@@ -274,12 +275,12 @@ TEST_F(Stampaggio, SegnaleVicinoAllInizio) {
     t.celle.dimensiona(2860);
     const int32_t c = cella_di_punto(k.posizione);
     if (t.celle.contiene(c)) t.celle[c].codice = k.codice_prima;
-    const std::vector<cella> prima = t.celle.tutte();
+    const std::vector<cella> prima(t.celle.tutte().begin(), t.celle.tutte().end());
     int32_t v[10] = {1, 4, 1, 0, 0, 1, 3, 1, 0, 0};
     memo_segnale(t, k.posizione, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9]);
     EXPECT_EQ(t.codice_errore, k.errore) << k.posizione << " " << int{k.codice_prima};
     if (k.errore != 0) {
-      EXPECT_TRUE(t.celle.tutte() == prima) << k.posizione;
+      EXPECT_TRUE(std::ranges::equal(t.celle.tutte(), prima)) << k.posizione;
     } else {
       EXPECT_EQ(t.celle[c].codice, codice_cella::segnale);
       EXPECT_EQ(t.celle[0].avvicinamento, 44);

@@ -80,11 +80,28 @@ Percorso DiscoMemoria::crea_provvisorio(const Percorso& p) {
   return q;
 }
 
+Percorso DiscoMemoria::sposta_da_parte(const Percorso& p) {
+  Percorso q;
+  do q = nome_provvisorio(p, esecuzione, contatore_++);
+  while (esiste(q));
+  rinomina(p, q);
+  return q;
+}
+
 void DiscoMemoria::scrivi_durevole(const Percorso& p, const Pezzi& produci) {
-  if (!esiste(p)) throw ErroreEsecuzione(Guasto::file_non_trovato, p.generic_string());
-  Disco::scrivi_a_pezzi(p, produci);
-  registro.push_back("sincronizza " + p.filename().string());
-  if (passo_fallisce()) throw ErroreEsecuzione(Guasto::errore_accesso, p.generic_string());
+  const Scrittura s[] = {{p, produci}};
+  scrivi_durevoli(s);
+}
+
+void DiscoMemoria::scrivi_durevoli(std::span<const Scrittura> file) {
+  for (const Scrittura& f : file) {
+    if (!esiste(f.percorso)) throw ErroreEsecuzione(Guasto::file_non_trovato, f.percorso.generic_string());
+    Disco::scrivi_a_pezzi(f.percorso, f.produci);
+  }
+  for (const Scrittura& f : file) {
+    registro.push_back("sincronizza " + f.percorso.filename().string());
+    if (passo_fallisce()) throw ErroreEsecuzione(Guasto::errore_accesso, f.percorso.generic_string());
+  }
 }
 
 void DiscoMemoria::sincronizza_cartella(const Percorso& cartella) {

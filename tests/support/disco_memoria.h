@@ -24,6 +24,10 @@ class DiscoMemoria : public Disco {
   void rinomina(const Percorso& da, const Percorso& a) override;
   Percorso crea_provvisorio(const Percorso& p) override;
   void scrivi_durevole(const Percorso& p, const Pezzi& produci) override;
+  // Every file written, then every one flushed (one step each), as the real
+  // disk does.
+  void scrivi_durevoli(std::span<const Scrittura> file) override;
+  Percorso sposta_da_parte(const Percorso& p) override;
   void sincronizza_cartella(const Percorso& cartella) override;
   std::vector<Percorso> elenca(const Percorso& cartella) override;
   // Fails at once (nothing to wait for in memory) while the directory is held.

@@ -33,18 +33,10 @@ inline Stato stato_prova() {
   for (int32_t i = 0; i < 338; ++i) s.celle[i].pendenza = 100;
 
   s.profilo_linea.dimensiona(lunghezza + 7000);
-  s.profilo_linea(0, 0) = s.profilo_linea(0, 1) = s.profilo_linea(1, 0) = Variante::da_intero(0);
-  s.profilo_linea(1, 1) = Variante::da_intero(1);
-  double x = 0, y = 1, dx_ = 0, dy_ = 1;
-  for (int32_t m = 2; m <= lunghezza + 6998; ++m) {
-    if (m > 5000 && m <= 6000) {  // a right turn of 0.5 rad
-      const double k = 0.0005, ndx = dy_ * k + dx_, ndy = dy_ - dx_ * k;
-      dx_ = ndx, dy_ = ndy;
-    }
-    x += dx_, y += dy_;
-    s.profilo_linea(m, 0) = Variante::da_doppio(x);
-    s.profilo_linea(m, 1) = Variante::da_doppio(y);
-  }
+  s.profilo_linea.inizia();
+  s.profilo_linea.avanza_fino_a(5000, 0.0, false);
+  s.profilo_linea.avanza_fino_a(6000, 0.0005, true);  // a right turn of 0.5 rad
+  s.profilo_linea.avanza_fino_a(lunghezza + 6998, 0.0, false);
   return s;
 }
 

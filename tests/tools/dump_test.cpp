@@ -72,12 +72,13 @@ TEST(Dump, SlotDelleStazioniEMetriDelProfilo) {
 
   const std::string profilo = strumenti::dump_testo(TipoFile::profilo, b.profilo, "Prova_linea.dat", {});
   // Without --all, only where the track changes: straight, the right turn
-  // of 0.0005 rad/m from 5001 to 6000, straight again, the empty tail.
+  // of 0.0005 rad/m from 5001 to 6000 (the line parser's steps), straight
+  // again, the empty tail.
   EXPECT_EQ(profilo.substr(profilo.find('\n') + 1),
             "metro 0: x=0 y=0 inizio\n"
             "metro 2: x=0 y=2 rettilineo\n"
             "metro 5001: x=0.00050000000000000001 y=5001 curva di 0.0005 rad/m\n"
-            "metro 6001: x=245.57439780422473 y=5959.7262525014721 rettilineo\n"
+            "metro 6001: x=245.57439780541654 y=5959.7262525056085 rettilineo\n"
             "metro 16999: x=vuoto y=vuoto vuoto\n");
   const std::string tutto = strumenti::dump_testo(TipoFile::profilo, b.profilo, "Prova_linea.dat", {true});
   EXPECT_NE(tutto.find("\nmetro 1: x=0 y=1\nmetro 2: x=0 y=2\n"), std::string::npos);

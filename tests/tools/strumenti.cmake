@@ -9,6 +9,7 @@ target_sources(test_scenario PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/check_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/coerenza_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/compile_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/disco_in_memoria_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dump_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/etichette_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_binari_test.cpp

@@ -33,7 +33,7 @@ TEST(Controllo, LaCompilazioneEsattaNonCambiaConChiAscolta) {
     EXPECT_EQ(ascoltata->codice_errore, solo->codice_errore);
     EXPECT_EQ(ascoltata->posizione_errore, solo->posizione_errore);
     EXPECT_EQ(ascoltata->stazioni, solo->stazioni);
-    EXPECT_EQ(ascoltata->celle.tutte(), solo->celle.tutte());
+    EXPECT_THAT(ascoltata->celle.tutte(), testing::ElementsAreArray(solo->celle.tutte()));
   }
 }
 

@@ -45,6 +45,12 @@ Percorso DiscoInMemoria::crea_provvisorio(const Percorso& p) {
   return q;
 }
 
+Percorso DiscoInMemoria::sposta_da_parte(const Percorso& p) {
+  const Percorso q = crea_provvisorio(p);
+  rinomina(p, q);
+  return q;
+}
+
 void DiscoInMemoria::scrivi_durevole(const Percorso& p, const Pezzi& produci) {
   if (!esiste(p)) throw ErroreEsecuzione(Guasto::file_non_trovato, nome_nel_messaggio(p));
   Disco::scrivi_a_pezzi(p, produci);

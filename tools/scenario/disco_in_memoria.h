@@ -25,6 +25,9 @@ class DiscoInMemoria : public Disco {
   void scrivi(const Percorso& p, std::string_view byte) override;
   void rinomina(const Percorso& da, const Percorso& a) override;
   Percorso crea_provvisorio(const Percorso& p) override;
+  // In memory a name is taken and moved over in one step; the real file
+  // stays where it is.
+  Percorso sposta_da_parte(const Percorso& p) override;
   void scrivi_durevole(const Percorso& p, const Pezzi& produci) override;
   void sincronizza_cartella(const Percorso&) override {}
   std::vector<Percorso> elenca(const Percorso& cartella) override;

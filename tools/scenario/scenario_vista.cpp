@@ -1,6 +1,8 @@
 #include "scenario_vista.h"
 
 #include <filesystem>
+#include <span>
+#include <utility>
 
 #include "base/cp1252.h"
 #include "base/errori.h"
@@ -102,11 +104,12 @@ class Caricamento {
     v_.esito = esito.file_scritti ? (s.problemi.empty() ? "compilazione pulita" : "compilazione con problemi")
                                   : "compilazione interrotta: nessun file binario";
     d.stazioni = s.stazioni;
-    if (s.celle.allocate()) d.celle = s.celle.tutte();
-    if (s.profilo_linea.allocato()) {
-      d.x.assign(s.profilo_linea.valori(0).begin(), s.profilo_linea.valori(0).end());
-      d.y.assign(s.profilo_linea.valori(1).begin(), s.profilo_linea.valori(1).end());
-    }
+    if (s.celle.allocate()) d.celle.assign(s.celle.tutte().begin(), s.celle.tutte().end());
+    // The profile's values as the file would hold them (Empty as 0).
+    for (auto [k, colonna] : {std::pair{0, &d.x}, std::pair{1, &d.y}})
+      s.profilo_linea.percorri(k, [&](Variante::Tipo, std::span<const double> valori) {
+        colonna->insert(colonna->end(), valori.begin(), valori.end());
+      });
     luoghi(s, esito.testo_treno);
     segnalazioni(esito, rc);
   }

@@ -1,10 +1,11 @@
 // Console platform: the window and the message boxes become lines on
-// standard error.
+// standard error, written with write(2): no stream library to set up at
+// start for two lines.
 
 #include <unistd.h>
 
 #include <cerrno>
-#include <iostream>
+#include <string_view>
 #include <vector>
 
 #include "base/cp1252.h"
@@ -25,14 +26,28 @@ std::filesystem::path cartella_eseguibile() {
 }
 
 namespace {
+
 class FinestraConsole : public Finestra {};
+
+// One line, whole; a standard error that takes nothing is no reason to fail.
+void riga(std::string testo) {
+  testo += '\n';
+  std::string_view resto = testo;
+  while (!resto.empty()) {
+    const ssize_t n = ::write(STDERR_FILENO, resto.data(), resto.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;
+    resto.remove_prefix(static_cast<size_t>(n));
+  }
+}
+
 }  // namespace
 
 std::unique_ptr<Finestra> mostra_finestra() {
-  std::cerr << "Attendere" << std::endl;
+  riga("Attendere");
   return std::make_unique<FinestraConsole>();
 }
 
-void mostra_messaggio(const std::string& testo) { std::cerr << a_utf8(testo) << std::endl; }
+void mostra_messaggio(const std::string& testo) { riga(a_utf8(testo)); }
 
 }  // namespace scenario

@@ -26,6 +26,7 @@ class Descrittore {
   ~Descrittore() {
     if (fd_ >= 0) ::close(fd_);
   }
+  Descrittore(Descrittore&& altro) noexcept : fd_(altro.rilascia()) {}
   Descrittore(const Descrittore&) = delete;
   Descrittore& operator=(const Descrittore&) = delete;
 

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "platform/disco_file.h"
 #include "platform/win32/maniglia.h"
@@ -21,15 +23,14 @@ bool e_un_collegamento(HANDLE h) {
   return GetFileInformationByHandle(h, &i) && (i.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
-// Opens for writing, writes every piece, puts the bytes on the device when
-// asked, and closes. A link under the name is refused, never written through.
-void scrivi_con(DWORD disposizione, const Percorso& p, const Pezzi& produci, bool durevole) {
+// Opens for writing and writes every piece. A link under the name is
+// refused, never written through.
+Maniglia scrivi_in(DWORD disposizione, const Percorso& p, const Pezzi& produci) {
   Maniglia m(apri(p, GENERIC_WRITE, condivisa, disposizione));
   if (!m.valida()) fallisci(GetLastError(), p);
   if (e_un_collegamento(m.h())) fallisci(ERROR_ACCESS_DENIED, p);
   produci([&](std::string_view pezzo) { win32::scrivi_tutto(m.h(), pezzo, p); });
-  if (durevole && !FlushFileBuffers(m.h())) fallisci(GetLastError(), p);
-  win32::chiudi(m, p);
+  return m;
 }
 
 }  // namespace
@@ -37,15 +38,24 @@ void scrivi_con(DWORD disposizione, const Percorso& p, const Pezzi& produci, boo
 std::string DiscoFile::leggi(const Percorso& p) {
   Maniglia m(CreateFileW(p.c_str(), GENERIC_READ, condivisa, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!m.valida()) fallisci(GetLastError(), p);
-  std::string testo;
-  char buf[1 << 16];
+  // Read straight into the text, sized for the file as it stands and one
+  // byte more, so that the read that finds the end needs no other buffer; a
+  // file that grows meanwhile is read to its new end.
+  LARGE_INTEGER dimensione{};
+  const size_t atteso =
+      GetFileSizeEx(m.h(), &dimensione) && dimensione.QuadPart > 0 ? static_cast<size_t>(dimensione.QuadPart) : 0;
+  std::string testo(atteso + 1, '\0');
+  size_t letti = 0;
   for (;;) {
-    DWORD letti = 0;
-    if (!ReadFile(m.h(), buf, sizeof buf, &letti, nullptr))
+    if (letti == testo.size()) testo.resize(testo.size() * 2);
+    const DWORD chiesti = static_cast<DWORD>(std::min<size_t>(testo.size() - letti, 1u << 30));
+    DWORD n = 0;
+    if (!ReadFile(m.h(), testo.data() + letti, chiesti, &n, nullptr))
       throw ErroreEsecuzione(Guasto::errore_accesso, nome_nel_messaggio(p));
-    if (letti == 0) break;
-    testo.append(buf, letti);
+    if (n == 0) break;
+    letti += n;
   }
+  testo.resize(letti);
   return testo;
 }
 
@@ -62,11 +72,37 @@ void DiscoFile::elimina(const Percorso& p) {
 }
 
 void DiscoFile::scrivi_a_pezzi(const Percorso& p, const Pezzi& produci) {
-  scrivi_con(CREATE_ALWAYS, p, produci, false);
+  Maniglia m = scrivi_in(CREATE_ALWAYS, p, produci);
+  win32::chiudi(m, p);
 }
 
+void DiscoFile::scrivi_nuovo(const Percorso& p, const Pezzi& produci) { Disco::scrivi_nuovo(p, produci); }
+
 void DiscoFile::scrivi_durevole(const Percorso& p, const Pezzi& produci) {
-  scrivi_con(TRUNCATE_EXISTING, p, produci, true);
+  const Scrittura s[] = {{p, produci}};
+  scrivi_durevoli(s);
+}
+
+void DiscoFile::scrivi_durevoli(std::span<const Scrittura> file) {
+  std::vector<Maniglia> aperti;
+  aperti.reserve(file.size());
+  for (const Scrittura& f : file) aperti.push_back(scrivi_in(TRUNCATE_EXISTING, f.percorso, f.produci));
+  for (size_t i = 0; i < file.size(); ++i) {
+    if (!FlushFileBuffers(aperti[i].h())) fallisci(GetLastError(), file[i].percorso);
+    win32::chiudi(aperti[i], file[i].percorso);
+  }
+}
+
+Percorso DiscoFile::sposta_da_parte(const Percorso& p) {
+  // Without MOVEFILE_REPLACE_EXISTING the move fails where the name is
+  // taken, by anything (a file, a link, another run's file): passed over.
+  for (int tentativi = 0; tentativi < 1000; ++tentativi) {
+    const Percorso q = nome_provvisorio(p, GetCurrentProcessId(), contatore_++);
+    if (MoveFileExW(p.c_str(), q.c_str(), MOVEFILE_WRITE_THROUGH)) return q;
+    const DWORD e = GetLastError();
+    if (e != ERROR_FILE_EXISTS && e != ERROR_ALREADY_EXISTS) fallisci(e, p);
+  }
+  fallisci(ERROR_FILE_EXISTS, p);
 }
 
 void DiscoFile::rinomina(const Percorso& da, const Percorso& a) {

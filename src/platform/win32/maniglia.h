@@ -24,6 +24,7 @@ class Maniglia {
   ~Maniglia() {
     if (valida()) CloseHandle(h_);
   }
+  Maniglia(Maniglia&& altra) noexcept : h_(altra.rilascia()) {}
   Maniglia(const Maniglia&) = delete;
   Maniglia& operator=(const Maniglia&) = delete;
 
