@@ -12,18 +12,12 @@
 #include <utility>
 
 #include "base/errori.h"
+#include "support/testo_semplice.h"
 
 namespace scenario {
 namespace {
 
-// Printable ASCII on one line: the same bytes in Windows-1252 and UTF-8, and
-// no character that breaks a report line or a Markdown table.
-bool testo_semplice(const char* t) {
-  if (t == nullptr || *t == '\0') return false;
-  for (const char* c = t; *c; ++c)
-    if (*c < 0x20 || *c > 0x7E || *c == '|') return false;
-  return true;
-}
+using test::testo_semplice;
 
 TEST(Codici, OgniVoceHaSignificatoESuggerimentoEUnSoloPosto) {
   std::set<std::pair<Famiglia, int32_t>> visti;

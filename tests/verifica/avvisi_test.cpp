@@ -11,16 +11,12 @@
 #include <sstream>
 #include <string>
 
+#include "support/testo_semplice.h"
+
 namespace scenario::verifica {
 namespace {
 
-// Printable ASCII on one line, no character that breaks a Markdown table.
-bool testo_semplice(const char* t) {
-  if (t == nullptr || *t == '\0') return false;
-  for (const char* c = t; *c; ++c)
-    if (*c < 0x20 || *c > 0x7E || *c == '|') return false;
-  return true;
-}
+using test::testo_semplice;
 
 TEST(Avvisi, IdentificatoriStabiliEUnaVoceCiascuno) {
   const auto tabella = tabella_regole();
