@@ -10,14 +10,17 @@ target_sources(test_scenario PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/compile_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dump_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_binari_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/formati_md_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/incorporato_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ingressi_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lsp_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/plan_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/righe_sorgente_test.cpp)
 target_link_libraries(test_scenario PRIVATE strumenti_scenario)
 target_compile_definitions(test_scenario PRIVATE
   STRUMENTO_SCENARIO="$<TARGET_FILE:strumento_scenario>"
-  FIXTURE_STRUMENTI="${CMAKE_CURRENT_LIST_DIR}/fixtures")
+  FIXTURE_STRUMENTI="${CMAKE_CURRENT_LIST_DIR}/fixtures"
+  FORMATI_MD="${PROJECT_SOURCE_DIR}/docs/formati.md")
 add_dependencies(test_scenario strumento_scenario)
 
 add_test(NAME InstallatorePerUnAltroScenario
@@ -30,3 +33,16 @@ add_test(NAME InstallatorePerUnAltroScenario
     -P "${CMAKE_CURRENT_LIST_DIR}/installatore_per_altro_scenario.cmake")
 # It compiles the whole program once more.
 set_tests_properties(InstallatorePerUnAltroScenario PROPERTIES TIMEOUT 900)
+
+# The language server driven by a scripted client; without python3 it is
+# reported as skipped.
+find_program(PYTHON3 python3)
+if(PYTHON3)
+  add_test(NAME ClientLsp
+    COMMAND ${PYTHON3} ${CMAKE_CURRENT_LIST_DIR}/client_lsp.py $<TARGET_FILE:strumento_scenario>
+            ${CMAKE_CURRENT_LIST_DIR}/fixtures/verifica/refusi)
+  set_tests_properties(ClientLsp PROPERTIES TIMEOUT 120)
+else()
+  add_test(NAME ClientLsp_saltato_manca_python3 COMMAND ${CMAKE_COMMAND} -E false)
+  set_tests_properties(ClientLsp_saltato_manca_python3 PROPERTIES SKIP_RETURN_CODE 1)
+endif()

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <utility>
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
 #else
 #include <unistd.h>
@@ -17,6 +18,8 @@
 
 #include "comandi.h"
 #include "comando_check.h"
+#include "formati_md.h"
+#include "lsp_server.h"
 #include "platform/disco_file.h"
 #include "rapporto_verifica.h"
 #include "riga_di_comando.h"
@@ -25,7 +28,7 @@ namespace {
 
 using namespace scenario::strumenti;
 
-constexpr std::string_view comandi[] = {"compile", "check", "dump", "plan"};
+constexpr std::string_view comandi[] = {"compile", "check", "dump", "plan", "lsp", "formati"};
 
 const std::pair<const char*, FormatoRapporto> formati[] = {{"testo", FormatoRapporto::testo},
                                                            {"gcc", FormatoRapporto::gcc},
@@ -67,6 +70,16 @@ int rifiuta_argomenti(const std::string& perche, bool json, bool check) {
     std::cout << j.dump(2) << "\n";
   }
   return 2;
+}
+
+// The protocol's bytes pass untouched: no CR LF translation on Windows.
+int esegui_lsp(scenario::Disco& disco) {
+#ifdef _WIN32
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
+  std::ios::sync_with_stdio(false);
+  return scenario::strumenti::lsp::esegui_lsp(std::cin, std::cout, std::cerr, disco);
 }
 
 void aiuto(CLI::App* c) { c->set_help_flag("-h,--help", "Mostra questo aiuto"); }
@@ -148,6 +161,18 @@ int main(int argc, char** argv) {
       ->type_name("CARTELLA");
   plan->add_option("-o", p.svg, "File SVG da scrivere")->required()->type_name("FILE");
 
+  CLI::App* lsp = app.add_subcommand(
+      "lsp",
+      "Server del Language Server Protocol su stdin e stdout, per le descrizioni della linea e del treno: "
+      "diagnostiche del controllo mentre si scrive, significato dei campi, completamento, struttura.");
+  lsp->group("Comandi");
+  aiuto(lsp);
+
+  CLI::App* formati_doc = app.add_subcommand(
+      "formati", "Scrive su stdout il riferimento dei formati delle descrizioni (docs/formati.md), in Markdown.");
+  formati_doc->group("Comandi");
+  aiuto(formati_doc);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
@@ -167,5 +192,10 @@ int main(int argc, char** argv) {
     return esegui_check(k, disco, std::cout, std::cerr);
   }
   if (*dump) return esegui_dump(d, disco, std::cout, std::cerr);
+  if (*lsp) return esegui_lsp(disco);
+  if (*formati_doc) {
+    std::cout << formati_markdown();
+    return 0;
+  }
   return esegui_plan(p, disco, std::cout, std::cerr);
 }
