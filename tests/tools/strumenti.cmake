@@ -15,7 +15,8 @@ target_sources(test_scenario PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ingressi_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lsp_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/plan_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/righe_sorgente_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/righe_sorgente_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sorveglianza_test.cpp)
 target_link_libraries(test_scenario PRIVATE strumenti_scenario)
 target_compile_definitions(test_scenario PRIVATE
   STRUMENTO_SCENARIO="$<TARGET_FILE:strumento_scenario>"
@@ -34,15 +35,20 @@ add_test(NAME InstallatorePerUnAltroScenario
 # It compiles the whole program once more.
 set_tests_properties(InstallatorePerUnAltroScenario PROPERTIES TIMEOUT 900)
 
-# The language server driven by a scripted client; without python3 it is
-# reported as skipped.
+# The language server and check --watch, driven by scripts; without
+# python3 they are reported as skipped.
 find_program(PYTHON3 python3)
 if(PYTHON3)
   add_test(NAME ClientLsp
     COMMAND ${PYTHON3} ${CMAKE_CURRENT_LIST_DIR}/client_lsp.py $<TARGET_FILE:strumento_scenario>
             ${CMAKE_CURRENT_LIST_DIR}/fixtures/verifica/refusi)
-  set_tests_properties(ClientLsp PROPERTIES TIMEOUT 120)
+  add_test(NAME CheckWatch
+    COMMAND ${PYTHON3} ${CMAKE_CURRENT_LIST_DIR}/check_continuo.py $<TARGET_FILE:strumento_scenario>
+            ${CMAKE_CURRENT_LIST_DIR}/fixtures/verifica/refusi ${PROJECT_SOURCE_DIR}/payload)
+  set_tests_properties(ClientLsp CheckWatch PROPERTIES TIMEOUT 120)
 else()
-  add_test(NAME ClientLsp_saltato_manca_python3 COMMAND ${CMAKE_COMMAND} -E false)
-  set_tests_properties(ClientLsp_saltato_manca_python3 PROPERTIES SKIP_RETURN_CODE 1)
+  foreach(t ClientLsp CheckWatch)
+    add_test(NAME ${t}_saltato_manca_python3 COMMAND ${CMAKE_COMMAND} -E false)
+    set_tests_properties(${t}_saltato_manca_python3 PROPERTIES SKIP_RETURN_CODE 1)
+  endforeach()
 endif()

@@ -18,11 +18,6 @@ namespace {
 constexpr std::string_view fine_linea = "_linea.txt";
 constexpr std::string_view fine_treno = "-.txt";
 
-std::string nome_utf8(const Percorso& p) {
-  const std::u8string u = p.filename().u8string();
-  return {u.begin(), u.end()};
-}
-
 bool carico(const Percorso& p) {
   const std::string n = nome_utf8(p);
   return n == formato::linea().carico || n == formato::treno().carico;
@@ -150,15 +145,6 @@ Analisi da_solo(const Documento& d, Sorgente s, const std::string& perche) {
 
 }  // namespace
 
-Sorgente tipo_di(const Percorso& p) {
-  const std::string n = nome_utf8(p);
-  if (n == formato::linea().carico || (n.size() > fine_linea.size() && n.ends_with(fine_linea)))
-    return Sorgente::linea;
-  if (n == formato::treno().carico || (n.size() > fine_treno.size() && n.ends_with(fine_treno)))
-    return Sorgente::treno;
-  return Sorgente::nessuna;
-}
-
 const FileAnalizzato* Analisi::di(const Percorso& p) const {
   for (const FileAnalizzato& f : file)
     if (f.percorso.lexically_normal() == p.lexically_normal()) return &f;
@@ -166,7 +152,7 @@ const FileAnalizzato* Analisi::di(const Percorso& p) const {
 }
 
 Analisi analizza(const Documenti& aperti, const Documento& d, Disco& disco) {
-  const Sorgente s = tipo_di(d.percorso);
+  const Sorgente s = tipo_di_testo(d.percorso);
   DiscoDocumenti documenti(disco, aperti);
   TestiAutore t;
   try {

@@ -9,15 +9,12 @@
 #include <vector>
 
 #include "base/disco.h"
+#include "ingressi.h"
 #include "lsp_documenti.h"
 #include "verifica/diagnostica.h"
 #include "verifica/raccolta.h"
 
 namespace scenario::strumenti::lsp {
-
-// Which text a file is by its name: R_linea.txt or linea.txt the line's,
-// R_T-.txt or treno.txt the train's; nessuna for any other.
-Sorgente tipo_di(const Percorso& p);
 
 struct FileAnalizzato {
   Percorso percorso;

@@ -43,7 +43,7 @@ std::string documentazione(const formato::Record& r) {
 
 nlohmann::json completamento(const Documento& d, Posizione p) {
   nlohmann::json voci = nlohmann::json::array();
-  const Sorgente s = tipo_di(d.percorso);
+  const Sorgente s = tipo_di_testo(d.percorso);
   const size_t inizio = scostamento(d.testo, {p.riga, 0});
   const size_t cursore = scostamento(d.testo, p);
   const std::string_view prima = std::string_view(d.testo).substr(inizio, cursore - inizio);

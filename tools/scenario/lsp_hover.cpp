@@ -74,7 +74,7 @@ std::optional<Campo> campo_sotto(const Analisi& a, Sorgente s, std::string_view 
 
 nlohmann::json hover(const Analisi& a, const Documento& d, Posizione p) {
   const FileAnalizzato* f = a.di(d.percorso);
-  const Sorgente s = tipo_di(d.percorso);
+  const Sorgente s = tipo_di_testo(d.percorso);
   if (!f || !a.lettura || s == Sorgente::nessuna) return nullptr;
   const auto c = campo_sotto(a, s, f->testo, p);
   if (!c) return nullptr;

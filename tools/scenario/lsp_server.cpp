@@ -177,7 +177,7 @@ void Server::pubblica(const std::string& uri, const nlohmann::json& diagnostiche
 }
 
 void Server::ricontrolla(const Documento& d) {
-  if (tipo_di(d.percorso) == Sorgente::nessuna) return;
+  if (tipo_di_testo(d.percorso) == Sorgente::nessuna) return;
   auto a = std::make_shared<const Analisi>(analizza(documenti_, d, disco_));
   std::vector<std::string>& pubblicati = pubblicati_[d.uri];
   pubblicati.clear();

@@ -81,7 +81,7 @@ nlohmann::json simbolo_record(const RecordLetto& r, std::string_view testo) {
 nlohmann::json simboli(const Analisi& a, const Documento& d) {
   nlohmann::json out = nlohmann::json::array();
   const FileAnalizzato* f = a.di(d.percorso);
-  const Sorgente s = tipo_di(d.percorso);
+  const Sorgente s = tipo_di_testo(d.percorso);
   if (!f || !a.lettura || s == Sorgente::nessuna) return out;
   std::vector<Sezione> sez = sezioni(f->testo);
   for (const RecordLetto* r : a.lettura->record) {

@@ -17,6 +17,7 @@
 #endif
 
 #include "comandi.h"
+#include "check_continuo.h"
 #include "comando_check.h"
 #include "formati_md.h"
 #include "lsp_server.h"
@@ -136,6 +137,9 @@ int main(int argc, char** argv) {
       ->type_name("FORMATO")
       ->check(CLI::IsMember({"testo", "gcc", "json", "sarif"}));
   check->add_flag("--json", k_json, "Come --formato json");
+  bool sorveglia = false;
+  check->add_flag("--watch", sorveglia,
+                  "Ricontrolla a ogni modifica dei testi o della scheda treno, senza uscire (Ctrl-C per finire)");
   check->add_flag("--Werror", k.avvisi_come_errori, "Gli avvisi contano come errori");
   check->add_option("--no-warn", k.senza_avvisi, "Non riportare questo avviso (ad esempio W03); ripetibile")
       ->type_name("AVVISO")
@@ -189,6 +193,7 @@ int main(int argc, char** argv) {
       if (formato == nome) k.formato = f;
     if (k_json) k.formato = FormatoRapporto::json;
     k.colori = k.formato == FormatoRapporto::testo && colori_sul_terminale();
+    if (sorveglia) esegui_check_continuo(k, disco, std::cout, std::cerr, {colori_sul_terminale()});
     return esegui_check(k, disco, std::cout, std::cerr);
   }
   if (*dump) return esegui_dump(d, disco, std::cout, std::cerr);
