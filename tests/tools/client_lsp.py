@@ -3,7 +3,10 @@
 texts, reads the diagnostics, mends a record and sees them change, asks for
 hover, completion and the outline, and shuts the server down.
 
-usage: client_lsp.py SCENARIO FIXTURE_DIR
+usage: client_lsp.py SCENARIO FIXTURE_DIR [PAYLOAD_DIR]
+
+With PAYLOAD_DIR it also measures, on that scenario, the time from an edit
+to its diagnostics.
 """
 import json
 import os
@@ -80,6 +83,29 @@ def check(cond, what):
 
 def codes(diags):
     return sorted((d.get("code"), d["range"]["start"]["line"]) for d in diags)
+
+
+def measure(c, payload, work):
+    folder = os.path.join(work, "incorporato")
+    shutil.copytree(payload, folder)
+    path = os.path.join(folder, "treno.txt")
+    u = "file://" + urllib.parse.quote(path)
+    c.notify("textDocument/didOpen", {"textDocument": {
+        "uri": u, "languageId": "scenario-treno", "version": 1, "text": open(path, encoding="utf-8").read()}})
+    c.diagnostics(u)
+    times = []
+    for n in range(2, 9):
+        start = time.monotonic()
+        c.notify("textDocument/didChange", {
+            "textDocument": {"uri": u, "version": n},
+            "contentChanges": [{"range": {"start": {"line": 0, "character": 0},
+                                          "end": {"line": 0, "character": 0}}, "text": " "}]})
+        c.diagnostics(u)
+        times.append((time.monotonic() - start) * 1000)
+    times.sort()
+    print("modifica -> diagnostiche (scenario incorporato): mediana %.1f ms, massimo %.1f ms"
+          % (times[len(times) // 2], times[-1]))
+    check(times[len(times) // 2] < 1000, "diagnostics follow an edit: %s" % times)
 
 
 def main():
@@ -193,6 +219,9 @@ def main():
 
         # Closing the train document republishes its file from disk.
         c.notify("textDocument/didClose", {"textDocument": {"uri": uri["treno.txt"]}})
+
+        if len(sys.argv) > 3:
+            measure(c, sys.argv[3], work)
 
         check(c.request("shutdown", None)["result"] is None, "shutdown")
         c.notify("exit", None)

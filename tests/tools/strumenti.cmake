@@ -41,7 +41,7 @@ find_program(PYTHON3 python3)
 if(PYTHON3)
   add_test(NAME ClientLsp
     COMMAND ${PYTHON3} ${CMAKE_CURRENT_LIST_DIR}/client_lsp.py $<TARGET_FILE:strumento_scenario>
-            ${CMAKE_CURRENT_LIST_DIR}/fixtures/verifica/refusi)
+            ${CMAKE_CURRENT_LIST_DIR}/fixtures/verifica/refusi ${PROJECT_SOURCE_DIR}/payload)
   add_test(NAME CheckWatch
     COMMAND ${PYTHON3} ${CMAKE_CURRENT_LIST_DIR}/check_continuo.py $<TARGET_FILE:strumento_scenario>
             ${CMAKE_CURRENT_LIST_DIR}/fixtures/verifica/refusi ${PROJECT_SOURCE_DIR}/payload)
