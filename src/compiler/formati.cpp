@@ -25,8 +25,15 @@ using namespace problema;
 // The values of each record, in reading order.
 
 constexpr Valore v_lunghezza[] = {
-    {"lunghezza", "lunghezza della linea; le celle e il profilo arrivano 7000 m oltre", "m", numero, 0, 1'000'000, 0,
-     valore, {slot::treno, "fine_zona"}},
+    {"lunghezza",
+     "lunghezza della linea; le celle e il profilo arrivano 7000 m oltre",
+     "m",
+     numero,
+     0,
+     1'000'000,
+     0,
+     valore,
+     {slot::treno, "fine_zona"}},
 };
 constexpr Valore v_progressiva[] = {
     {"inizio", "primo valore della progressiva chilometrica", "m", numero, min32, max32, 50},
@@ -43,9 +50,24 @@ constexpr Valore v_sfondo_tre[] = {
     {"sfondo", "terzo sfondo della linea", "", numero, min32, max32, 0, valore, {slot::linea, "fine_zona"}},
 };
 constexpr Valore v_ripetizione[] = {
-    {"inizio", "inizio del tratto con ripetizione dei segnali", "m", numero, min32, max32, 50, valore,
+    {"inizio",
+     "inizio del tratto con ripetizione dei segnali",
+     "m",
+     numero,
+     min32,
+     max32,
+     50,
+     valore,
      {slot::globale, "inizio_zona"}},
-    {"fine", "fine del tratto; 0 toglie la ripetizione", "m", numero, min32, max32, 50, valore, {slot::globale, "fine_zona"}},
+    {"fine",
+     "fine del tratto; 0 toglie la ripetizione",
+     "m",
+     numero,
+     min32,
+     max32,
+     50,
+     valore,
+     {slot::globale, "fine_zona"}},
 };
 
 constexpr Valore v_pendenza[] = {

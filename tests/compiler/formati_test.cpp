@@ -8,8 +8,8 @@
 
 #include <algorithm>
 #include <memory>
-#include <type_traits>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -113,7 +113,8 @@ TEST(Formati, IValoriVannoNegliSlotCheLaTabellaDice) {
       std::unique_ptr<Stato> s;
       // A distinct multiple of 50 for each value, that every check lets through.
       leggi_solo(*r, &s, [](const formato::Valore& v) {
-        return std::to_string(v.destinazione.slot < 0 ? 1000 : 1000 + 50 * (v.nome.size() + v.destinazione.campo.size()));
+        return std::to_string(v.destinazione.slot < 0 ? 1000
+                                                      : 1000 + 50 * (v.nome.size() + v.destinazione.campo.size()));
       });
       for (const formato::Valore& v : r->valori) {
         if (v.destinazione.slot < 0) continue;

@@ -9,20 +9,25 @@ target_sources(test_scenario PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/check_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/compile_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dump_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/etichette_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_binari_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/formati_md_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/incorporato_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ingressi_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lsp_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/plan_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/profilo_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/report_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/righe_sorgente_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/sorveglianza_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/sorveglianza_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/vista_test.cpp)
 target_link_libraries(test_scenario PRIVATE strumenti_scenario)
 target_compile_definitions(test_scenario PRIVATE
   STRUMENTO_SCENARIO="$<TARGET_FILE:strumento_scenario>"
+  PICCO_MEMORIA="$<TARGET_FILE:picco_memoria>"
   FIXTURE_STRUMENTI="${CMAKE_CURRENT_LIST_DIR}/fixtures"
   FORMATI_MD="${PROJECT_SOURCE_DIR}/docs/formati.md")
-add_dependencies(test_scenario strumento_scenario)
+add_dependencies(test_scenario strumento_scenario picco_memoria)
 
 add_test(NAME InstallatorePerUnAltroScenario
   COMMAND ${CMAKE_COMMAND}
@@ -37,7 +42,7 @@ set_tests_properties(InstallatorePerUnAltroScenario PROPERTIES TIMEOUT 900)
 
 # The language server and check --watch, driven by scripts; without
 # python3 they are reported as skipped.
-find_program(PYTHON3 python3)
+find_program(PYTHON3 NAMES python3)
 if(PYTHON3)
   add_test(NAME ClientLsp
     COMMAND ${PYTHON3} ${CMAKE_CURRENT_LIST_DIR}/client_lsp.py $<TARGET_FILE:strumento_scenario>
@@ -48,7 +53,36 @@ if(PYTHON3)
   set_tests_properties(ClientLsp CheckWatch PROPERTIES TIMEOUT 120)
 else()
   foreach(t ClientLsp CheckWatch)
-    add_test(NAME ${t}_saltato_manca_python3 COMMAND ${CMAKE_COMMAND} -E false)
-    set_tests_properties(${t}_saltato_manca_python3 PROPERTIES SKIP_RETURN_CODE 1)
+    add_test(NAME ${t}_saltato_manca_python3 COMMAND sh -c "echo 'SALTATO: apt-get install python3'; exit 77")
+    set_tests_properties(${t}_saltato_manca_python3 PROPERTIES SKIP_RETURN_CODE 77)
   endforeach()
+endif()
+
+# The report page in a real browser: the embedded scenario (the payload
+# folder of the sources) and the fixture with problems, opened in headless
+# chromium. Where chromium or python3 is missing, a test named after what is
+# missing is skipped instead, so that ctest's summary says why.
+find_program(CHROMIUM NAMES chromium chromium-browser)
+find_program(PYTHON3 NAMES python3)
+if(CHROMIUM AND PYTHON3)
+  add_test(NAME RapportoNelBrowser
+    COMMAND ${PYTHON3} "${CMAKE_CURRENT_LIST_DIR}/report_nel_browser.py" "$<TARGET_FILE:strumento_scenario>"
+      "${CHROMIUM}" "${CMAKE_CURRENT_BINARY_DIR}/rapporto_nel_browser"
+      "incorporato=Belmora_Solvenzia,4816-4817,${PROJECT_SOURCE_DIR}/payload,25,52,0"
+      "problemi=Prova,1,${CMAKE_CURRENT_LIST_DIR}/fixtures/problemi,1,4,3")
+  set_tests_properties(RapportoNelBrowser PROPERTIES TIMEOUT 600)
+  file(MAKE_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/rapporto_nel_browser")
+else()
+  set(mancanti "")
+  if(NOT CHROMIUM)
+    list(APPEND mancanti chromium)
+  endif()
+  if(NOT PYTHON3)
+    list(APPEND mancanti python3)
+  endif()
+  string(JOIN "_" nome ${mancanti})
+  string(JOIN " " pacchetti ${mancanti})
+  add_test(NAME RapportoNelBrowser_saltato_manca_${nome}
+           COMMAND sh -c "echo 'SALTATO: apt-get install ${pacchetti}'; exit 77")
+  set_tests_properties(RapportoNelBrowser_saltato_manca_${nome} PROPERTIES SKIP_RETURN_CODE 77)
 endif()

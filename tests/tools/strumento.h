@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <vector>
@@ -65,24 +66,21 @@ inline void prepara_testi(const std::string& nome, const std::filesystem::path& 
   std::filesystem::copy_file(fixture(nome) / "treno.txt", dir / (linea + "_" + treno + "-.txt"));
 }
 
-// Parses an SVG with python's XML parser (a well-formedness check) and
-// tells: "True" when the root is an SVG element, the number of polylines,
-// then every text joined by "|". Nothing when python3 is missing.
-inline std::optional<std::string> esegui_xml(const std::filesystem::path& svg) {
+// What analizza_svg.py reads from an SVG (it parses it with python's XML
+// parser, a well-formedness check): the view box, the marks by kind with
+// their titles, the legend's kinds, every text. Nothing when python3 is
+// missing; a parse failure is a JSON string holding python's message.
+inline std::optional<nlohmann::json> analizza_svg(const std::filesystem::path& svg) {
   if (std::system("python3 -c pass >/dev/null 2>&1") != 0) return std::nullopt;
-  const auto script = svg.parent_path() / "analizza_svg.py";
-  std::ofstream(script) << "import sys, xml.etree.ElementTree as E\n"
-                           "r = E.parse(sys.argv[1]).getroot()\n"
-                           "ns = '{http://www.w3.org/2000/svg}'\n"
-                           "testi = [''.join(t.itertext()) for t in r.iter(ns + 'text')]\n"
-                           "print(r.tag == ns + 'svg', len(list(r.iter(ns + 'polyline'))), '|'.join(testi))\n";
+  const auto script = std::filesystem::path(FIXTURE_STRUMENTI).parent_path() / "analizza_svg.py";
   FILE* p = popen(("python3 " + tra_apici(script.string()) + " " + tra_apici(svg.string()) + " 2>&1").c_str(), "r");
   std::string out;
   std::array<char, 4096> buf;
   size_t n;
   while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) out.append(buf.data(), n);
-  pclose(p);
-  return out;
+  const int stato = pclose(p);
+  if (stato != 0) return nlohmann::json(out);
+  return nlohmann::json::parse(out);
 }
 
 }  // namespace scenario::test

@@ -56,8 +56,8 @@ TEST(Controllo, LaLetturaProseguitaArrivaInFondoAOgniTesto) {
 // train description beside a fixed valid other: the reading on gets through
 // each, and finds at least what the installer's compile found.
 TEST(Controllo, LaLetturaProseguitaReggeGliIngressiDeiFuzzer) {
-  const std::filesystem::path regressioni = std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "fuzz" /
-                                            "regressioni";
+  const std::filesystem::path regressioni =
+      std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "fuzz" / "regressioni";
   size_t visti = 0;
   for (const auto& e : std::filesystem::recursive_directory_iterator(regressioni)) {
     if (!e.is_regular_file()) continue;

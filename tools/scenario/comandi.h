@@ -20,13 +20,16 @@ struct ArgomentiDump {
   bool json = false, tutti = false;
 };
 
-struct ArgomentiPlan {
+// plan, profilo and report: the scenario in a directory, one file out.
+struct ArgomentiVista {
   std::string linea, treno;
-  std::string ingresso = ".", svg;
+  std::string ingresso = ".", uscita;
 };
 
 int esegui_compile(const ArgomentiCompile& a, Disco& disco, std::ostream& out, std::ostream& err);
 int esegui_dump(const ArgomentiDump& a, Disco& disco, std::ostream& out, std::ostream& err);
-int esegui_plan(const ArgomentiPlan& a, Disco& disco, std::ostream& out, std::ostream& err);
+int esegui_plan(const ArgomentiVista& a, Disco& disco, std::ostream& out, std::ostream& err);
+int esegui_profilo(const ArgomentiVista& a, Disco& disco, std::ostream& out, std::ostream& err);
+int esegui_report(const ArgomentiVista& a, Disco& disco, std::ostream& out, std::ostream& err);
 
 }  // namespace scenario::strumenti

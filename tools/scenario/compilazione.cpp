@@ -7,6 +7,7 @@
 #include "base/nomi_file.h"
 #include "compiler/compilazione.h"
 #include "errore_strumento.h"
+#include "lettura_file.h"
 #include "verifica/disco_autore.h"
 #include "verifica/disco_scarto.h"
 
@@ -21,8 +22,8 @@ EsitoCompilazione compila(const RichiestaCompilazione& r, Disco& disco) {
     esito.file_linea = r.testi->file_linea;
     esito.file_treno = r.testi->file_treno;
   } else {
-    esito.testo_linea = leggi_dal_disco(disco, file.linea_txt);
-    esito.testo_treno = leggi_dal_disco(disco, file.treno_txt);
+    esito.testo_linea = leggi_file_autore(disco, file.linea_txt);
+    esito.testo_treno = leggi_file_autore(disco, file.treno_txt);
     esito.file_linea = file.linea_txt;
     esito.file_treno = file.treno_txt;
   }

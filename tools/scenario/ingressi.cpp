@@ -11,6 +11,7 @@
 #include "base/testo_carico.h"
 #include "compiler/formati.h"
 #include "errore_strumento.h"
+#include "lettura_file.h"
 #include "nomi_scenario.h"
 
 namespace scenario::strumenti {
@@ -20,13 +21,6 @@ namespace {
 constexpr const char* linea_predefinita = "R";
 constexpr const char* treno_predefinito = "T";
 constexpr const char* scheda_carico = "scheda_treno.txt";
-
-std::string da_carico(Disco& disco, const Percorso& p) {
-  std::string errore;
-  auto t = testo_da_carico(leggi_dal_disco(disco, p), errore);
-  if (!t) throw ErroreStrumento(p.string() + ", " + errore + " (la build lo rifiuta)");
-  return *t;
-}
 
 // UTF-8 file names in the folder.
 std::vector<std::string> nomi_in(Disco& disco, const Percorso& cartella) {
@@ -84,13 +78,11 @@ Sorgente tipo_di_testo(const Percorso& p) {
   return Sorgente::nessuna;
 }
 
-std::string leggi_dal_disco(Disco& disco, const Percorso& p) {
-  if (!disco.esiste(p)) throw ErroreStrumento("file mancante: " + p.string());
-  try {
-    return disco.leggi(p);
-  } catch (const ErroreEsecuzione& e) {
-    throw ErroreStrumento("impossibile leggere " + p.string() + ": " + e.descrizione());
-  }
+std::string leggi_testo_carico(Disco& disco, const Percorso& p) {
+  std::string errore;
+  auto t = testo_da_carico(leggi_file_autore(disco, p), errore);
+  if (!t) throw ErroreStrumento(p.string() + ", " + errore + " (la build lo rifiuta)");
+  return *t;
 }
 
 TestiAutore trova_testi(Disco& disco, const Percorso& cartella, const std::string& linea, const std::string& treno) {
@@ -112,11 +104,11 @@ TestiAutore trova_testi(Disco& disco, const Percorso& cartella, const std::strin
     auto file = [&](FileScenario f) { return percorso_file(cartella, f, t.nome_linea, t.numero_treno); };
     t.file_linea = file(FileScenario::linea_txt);
     t.file_treno = file(FileScenario::treno_txt);
-    t.linea = leggi_dal_disco(disco, t.file_linea);
-    t.treno = leggi_dal_disco(disco, t.file_treno);
+    t.linea = leggi_file_autore(disco, t.file_linea);
+    t.treno = leggi_file_autore(disco, t.file_treno);
     if (const Percorso s = file(FileScenario::scheda); disco.esiste(s)) {
       t.file_scheda = s;
-      t.scheda = leggi_dal_disco(disco, s);
+      t.scheda = leggi_file_autore(disco, s);
     }
     return t;
   }
@@ -126,11 +118,11 @@ TestiAutore trova_testi(Disco& disco, const Percorso& cartella, const std::strin
   t.numero_treno = nome_da_argomento(treno.empty() ? treno_predefinito : treno, "--train");
   t.file_linea = cartella / formato::linea().carico;
   t.file_treno = cartella / formato::treno().carico;
-  t.linea = da_carico(disco, t.file_linea);
-  t.treno = da_carico(disco, t.file_treno);
+  t.linea = leggi_testo_carico(disco, t.file_linea);
+  t.treno = leggi_testo_carico(disco, t.file_treno);
   if (const Percorso s = cartella / scheda_carico; disco.esiste(s)) {
     t.file_scheda = s;
-    t.scheda = da_carico(disco, s);
+    t.scheda = leggi_testo_carico(disco, s);
   }
   return t;
 }

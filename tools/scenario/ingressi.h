@@ -29,8 +29,10 @@ Sorgente tipo_di_testo(const Percorso& p);
 // The file's name, UTF-8.
 std::string nome_utf8(const Percorso& p);
 
-// A file whole; ErroreStrumento naming it when it is missing or unreadable.
-std::string leggi_dal_disco(Disco& disco, const Percorso& p);
+
+// A payload text read and converted as the build converts it;
+// ErroreStrumento naming the file and the line when the build would refuse it.
+std::string leggi_testo_carico(Disco& disco, const Percorso& p);
 
 // Finds the scenario in the folder. Route and train (UTF-8, as typed; empty
 // when not given) pick the installed names; without them they come from

@@ -1,7 +1,7 @@
 // scenario: tools for the people who write scenarios. Compiles a scenario
 // with the installer's own compiler and reports every problem, checks it for
 // every problem and the usual mistakes at once, decodes the binary files,
-// draws the plan of a line.
+// draws the plan and the profile of a line, writes a report page.
 
 #include <CLI/CLI.hpp>
 #include <cstdlib>
@@ -29,7 +29,7 @@ namespace {
 
 using namespace scenario::strumenti;
 
-constexpr std::string_view comandi[] = {"compile", "check", "dump", "plan", "lsp", "formati"};
+constexpr std::string_view comandi[] = {"compile", "check", "dump", "plan", "profilo", "report", "lsp", "formati"};
 
 const std::pair<const char*, FormatoRapporto> formati[] = {{"testo", FormatoRapporto::testo},
                                                            {"gcc", FormatoRapporto::gcc},
@@ -155,15 +155,40 @@ int main(int argc, char** argv) {
   dump->add_flag("--json", d.json, "Uscita in JSON");
   dump->add_flag("--all", d.tutti, "Anche slot, celle e metri vuoti");
 
-  ArgomentiPlan p;
-  CLI::App* plan = app.add_subcommand("plan", "Disegna la pianta della linea in SVG dai file binari installati.");
-  plan->group("Comandi");
-  aiuto(plan);
-  plan->add_option("--route", p.linea, "Nome della linea (R)")->required()->type_name("TESTO");
-  plan->add_option("--train", p.treno, "Numero del treno (T)")->required()->type_name("TESTO");
-  plan->add_option("--in", p.ingresso, "Cartella dei file binari (predefinita: quella corrente)")
-      ->type_name("CARTELLA");
-  plan->add_option("-o", p.svg, "File SVG da scrivere")->required()->type_name("FILE");
+  // The three drawings share their options.
+  struct Disegno {
+    const char* nome;
+    const char* descrizione;
+    const char* uscita;
+    ArgomentiVista a;
+    CLI::App* comando = nullptr;
+  };
+  Disegno disegni[] = {
+      {"plan", "Disegna la pianta della linea in SVG.", "File SVG da scrivere", {}},
+      {"profilo",
+       "Disegna la linea lungo i km in SVG: pendenza, velocita' massima, rallentamenti, stazioni, segnali, "
+       "cartelli, tratti di montagna.",
+       "File SVG da scrivere",
+       {}},
+      {"report",
+       "Scrive una pagina HTML autonoma: pianta e profilo navigabili, problemi, tabelle di stazioni, segnali e "
+       "cartelli, valori dello scenario.",
+       "File HTML da scrivere",
+       {}},
+  };
+  for (Disegno& g : disegni) {
+    g.comando = app.add_subcommand(
+        g.nome, std::string(g.descrizione) +
+                    " Con i testi in --in (R_linea.txt e R_T-.txt, o linea.txt e treno.txt) li compila in memoria "
+                    "e mostra dove ogni elemento e' descritto e i problemi; altrimenti legge i file binari.");
+    g.comando->group("Comandi");
+    aiuto(g.comando);
+    g.comando->add_option("--route", g.a.linea, "Nome della linea (R)")->required()->type_name("TESTO");
+    g.comando->add_option("--train", g.a.treno, "Numero del treno (T)")->required()->type_name("TESTO");
+    g.comando->add_option("--in", g.a.ingresso, "Cartella dello scenario (predefinita: quella corrente)")
+        ->type_name("CARTELLA");
+    g.comando->add_option("-o", g.a.uscita, g.uscita)->required()->type_name("FILE");
+  }
 
   CLI::App* lsp = app.add_subcommand(
       "lsp",
@@ -202,5 +227,7 @@ int main(int argc, char** argv) {
     std::cout << formati_markdown();
     return 0;
   }
-  return esegui_plan(p, disco, std::cout, std::cerr);
+  if (*disegni[0].comando) return esegui_plan(disegni[0].a, disco, std::cout, std::cerr);
+  if (*disegni[1].comando) return esegui_profilo(disegni[1].a, disco, std::cout, std::cerr);
+  return esegui_report(disegni[2].a, disco, std::cout, std::cerr);
 }

@@ -1,24 +1,28 @@
 #pragma once
-// The plan of a line as SVG, drawn from the installed binary files: the
-// track from the profile, stations, signals, indicator boards and signs,
-// slowdowns and speed reductions from the cells, kilometre ticks, a legend.
+// The plan of a line as SVG: the track from the plan profile, up to the line's
+// end and on, dashed, to the farthest feature beyond it; stations, signals,
+// boards, signs, slowdowns, speed reductions, montagna spans and problems
+// where they lie; kilometre ticks; a legend of the kinds drawn.
 
-#include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
-#include "compiler/records.h"
-#include "file_binari.h"
+#include "quadro.h"
+#include "svg.h"
+#include "traccia.h"
 
 namespace scenario::strumenti {
 
-struct DatiPianta {
-  ProfiloLetto profilo;
-  std::array<stazione, slot::numero> stazioni{};
-  std::vector<cella> celle;
-  std::string titolo;  // UTF-8
+struct Pianta {
+  std::string svg;                    // the <svg> element, without an XML declaration
+  Riquadro vista;                     // its view box
+  std::vector<PuntoTraccia> traccia;  // the drawn points, in order of metre
+  int etichette_omesse = 0;           // labels with no free place
 };
 
-std::string pianta_svg(const DatiPianta& dati);
+// Needs the plan profile (x, y per metre, at least four metres); empty svg
+// otherwise.
+Pianta disegna_pianta(const Quadro& quadro, const std::vector<double>& x, const std::vector<double>& y);
 
 }  // namespace scenario::strumenti

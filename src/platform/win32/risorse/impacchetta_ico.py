@@ -14,30 +14,33 @@ import sys
 import zlib
 
 
-def leggi_png(dati):
-    """(width, height, rows of RGBA bytes) of an 8-bit RGBA PNG."""
+def leggi_png(dati, anche_rgb=False):
+    """(width, height, rows of bytes) of an 8-bit RGBA PNG: 4 bytes a pixel,
+    or with anche_rgb also of an RGB one, 3 bytes a pixel."""
     if dati[:8] != b'\x89PNG\r\n\x1a\n':
         raise ValueError('non e\' un PNG')
-    pos, idat, w = 8, b'', 0
+    pos, idat, w, canali = 8, b'', 0, 4
     while pos < len(dati):
         n, tipo = struct.unpack('>I4s', dati[pos:pos + 8])
         corpo = dati[pos + 8:pos + 8 + n]
         if tipo == b'IHDR':
             w, h, bit, colore, _, _, interlacciato = struct.unpack('>IIBBBBB', corpo)
-            if (bit, colore, interlacciato) != (8, 6, 0):
+            if anche_rgb and (bit, colore, interlacciato) == (8, 2, 0):
+                canali = 3
+            elif (bit, colore, interlacciato) != (8, 6, 0):
                 raise ValueError('serve un PNG RGBA a 8 bit non interlacciato')
         elif tipo == b'IDAT':
             idat += corpo
         pos += 12 + n
-    grezzi, passo = zlib.decompress(idat), 4 * w
+    grezzi, passo = zlib.decompress(idat), canali * w
     righe, sopra = [], bytearray(passo)
     for y in range(h):
         inizio = y * (passo + 1)
         filtro, r = grezzi[inizio], bytearray(grezzi[inizio + 1:inizio + 1 + passo])
         for i in range(passo):
-            a = r[i - 4] if i >= 4 else 0
+            a = r[i - canali] if i >= canali else 0
             b = sopra[i]
-            c = sopra[i - 4] if i >= 4 else 0
+            c = sopra[i - canali] if i >= canali else 0
             if filtro == 1:
                 r[i] = (r[i] + a) & 255
             elif filtro == 2:

@@ -1,0 +1,160 @@
+// The report page: scenario report, and the output guard of the three
+// drawing commands.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/disco_file.h"
+#include "tools/scenari_vista.h"
+
+namespace scenario::test {
+namespace {
+
+// The data the page carries for its script.
+nlohmann::json dati_della_pagina(const std::string& html) {
+  const std::string apre = "<script type=\"application/json\" id=\"dati\">";
+  const size_t inizio = html.find(apre);
+  if (inizio == std::string::npos) return nullptr;
+  const size_t fine = html.find("</script>", inizio);
+  return nlohmann::json::parse(html.substr(inizio + apre.size(), fine - inizio - apre.size()));
+}
+
+const nlohmann::json& tabella(const nlohmann::json& dati, const std::string& id) {
+  for (const auto& t : dati["tabelle"])
+    if (t["id"] == id) return t;
+  static const nlohmann::json vuota = {{"righe", nlohmann::json::array()}};
+  return vuota;
+}
+
+std::string valore(const nlohmann::json& dati, const std::string& voce) {
+  for (const auto& v : dati["valori"])
+    if (v["voce"] == voce) return v["valore"].dump();
+  return {};
+}
+
+TEST(Report, PaginaAutonomaConTabelleValoriEDisegni) {
+  const auto r = disegna_prova(Prova::incorporato, "report", "rapporto.html");
+  ASSERT_EQ(r->esecuzione.stato, 0) << r->esecuzione.uscita;
+  const std::string pagina = leggi_file(r->file);
+  // Nothing fetched from elsewhere: no external script, style, font or image.
+  for (const char* esterno : {"src=", "href=\"http", "@import", "url(", "<link"})
+    EXPECT_EQ(pagina.find(esterno), std::string::npos) << esterno;
+  EXPECT_NE(pagina.find("<svg xmlns=\"http://www.w3.org/2000/svg\" id=\"pianta\""), std::string::npos);
+  EXPECT_NE(pagina.find("<svg xmlns=\"http://www.w3.org/2000/svg\" id=\"profilo\""), std::string::npos);
+  const auto d = dati_della_pagina(pagina);
+  ASSERT_TRUE(d.is_object());
+  EXPECT_TRUE(d["compilato"].get<bool>());
+  EXPECT_TRUE(d["problemi"].empty());
+  EXPECT_EQ(tabella(d, "stazioni")["righe"].size(), 25u);
+  EXPECT_EQ(tabella(d, "segnali")["righe"].size(), 52u);
+  EXPECT_EQ(tabella(d, "indicatori")["righe"].size(), 18u);
+  // The .sim's slot in its own field order, the time as h:mm:ss.
+  const auto& stazioni = tabella(d, "stazioni");
+  const auto& colonne = stazioni["colonne"];
+  ASSERT_EQ(colonne.size(), 18u);
+  EXPECT_EQ(colonne[0], "slot");
+  EXPECT_EQ(colonne[1], "tipo_stazione");
+  EXPECT_EQ(colonne[16], "orario");
+  EXPECT_EQ(stazioni["righe"][0]["celle"][16], "8:40:00");
+  EXPECT_EQ(stazioni["righe"][0]["celle"][6], "BELMORA CENTRALE");
+  EXPECT_EQ(valore(d, "lunghezza della linea (m)"), "136000");
+  EXPECT_EQ(valore(d, "vetture"), "2");
+  EXPECT_EQ(valore(d, "orologio"), "\"8:39:30\"");
+  EXPECT_EQ(valore(d, "marcatore 610"), "610");
+  EXPECT_EQ(valore(d, "marcatore 5121"), "5121");
+  EXPECT_NE(valore(d, "codice di gara delle stazioni"), "0");
+  EXPECT_NE(valore(d, "codice di gara della linea"), "0");
+  EXPECT_GT(d["pianta"]["traccia"].size(), 10u);
+}
+
+TEST(Report, ProblemiConLuogoRigaEPosizione) {
+  const auto r = disegna_prova(Prova::problemi, "report", "rapporto.html");
+  ASSERT_EQ(r->esecuzione.stato, 0) << r->esecuzione.uscita;
+  const CartellaTemporanea& dir = r->dir;
+  const auto d = dati_della_pagina(leggi_file(r->file));
+  ASSERT_EQ(d["problemi"].size(), 3u);
+  const auto& p = d["problemi"][0];
+  EXPECT_EQ(p["gravita"], "errore");
+  EXPECT_EQ(p["codice"], "15");
+  EXPECT_EQ(p["file"], (dir / "Prova_1-.txt").string());
+  EXPECT_EQ(p["riga"], 20);
+  EXPECT_EQ(p["colonna"], 12);
+  EXPECT_EQ(p["posizione"], 99000);
+  EXPECT_NE(p["testo_riga"].get<std::string>().find("99000"), std::string::npos);
+  EXPECT_FALSE(p["suggerimento"].get<std::string>().empty());
+  // A problem with no place in the line has no position.
+  EXPECT_TRUE(d["problemi"][1]["posizione"].is_null());
+  // The compile was in memory: the directory holds the two texts and the page only.
+  size_t file = 0;
+  for (const auto& f : std::filesystem::directory_iterator(dir.percorso())) {
+    (void)f;
+    ++file;
+  }
+  EXPECT_EQ(file, 3u);
+}
+
+TEST(Report, DaiSoliBinariSenzaProblemiEConTestiChiusiNellaPagina) {
+  CartellaTemporanea dir;
+  Stato st = stato_prova();
+  // A sign's text that would end the page's script element early.
+  st.stazioni[80].nome = "</script><script>alert(1)</script>";
+  scrivi_file(dir / "Prova_linea.dat", serializza_profilo(st.profilo_linea));
+  scrivi_file(dir / "Prova_1.sim", serializza_stazioni(st.stazioni));
+  scrivi_file(dir / "Prova_1.dat", serializza_celle(st.celle));
+  const auto html = dir / "rapporto.html";
+  const ScenarioDiProva s{"binari", "Prova", "1", dir.percorso()};
+  ASSERT_EQ(disegna("report", s, html).stato, 0);
+  const std::string pagina = leggi_file(html);
+  EXPECT_EQ(pagina.find("alert(1)</script>"), std::string::npos);
+  const auto d = dati_della_pagina(pagina);
+  ASSERT_TRUE(d.is_object());
+  EXPECT_FALSE(d["compilato"].get<bool>());
+  EXPECT_EQ(pagina.find("id=\"sezione-problemi\""), std::string::npos);
+  EXPECT_EQ(tabella(d, "cartelli")["righe"][0]["celle"][2], st.stazioni[80].nome);
+  EXPECT_EQ(tabella(d, "cartelli")["colonne"][2], "testo");
+}
+
+TEST(Report, NonScriveSuUnFileDelloScenarioENonParteSenzaDati) {
+  CartellaTemporanea dir;
+  const ScenarioDiProva s = prepara(Prova::binari, dir);
+  const std::string prima = leggi_file(dir / "Prova_1.dat");
+  for (const char* comando : {"plan", "profilo", "report"}) {
+    for (const char* nome : {"Prova_1.dat", "Prova_linea.txt", "treno.txt", "./Prova_1.sim"}) {
+      const auto e = disegna(comando, s, dir / nome);
+      EXPECT_EQ(e.stato, 2) << comando << " " << nome;
+      EXPECT_NE(e.uscita.find("e' un file dello scenario"), std::string::npos) << e.uscita;
+    }
+  }
+  EXPECT_EQ(leggi_file(dir / "Prova_1.dat"), prima);
+  EXPECT_FALSE(std::filesystem::exists(dir / "Prova_linea.txt"));
+
+  CartellaTemporanea vuota;
+  const auto e = disegna("report", {"vuota", "Prova", "1", vuota.percorso()}, vuota / "r.html");
+  EXPECT_EQ(e.stato, 2);
+  EXPECT_NE(e.uscita.find("non ci sono"), std::string::npos) << e.uscita;
+}
+
+TEST(Report, DallaCartellaDelPayloadComeDaiTestiInstallati) {
+  // The same texts as UTF-8 payload files and as installed Windows-1252
+  // files give the same data, the place names aside.
+  CartellaTemporanea payload, installati;
+  std::filesystem::copy_file(fixture("problemi") / "linea.txt", payload / "linea.txt");
+  std::filesystem::copy_file(fixture("problemi") / "treno.txt", payload / "treno.txt");
+  prepara_testi("problemi", installati.percorso(), "Prova", "1");
+  const auto a = dati_della_pagina(
+      leggi_file((disegna("report", {"p", "Prova", "1", payload.percorso()}, payload / "r.html"), payload / "r.html")));
+  const auto b = dati_della_pagina(leggi_file(
+      (disegna("report", {"i", "Prova", "1", installati.percorso()}, installati / "r.html"), installati / "r.html")));
+  ASSERT_TRUE(a.is_object());
+  ASSERT_TRUE(b.is_object());
+  EXPECT_EQ(a["tabelle"].size(), b["tabelle"].size());
+  EXPECT_EQ(tabella(a, "segnali")["righe"].size(), tabella(b, "segnali")["righe"].size());
+  EXPECT_EQ(a["problemi"].size(), b["problemi"].size());
+  EXPECT_EQ(a["problemi"][0]["file"], (payload / "treno.txt").string());
+  EXPECT_EQ(a["problemi"][0]["riga"], b["problemi"][0]["riga"]);
+  EXPECT_EQ(a["pianta"]["traccia"], b["pianta"]["traccia"]);
+}
+
+}  // namespace
+}  // namespace scenario::test
