@@ -9,6 +9,7 @@ target_sources(test_scenario PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/check_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/compile_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dump_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/editori_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/etichette_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_binari_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/formati_md_test.cpp
@@ -26,7 +27,8 @@ target_compile_definitions(test_scenario PRIVATE
   STRUMENTO_SCENARIO="$<TARGET_FILE:strumento_scenario>"
   PICCO_MEMORIA="$<TARGET_FILE:picco_memoria>"
   FIXTURE_STRUMENTI="${CMAKE_CURRENT_LIST_DIR}/fixtures"
-  FORMATI_MD="${PROJECT_SOURCE_DIR}/docs/formati.md")
+  FORMATI_MD="${PROJECT_SOURCE_DIR}/docs/formati.md"
+  EDITORI="${PROJECT_SOURCE_DIR}/editors")
 add_dependencies(test_scenario strumento_scenario picco_memoria)
 
 add_test(NAME InstallatorePerUnAltroScenario
