@@ -13,7 +13,7 @@ cd "$(dirname "$0")/.."
 secondi=${1:-60}
 shift || true
 bersagli=("$@")
-((${#bersagli[@]})) || bersagli=(lettura_campi descrizione_linea descrizione_treno compilazione)
+((${#bersagli[@]})) || bersagli=(lettura_campi descrizione_linea descrizione_treno compilazione messaggi_lsp)
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DSCENARIO_FUZZ=ON -DSCENARIO_TESTS=OFF >/dev/null
 cmake --build build-fuzz --target genera_semi "${bersagli[@]/#/fuzz_}"

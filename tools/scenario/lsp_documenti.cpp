@@ -32,6 +32,17 @@ int cifra_esadecimale(char c) {
 
 }  // namespace
 
+int64_t numero_posizione(const nlohmann::json& j) {
+  constexpr int64_t massimo = 0x7FFFFFFF;
+  if (j.is_number_unsigned()) return std::min<uint64_t>(j.get<uint64_t>(), massimo);
+  if (!j.is_number_integer()) throw nlohmann::json::type_error::create(302, "numero intero atteso", &j);
+  return std::clamp<int64_t>(j.get<int64_t>(), 0, massimo);
+}
+
+Posizione posizione_da_json(const nlohmann::json& j) {
+  return {numero_posizione(j.at("line")), numero_posizione(j.at("character"))};
+}
+
 size_t scostamento(std::string_view t, Posizione p) {
   size_t i = 0;
   for (int64_t r = 0; r < p.riga; ++r) {
@@ -71,11 +82,8 @@ void applica_modifica(std::string& testo, const nlohmann::json& m) {
     return;
   }
   const nlohmann::json& r = m.at("range");
-  auto pos = [](const nlohmann::json& j) {
-    return Posizione{j.at("line").get<int64_t>(), j.at("character").get<int64_t>()};
-  };
-  size_t da = scostamento(testo, pos(r.at("start")));
-  size_t a = scostamento(testo, pos(r.at("end")));
+  size_t da = scostamento(testo, posizione_da_json(r.at("start")));
+  size_t a = scostamento(testo, posizione_da_json(r.at("end")));
   if (a < da) std::swap(da, a);
   testo.replace(da, a - da, nuovo);
 }

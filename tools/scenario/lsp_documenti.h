@@ -19,6 +19,11 @@ struct Posizione {
   int64_t carattere = 0;  // UTF-16 units from the line's start
 };
 
+// A position's line or character: an integer JSON number (anything else
+// throws nlohmann's type error), negative ones as 0, huge ones cut to 2^31-1.
+int64_t numero_posizione(const nlohmann::json& j);
+Posizione posizione_da_json(const nlohmann::json& j);  // {"line", "character"}
+
 // The byte of the text at that position; a position past its line's end
 // stands at the end of the line, one past the last line at the end.
 size_t scostamento(std::string_view utf8, Posizione p);

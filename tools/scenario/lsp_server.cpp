@@ -3,6 +3,8 @@
 
 #include "lsp_server.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <istream>
 #include <ostream>
 
@@ -21,9 +23,14 @@ constexpr int sincronia_incrementale = 2;
 
 struct MetodoSconosciuto {};
 
-Posizione posizione(const nlohmann::json& p) {
-  const nlohmann::json& j = p.at("position");
-  return {j.at("line").get<int64_t>(), j.at("character").get<int64_t>()};
+Posizione posizione(const nlohmann::json& p) { return posizione_da_json(p.at("position")); }
+
+// A document's version as the editor numbers it; 0 where it sends none usable.
+int64_t versione(const nlohmann::json& documento, int64_t altrimenti) {
+  const auto v = documento.find("version");
+  if (v == documento.end() || !v->is_number_integer()) return altrimenti;
+  if (v->is_number_unsigned()) return static_cast<int64_t>(std::min<uint64_t>(v->get<uint64_t>(), INT64_MAX));
+  return v->get<int64_t>();
 }
 
 const std::string& uri_di(const nlohmann::json& p) {
@@ -134,7 +141,7 @@ void Server::aperto(const nlohmann::json& p) {
   const auto percorso = percorso_da_uri(uri);
   if (!percorso) throw std::runtime_error("solo documenti file: " + uri);
   Documento& d = documenti_[uri];
-  d = {uri, *percorso, t.at("text").get<std::string>(), t.value("version", int64_t{0})};
+  d = {uri, *percorso, t.at("text").get<std::string>(), versione(t, 0)};
   ricontrolla(d);
 }
 
@@ -145,7 +152,7 @@ void Server::cambiato(const nlohmann::json& p) {
   std::string testo = it->second.testo;
   for (const nlohmann::json& m : p.at("contentChanges")) applica_modifica(testo, m);
   it->second.testo = std::move(testo);
-  it->second.versione = p.at("textDocument").value("version", it->second.versione);
+  it->second.versione = versione(p.at("textDocument"), it->second.versione);
   ricontrolla(it->second);
 }
 
