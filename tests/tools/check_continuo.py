@@ -64,15 +64,18 @@ def saved(w, path, text):
     return report, (end - start) * 1000
 
 
+def watch_copy(tool, source, folder, name):
+    """A copy of the scenario at source watched, with the path and text of one of its files."""
+    shutil.copytree(source, folder)
+    path = os.path.join(folder, name)
+    return Watch(tool, folder), path, open(path, encoding="utf-8").read()
+
+
 def main():
     tool, fixture, payload = sys.argv[1:4]
     work = tempfile.mkdtemp(prefix="check_continuo_")
     try:
-        folder = os.path.join(work, "refusi")
-        shutil.copytree(fixture, folder)
-        line = os.path.join(folder, "linea.txt")
-        text = open(line, encoding="utf-8").read()
-        w = Watch(tool, folder)
+        w, line, text = watch_copy(tool, fixture, os.path.join(work, "refusi"), "linea.txt")
         try:
             report, _ = w.report()
             check("«pendeza»" in report, "first report: %s" % report)
@@ -94,11 +97,7 @@ def main():
             w.stop()
 
         # The embedded scenario: the time from a save to its report.
-        folder = os.path.join(work, "incorporato")
-        shutil.copytree(payload, folder)
-        train = os.path.join(folder, "treno.txt")
-        text = open(train, encoding="utf-8").read()
-        w = Watch(tool, folder)
+        w, train, text = watch_copy(tool, payload, os.path.join(work, "incorporato"), "treno.txt")
         try:
             w.report()
             times = []

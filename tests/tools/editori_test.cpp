@@ -27,8 +27,9 @@ TEST(EstensioneVscode, ILinguaggiPrendonoITestiCheIlServerPrende) {
         EXPECT_NE(tipo_di_testo(nome), Sorgente::nessuna) << nome;
         ++nomi;
       }
-    EXPECT_TRUE(std::ranges::any_of(c.at("grammars"), [&](const nlohmann::json& g) { return g["language"] == l["id"]; }))
-        << l["id"];
+    EXPECT_TRUE(std::ranges::any_of(c.at("grammars"), [&](const nlohmann::json& g) {
+      return g["language"] == l["id"];
+    })) << l["id"];
   }
   EXPECT_EQ(nomi, 4u);  // the two texts, installed and in a payload folder
   EXPECT_EQ(leggi_json("syntaxes/scenario.tmLanguage.json").at("scopeName"), "source.scenario");

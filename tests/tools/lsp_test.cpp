@@ -15,7 +15,9 @@
 namespace scenario::strumenti::lsp {
 namespace {
 
-std::string corpo(const std::string& json) { return "Content-Length: " + std::to_string(json.size()) + "\r\n\r\n" + json; }
+std::string corpo(const std::string& json) {
+  return "Content-Length: " + std::to_string(json.size()) + "\r\n\r\n" + json;
+}
 
 // What the reader makes of a stream: "M:body" per message, "S" per one read
 // past, up to the end.
@@ -65,11 +67,13 @@ TEST(DocumentiLsp, PosizioniInUnitaUtf16EModifiche) {
   EXPECT_EQ(posizione_di(t, 19).riga, 2);
 
   std::string doc = "pendeza, 5000, 2\nstazione";
-  applica_modifica(doc, {{"range", {{"start", {{"line", 0}, {"character", 0}}}, {"end", {{"line", 0}, {"character", 7}}}}},
-                         {"text", "pendenza"}});
+  applica_modifica(doc,
+                   {{"range", {{"start", {{"line", 0}, {"character", 0}}}, {"end", {{"line", 0}, {"character", 7}}}}},
+                    {"text", "pendenza"}});
   EXPECT_EQ(doc, "pendenza, 5000, 2\nstazione");
-  applica_modifica(doc, {{"range", {{"start", {{"line", 1}, {"character", 8}}}, {"end", {{"line", 1}, {"character", 8}}}}},
-                         {"text", ", 0"}});
+  applica_modifica(doc,
+                   {{"range", {{"start", {{"line", 1}, {"character", 8}}}, {"end", {{"line", 1}, {"character", 8}}}}},
+                    {"text", ", 0"}});
   EXPECT_EQ(doc, "pendenza, 5000, 2\nstazione, 0");
   applica_modifica(doc, {{"text", "nuovo"}});
   EXPECT_EQ(doc, "nuovo");
@@ -124,7 +128,8 @@ TEST(ServerLsp, MessaggiStortiHannoUnaRispostaENonLoFermano) {
        -32603},
       {"{\"id\": 6, \"method\": \"nessuno\"}", -32601},
       {"{\"method\": \"textDocument/didChange\", \"params\": {\"textDocument\": {\"uri\": \"file:///x\"}}}", 0},
-      {"{\"method\": \"textDocument/didOpen\", \"params\": {\"textDocument\": {\"uri\": \"http://x\", \"text\": \"\"}}}",
+      {"{\"method\": \"textDocument/didOpen\", \"params\": {\"textDocument\": {\"uri\": \"http://x\", \"text\": "
+       "\"\"}}}",
        0},
       {"{\"id\": 7, \"result\": null}", 0},
       {"{\"method\": \"$/cancelRequest\", \"params\": {\"id\": 1}}", 0},

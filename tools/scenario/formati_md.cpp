@@ -41,8 +41,9 @@ void pagina_testo(std::string& out, const Testo& t) {
   out += "Installata come `" + std::string(t.file) + "` (R e T sono i nomi della linea e del treno), `" +
          std::string(t.carico) + "` in una cartella di carico. Intestazioni di sezione: ";
   for (size_t i = 0; i < t.sezioni.size(); ++i) out += (i ? ", `" : "`") + std::string(t.sezioni[i]) + "`";
-  out += ".\n\nI record nell'ordine in cui il lettore prova le chiavi: il primo la cui prova riesce prende il "
-         "campo.\n\n";
+  out +=
+      ".\n\nI record nell'ordine in cui il lettore prova le chiavi: il primo la cui prova riesce prende il "
+      "campo.\n\n";
   for (const Record* r : t.record) {
     out += "### " + std::string(r->nome) + "\n\n";
     out += std::string(r->significato) + ".\n\n";
@@ -63,11 +64,11 @@ void pagina_testo(std::string& out, const Testo& t) {
     out += "|---|---|---|---|---|---|---|\n";
     for (size_t i = 0; i < r->valori.size(); ++i) {
       const Valore& v = r->valori[i];
-      const std::string slot = v.destinazione.slot < 0 ? std::string()
-                                                       : intero(v.destinazione.slot) + ", `" +
-                                                             std::string(v.destinazione.campo) + "`";
-      out += "| " + intero(static_cast<int64_t>(i) + 1) + " | `" + std::string(v.nome) + "` | " +
-             cella(v.significato) + " | " + std::string(v.unita) + " | " + limiti(v) + " | " +
+      const std::string slot = v.destinazione.slot < 0
+                                   ? std::string()
+                                   : intero(v.destinazione.slot) + ", `" + std::string(v.destinazione.campo) + "`";
+      out += "| " + intero(static_cast<int64_t>(i) + 1) + " | `" + std::string(v.nome) + "` | " + cella(v.significato) +
+             " | " + std::string(v.unita) + " | " + limiti(v) + " | " +
              std::string(nomi_ruolo[static_cast<size_t>(v.ruolo)]) + " | " + slot + " |\n";
     }
     out += "\n";

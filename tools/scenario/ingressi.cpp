@@ -71,10 +71,8 @@ std::string nome_utf8(const Percorso& p) {
 Sorgente tipo_di_testo(const Percorso& p) {
   constexpr std::string_view fine_linea = "_linea.txt", fine_treno = "-.txt";
   const std::string n = nome_utf8(p);
-  if (n == formato::linea().carico || (n.size() > fine_linea.size() && n.ends_with(fine_linea)))
-    return Sorgente::linea;
-  if (n == formato::treno().carico || (n.size() > fine_treno.size() && n.ends_with(fine_treno)))
-    return Sorgente::treno;
+  if (n == formato::linea().carico || (n.size() > fine_linea.size() && n.ends_with(fine_linea))) return Sorgente::linea;
+  if (n == formato::treno().carico || (n.size() > fine_treno.size() && n.ends_with(fine_treno))) return Sorgente::treno;
   return Sorgente::nessuna;
 }
 

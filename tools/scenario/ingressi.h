@@ -29,7 +29,6 @@ Sorgente tipo_di_testo(const Percorso& p);
 // The file's name, UTF-8.
 std::string nome_utf8(const Percorso& p);
 
-
 // A payload text read and converted as the build converts it;
 // ErroreStrumento naming the file and the line when the build would refuse it.
 std::string leggi_testo_carico(Disco& disco, const Percorso& p);

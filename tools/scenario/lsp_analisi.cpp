@@ -132,12 +132,13 @@ Analisi da_solo(const Documento& d, Sorgente s, const std::string& perche) {
     testo = in_cp1252(d.testo);
   }
   if (!errore.empty()) {
-    a.file.push_back({d.percorso, f, {}, {{verifica::Gravita::errore, "", errore + " (la build lo rifiuta)", {}, f, 0, 0, {}, {}}}});
+    a.file.push_back(
+        {d.percorso, f, {}, {{verifica::Gravita::errore, "", errore + " (la build lo rifiuta)", {}, f, 0, 0, {}, {}}}});
     return a;
   }
   const std::string_view proprio = testo, vuoto;
-  const verifica::Testi t{"R", "T", s == Sorgente::linea ? proprio : vuoto, s == Sorgente::treno ? proprio : vuoto,
-                          std::nullopt, 1};
+  const verifica::Testi t{
+      "R", "T", s == Sorgente::linea ? proprio : vuoto, s == Sorgente::treno ? proprio : vuoto, std::nullopt, 1};
   compila(a, t, {{f, d.percorso}});
   a.file.front().diagnostiche.insert(a.file.front().diagnostiche.begin(), nota);
   return a;

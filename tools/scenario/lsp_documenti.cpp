@@ -123,8 +123,8 @@ std::string uri_da_percorso(const Percorso& p) {
   constexpr char cifre[] = "0123456789ABCDEF";
   for (char8_t c8 : u) {
     const auto c = static_cast<unsigned char>(c8);
-    const bool libero = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                        c == '-' || c == '.' || c == '_' || c == '~' || c == '/';
+    const bool libero = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+                        c == '.' || c == '_' || c == '~' || c == '/';
     if (libero) {
       uri += static_cast<char>(c);
     } else {

@@ -16,8 +16,8 @@
 #include <unistd.h>
 #endif
 
-#include "comandi.h"
 #include "check_continuo.h"
+#include "comandi.h"
 #include "comando_check.h"
 #include "formati_md.h"
 #include "lsp_server.h"

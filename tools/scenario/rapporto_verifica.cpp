@@ -75,7 +75,6 @@ std::string testo_messaggio(const Diagnostica& d) {
   return m;
 }
 
-
 const NomiGravita& nomi(Gravita g) {
   static constexpr NomiGravita tabella[] = {
       {"errore", "error", "\033[1;31m"},

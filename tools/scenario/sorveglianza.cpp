@@ -3,8 +3,8 @@
 #include "sorveglianza.h"
 
 #include <system_error>
-#include <utility>
 #include <thread>
+#include <utility>
 
 #ifdef __linux__
 #include <poll.h>
