@@ -77,13 +77,13 @@ void pagina_testo(std::string& out, const Testo& t) {
 
 }  // namespace
 
-std::string limiti(const Valore& v) {
+std::string limiti(const Valore& v, bool con_passo) {
   std::string t(nome_tipo(v.tipo));
   if (v.tipo == Tipo::testo)
     t += ", fino a " + intero(v.massimo) + " caratteri";
   else
     t += ", da " + intero(v.minimo) + " a " + intero(v.massimo);
-  if (v.passo > 0) t += ", multiplo di " + intero(v.passo);
+  if (con_passo && v.passo > 0) t += ", multiplo di " + intero(v.passo);
   return t;
 }
 

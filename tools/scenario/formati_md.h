@@ -14,7 +14,8 @@ std::string formati_markdown();
 
 // "posizione intera di 32 bit, da 0 a 2147483647, multiplo di 50": the
 // limits of a value in words, for the page and for the editor's hover.
-std::string limiti(const formato::Valore& v);
+// con_passo: with the multiple the value must be.
+std::string limiti(const formato::Valore& v, bool con_passo = true);
 
 // How the keyword test reads: "contiene «stazione» (maiuscole o minuscole)".
 std::string prova_chiave(const formato::Chiave& c);

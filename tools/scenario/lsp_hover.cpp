@@ -38,7 +38,7 @@ std::string testo_valore(const Record& r, int i, const ValoreLetto& letto) {
                   "`): " + std::string(v.significato);
   if (!v.unita.empty()) t += ", " + std::string(v.unita);
   if (v.passo > 0) t += ", multiplo di " + std::to_string(v.passo);
-  t += "\n\n" + limiti(v);
+  t += "\n\n" + limiti(v, false);
   if (v.tipo == formato::Tipo::testo) {
     t += "\n\nletto: \xC2\xAB" + a_utf8(letto.testo) + "\xC2\xBB";
   } else {
@@ -54,9 +54,15 @@ std::string testo_valore(const Record& r, int i, const ValoreLetto& letto) {
 // its line, if the cursor is inside it.
 std::optional<Campo> campo_sotto(const Analisi& a, Sorgente s, std::string_view testo, Posizione p) {
   const int32_t riga = static_cast<int32_t>(p.riga + 1), colonna = static_cast<int32_t>(p.carattere + 1);
+  const std::string_view linea = std::string_view(testo).substr(scostamento(testo, {p.riga, 0}));
+  // A field takes the blanks before it too: they belong to no other field.
+  auto inizio = [&](int32_t c) {
+    while (c > 1 && static_cast<size_t>(c - 1) <= linea.size() && (linea[c - 2] == ' ' || linea[c - 2] == '\t')) --c;
+    return c;
+  };
   std::optional<Campo> migliore;
   auto prova = [&](const RecordLetto& r, int i, const Origine& o) {
-    if (o.riga == riga && o.colonna <= colonna && (!migliore || o.colonna > migliore->dove.colonna))
+    if (o.riga == riga && inizio(o.colonna) <= colonna && (!migliore || o.colonna > migliore->dove.colonna))
       migliore = Campo{&r, i, o};
   };
   for (const RecordLetto* r : a.lettura->record) {
