@@ -6,7 +6,8 @@
 #
 # The corpus grows in build-fuzz/corpus/<target>; a failing input is left in
 # build-fuzz/artefatti/<target>/ and ends the script with an error. Once
-# fixed, put the input into fuzz/regressioni/<target>/: ctest replays it.
+# fixed, put the input into fuzz/regressioni/<target>/ (fuzz/messaggi_lsp/ for
+# the language server): ctest replays it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,6 +26,7 @@ for b in "${bersagli[@]}"; do
   mkdir -p "build-fuzz/corpus/$b" "build-fuzz/artefatti/$b" "build-fuzz/semi/$b"
   semi=("build-fuzz/semi/$b")
   [[ -d "fuzz/regressioni/$b" ]] && semi+=("fuzz/regressioni/$b")
+  [[ -d "fuzz/$b" ]] && semi+=("fuzz/$b")  # the language server's seeds and regressions
   echo "== fuzz_$b, ${secondi} s"
   # A route of 1 000 000 m takes some 32 MB of profile, several times over
   # under the sanitizers: the memory limit leaves room for that.
