@@ -9,6 +9,7 @@
 
 #include "compiler/celle.h"
 #include "compiler/formati.h"
+#include "verifica/arrotondamento.h"
 #include "verifica/regole_controllo.h"
 
 namespace scenario::verifica {
@@ -26,18 +27,6 @@ bool integro(const RecordLetto& r) { return !r.problema && !r.guasto && r.valori
 
 int64_t valore(const RecordLetto& r, std::string_view nome_valore) {
   return r.valori[r.formato->indice(nome_valore)].numero;
-}
-
-// The metre a value stands at once its cell is taken, as the stamping and
-// the fills compute it; nothing for values that are not rounded.
-std::optional<int64_t> arrotondata(Ruolo ruolo, int64_t p) {
-  const double celle = in_celle(static_cast<double>(p));
-  switch (ruolo) {
-    case Ruolo::punto: return (int64_t{arrotonda_long(celle + 1.0)} - 1) * metri_per_cella;
-    case Ruolo::inizio_tratto: return int64_t{arrotonda_long(celle)} * metri_per_cella;
-    case Ruolo::fine_tratto: return (int64_t{arrotonda_long(celle - 1.0)} + 1) * metri_per_cella;
-    default: return std::nullopt;
-  }
 }
 
 bool lungo_la_linea(Ruolo r) {
@@ -72,7 +61,7 @@ void oltre_la_linea(Contesto& c, const RecordLetto& r) {
 void arrotondamenti(Contesto& c, const RecordLetto& r) {
   for (size_t k = 0; k < r.valori.size(); ++k) {
     const int64_t p = r.valori[k].numero;
-    const auto a = arrotondata(r.formato->valori[k].ruolo, p);
+    const auto a = metro_arrotondato(r.formato->valori[k].ruolo, p);
     if (!a || *a == p) continue;
     c.avviso(Avviso::posizione_arrotondata, file_di(r.sorgente), r.valori[k].campo,
              nome(r) + " a " + m(p) + ": la sua cella lo pone a " + m(*a) + " (" +

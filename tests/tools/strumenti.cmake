@@ -11,20 +11,26 @@ target_sources(test_scenario PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/compile_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/disco_in_memoria_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dump_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/editori_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/etichette_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_binari_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/formati_md_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/incorporato_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ingressi_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lsp_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/plan_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/profilo_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/report_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/righe_sorgente_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sorveglianza_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/vista_test.cpp)
 target_link_libraries(test_scenario PRIVATE strumenti_scenario)
 target_compile_definitions(test_scenario PRIVATE
   STRUMENTO_SCENARIO="$<TARGET_FILE:strumento_scenario>"
   PICCO_MEMORIA="$<TARGET_FILE:picco_memoria>"
-  FIXTURE_STRUMENTI="${CMAKE_CURRENT_LIST_DIR}/fixtures")
+  FIXTURE_STRUMENTI="${CMAKE_CURRENT_LIST_DIR}/fixtures"
+  FORMATI_MD="${PROJECT_SOURCE_DIR}/docs/formati.md"
+  EDITORI="${PROJECT_SOURCE_DIR}/editors")
 add_dependencies(test_scenario strumento_scenario picco_memoria)
 
 add_test(NAME InstallatorePerUnAltroScenario
@@ -37,6 +43,24 @@ add_test(NAME InstallatorePerUnAltroScenario
     -P "${CMAKE_CURRENT_LIST_DIR}/installatore_per_altro_scenario.cmake")
 # It compiles the whole program once more.
 set_tests_properties(InstallatorePerUnAltroScenario PROPERTIES TIMEOUT 900)
+
+# The language server and check --watch, driven by scripts; without
+# python3 they are reported as skipped.
+find_program(PYTHON3 NAMES python3)
+if(PYTHON3)
+  add_test(NAME ClientLsp
+    COMMAND ${PYTHON3} ${CMAKE_CURRENT_LIST_DIR}/client_lsp.py $<TARGET_FILE:strumento_scenario>
+            ${CMAKE_CURRENT_LIST_DIR}/fixtures/verifica/refusi ${PROJECT_SOURCE_DIR}/payload)
+  add_test(NAME CheckWatch
+    COMMAND ${PYTHON3} ${CMAKE_CURRENT_LIST_DIR}/check_continuo.py $<TARGET_FILE:strumento_scenario>
+            ${CMAKE_CURRENT_LIST_DIR}/fixtures/verifica/refusi ${PROJECT_SOURCE_DIR}/payload)
+  set_tests_properties(ClientLsp CheckWatch PROPERTIES TIMEOUT 120)
+else()
+  foreach(t ClientLsp CheckWatch)
+    add_test(NAME ${t}_saltato_manca_python3 COMMAND sh -c "echo 'SALTATO: apt-get install python3'; exit 77")
+    set_tests_properties(${t}_saltato_manca_python3 PROPERTIES SKIP_RETURN_CODE 77)
+  endforeach()
+endif()
 
 # The report page in a real browser: the embedded scenario (the payload
 # folder of the sources) and the fixture with problems, opened in headless

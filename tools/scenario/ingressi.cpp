@@ -26,10 +26,7 @@ constexpr const char* scheda_carico = "scheda_treno.txt";
 std::vector<std::string> nomi_in(Disco& disco, const Percorso& cartella) {
   std::vector<std::string> nomi;
   try {
-    for (const Percorso& p : disco.elenca(cartella)) {
-      const std::u8string u = p.filename().u8string();
-      nomi.emplace_back(u.begin(), u.end());
-    }
+    for (const Percorso& p : disco.elenca(cartella)) nomi.push_back(nome_utf8(p));
   } catch (const ErroreEsecuzione&) {
     throw ErroreStrumento("cartella inesistente o non leggibile: " + cartella.string());
   }
@@ -65,6 +62,19 @@ std::string unico(const std::vector<std::string>& trovati, const Percorso& carte
 }
 
 }  // namespace
+
+std::string nome_utf8(const Percorso& p) {
+  const std::u8string u = p.filename().u8string();
+  return {u.begin(), u.end()};
+}
+
+Sorgente tipo_di_testo(const Percorso& p) {
+  constexpr std::string_view fine_linea = "_linea.txt", fine_treno = "-.txt";
+  const std::string n = nome_utf8(p);
+  if (n == formato::linea().carico || (n.size() > fine_linea.size() && n.ends_with(fine_linea))) return Sorgente::linea;
+  if (n == formato::treno().carico || (n.size() > fine_treno.size() && n.ends_with(fine_treno))) return Sorgente::treno;
+  return Sorgente::nessuna;
+}
 
 std::string leggi_testo_carico(Disco& disco, const Percorso& p) {
   std::string errore;

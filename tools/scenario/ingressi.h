@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/disco.h"
+#include "compiler/problemi.h"
 
 namespace scenario::strumenti {
 
@@ -20,6 +21,13 @@ struct TestiAutore {
   std::optional<Percorso> file_scheda;   // the timetable card, when it is there
   std::string scheda;
 };
+
+// Which text a file is by its name: R_linea.txt or linea.txt the line's,
+// R_T-.txt or treno.txt the train's; nessuna for any other.
+Sorgente tipo_di_testo(const Percorso& p);
+
+// The file's name, UTF-8.
+std::string nome_utf8(const Percorso& p);
 
 // A payload text read and converted as the build converts it;
 // ErroreStrumento naming the file and the line when the build would refuse it.

@@ -10,13 +10,17 @@
 #include <string_view>
 #include <utility>
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
 #else
 #include <unistd.h>
 #endif
 
+#include "check_continuo.h"
 #include "comandi.h"
 #include "comando_check.h"
+#include "formati_md.h"
+#include "lsp_server.h"
 #include "platform/disco_file.h"
 #include "rapporto_verifica.h"
 #include "riga_di_comando.h"
@@ -25,7 +29,7 @@ namespace {
 
 using namespace scenario::strumenti;
 
-constexpr std::string_view comandi[] = {"compile", "check", "dump", "plan", "profilo", "report"};
+constexpr std::string_view comandi[] = {"compile", "check", "dump", "plan", "profilo", "report", "lsp", "formati"};
 
 const std::pair<const char*, FormatoRapporto> formati[] = {{"testo", FormatoRapporto::testo},
                                                            {"gcc", FormatoRapporto::gcc},
@@ -67,6 +71,16 @@ int rifiuta_argomenti(const std::string& perche, bool json, bool check) {
     std::cout << j.dump(2) << "\n";
   }
   return 2;
+}
+
+// The protocol's bytes pass untouched: no CR LF translation on Windows.
+int esegui_lsp(scenario::Disco& disco) {
+#ifdef _WIN32
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
+  std::ios::sync_with_stdio(false);
+  return scenario::strumenti::lsp::esegui_lsp(std::cin, std::cout, std::cerr, disco);
 }
 
 void aiuto(CLI::App* c) { c->set_help_flag("-h,--help", "Mostra questo aiuto"); }
@@ -123,6 +137,9 @@ int main(int argc, char** argv) {
       ->type_name("FORMATO")
       ->check(CLI::IsMember({"testo", "gcc", "json", "sarif"}));
   check->add_flag("--json", k_json, "Come --formato json");
+  bool sorveglia = false;
+  check->add_flag("--watch", sorveglia,
+                  "Ricontrolla a ogni modifica dei testi o della scheda treno, senza uscire (Ctrl-C per finire)");
   check->add_flag("--Werror", k.avvisi_come_errori, "Gli avvisi contano come errori");
   check->add_option("--no-warn", k.senza_avvisi, "Non riportare questo avviso (ad esempio W03); ripetibile")
       ->type_name("AVVISO")
@@ -173,6 +190,18 @@ int main(int argc, char** argv) {
     g.comando->add_option("-o", g.a.uscita, g.uscita)->required()->type_name("FILE");
   }
 
+  CLI::App* lsp = app.add_subcommand(
+      "lsp",
+      "Server del Language Server Protocol su stdin e stdout, per le descrizioni della linea e del treno: "
+      "diagnostiche del controllo mentre si scrive, significato dei campi, completamento, struttura.");
+  lsp->group("Comandi");
+  aiuto(lsp);
+
+  CLI::App* formati_doc = app.add_subcommand(
+      "formati", "Scrive su stdout il riferimento dei formati delle descrizioni (docs/formati.md), in Markdown.");
+  formati_doc->group("Comandi");
+  aiuto(formati_doc);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
@@ -189,9 +218,15 @@ int main(int argc, char** argv) {
       if (formato == nome) k.formato = f;
     if (k_json) k.formato = FormatoRapporto::json;
     k.colori = k.formato == FormatoRapporto::testo && colori_sul_terminale();
+    if (sorveglia) esegui_check_continuo(k, disco, std::cout, std::cerr, {colori_sul_terminale()});
     return esegui_check(k, disco, std::cout, std::cerr);
   }
   if (*dump) return esegui_dump(d, disco, std::cout, std::cerr);
+  if (*lsp) return esegui_lsp(disco);
+  if (*formati_doc) {
+    std::cout << formati_markdown();
+    return 0;
+  }
   if (*disegni[0].comando) return esegui_plan(disegni[0].a, disco, std::cout, std::cerr);
   if (*disegni[1].comando) return esegui_profilo(disegni[1].a, disco, std::cout, std::cerr);
   return esegui_report(disegni[2].a, disco, std::cout, std::cerr);

@@ -28,14 +28,6 @@ std::string luogo(const ScenarioVerificato& s, const Diagnostica& d) {
   return l;
 }
 
-// The message with what goes with it on its line.
-std::string testo_messaggio(const Diagnostica& d) {
-  std::string m = d.messaggio;
-  if (d.posizione) m += " (posizione " + std::to_string(*d.posizione) + " m)";
-  if (d.fase == verifica::Fase::proseguendo) m += " (trovato proseguendo la lettura)";
-  return m;
-}
-
 std::string riassunto(const ScenarioVerificato& s) {
   const Conteggi c = conta(s);
   std::string r = plurale(c.errori, "errore", "errori") + ", " + plurale(c.avvisi, "avviso", "avvisi");
@@ -74,6 +66,14 @@ std::string tabella(const std::vector<ScenarioVerificato>& scenari) {
 }
 
 }  // namespace
+
+// The message with what goes with it on its line.
+std::string testo_messaggio(const Diagnostica& d) {
+  std::string m = d.messaggio;
+  if (d.posizione) m += " (posizione " + std::to_string(*d.posizione) + " m)";
+  if (d.fase == verifica::Fase::proseguendo) m += " (trovato proseguendo la lettura)";
+  return m;
+}
 
 const NomiGravita& nomi(Gravita g) {
   static constexpr NomiGravita tabella[] = {

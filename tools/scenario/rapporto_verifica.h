@@ -52,6 +52,10 @@ std::string nome_file(const ScenarioVerificato& s, verifica::File f);
 // Its text, for quoting lines; nullptr when there is none.
 const std::string* testo_di(const ScenarioVerificato& s, verifica::File f);
 
+// The message with what goes with it on its line: the position, whether it
+// was found reading on.
+std::string testo_messaggio(const verifica::Diagnostica& d);
+
 // A severity in each form's words.
 struct NomiGravita {
   const char* italiano;  // the human report's and the JSON's

@@ -1,0 +1,30 @@
+// Starts `scenario lsp` for the line and train descriptions and connects
+// it to the editor through the standard language client.
+const vscode = require("vscode");
+const { LanguageClient } = require("vscode-languageclient/node");
+
+let client;
+
+function activate(context) {
+  const command = vscode.workspace.getConfiguration("scenario").get("percorso", "scenario");
+  const server = { command, args: ["lsp"] };
+  client = new LanguageClient(
+    "scenario",
+    "Descrizioni degli scenari",
+    { run: server, debug: server },
+    {
+      documentSelector: [
+        { scheme: "file", language: "scenario" },
+        { scheme: "file", language: "scenario-carico" },
+      ],
+    }
+  );
+  context.subscriptions.push(client);
+  return client.start();
+}
+
+function deactivate() {
+  return client ? client.stop() : undefined;
+}
+
+module.exports = { activate, deactivate };
