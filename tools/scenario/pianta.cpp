@@ -48,7 +48,9 @@ class Disegno {
     for (const Elemento& e : q.elementi)
       if (e.genere != Genere::fine_linea && e.genere != Genere::problema && e.genere != Genere::avvertimento)
         lontano = std::max({lontano, e.metro, e.fine});
-    oltre_ = lontano > fine_ ? std::min(ultimo_, lontano + oltre_margine) : fine_;
+    // A feature at the far end of int32_t (a crafted file) must not overflow the margin.
+    oltre_ =
+        lontano > fine_ ? static_cast<int32_t>(std::min<int64_t>(ultimo_, int64_t{lontano} + oltre_margine)) : fine_;
     scala();
   }
 
