@@ -106,10 +106,12 @@ class Caricamento {
     d.stazioni = s.stazioni;
     if (s.celle.allocate()) d.celle.assign(s.celle.tutte().begin(), s.celle.tutte().end());
     // The profile's values as the file would hold them (Empty as 0).
-    for (auto [k, colonna] : {std::pair{0, &d.x}, std::pair{1, &d.y}})
-      s.profilo_linea.percorri(k, [&](Variante::Tipo, std::span<const double> valori) {
+    for (const auto& voce : {std::pair{0, &d.x}, std::pair{1, &d.y}}) {
+      std::vector<double>* colonna = voce.second;  // a plain variable: lambdas may not capture a binding
+      s.profilo_linea.percorri(voce.first, [&](Variante::Tipo, std::span<const double> valori) {
         colonna->insert(colonna->end(), valori.begin(), valori.end());
       });
+    }
     luoghi(s, esito.testo_treno);
     segnalazioni(esito, rc);
   }
