@@ -26,6 +26,9 @@ set(nomi_scenario_coincidenti "con questo treno due file dello scenario avrebber
 # / \ : * ? " < > | for Windows file names, ; [ ] for CMake's lists.
 set(nomi_scenario_vietati 2f 5c 3a 2a 3f 22 3c 3e 7c 3b 5b 5d)
 set(nomi_scenario_massimo_byte 118)
+# The file a run keeps in the scenario's directory while it holds it
+# (nome_file_blocco in src/base/nomi_file.h).
+set(nomi_scenario_blocco "cartella_in_uso.lock")
 
 # Windows-1252 hex digits in lower case, as minuscola_cp1252 folds them.
 function(nomi_scenario_minuscolo hex out)
@@ -196,6 +199,18 @@ function(verifica_nomi_scenario linea treno out_motivo out_messaggio)
   if(NOT motivo)
     verifica_nome_scenario("${treno}" TRENO motivo spiegazione)
     set(messaggio "SCENARIO_TRAIN \"${treno}\": ${spiegazione}")
+  endif()
+  if(NOT motivo)
+    # The one name only the pair makes: the installer, <route>_<train> on
+    # Linux, which would be locked and then removed as the lock file.
+    nomi_scenario_hex("${linea}_${treno}" utf8)
+    utf8_in_cp1252("${utf8}" hex)
+    nomi_scenario_minuscolo("${hex}" hex)
+    nomi_scenario_hex("${nomi_scenario_blocco}" blocco)
+    if(hex STREQUAL blocco)
+      set(motivo coincidenti)
+      set(messaggio "SCENARIO_TRAIN \"${treno}\": ${nomi_scenario_coincidenti}")
+    endif()
   endif()
   if(NOT motivo)
     set(messaggio "")

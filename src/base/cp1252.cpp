@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 
 namespace scenario {
 namespace {
@@ -91,6 +92,26 @@ char minuscola_cp1252(char c) {
   if (b == 0x8A || b == 0x8C || b == 0x8E) return static_cast<char>(b + 16);  // Š Œ Ž
   if (b == 0x9F) return static_cast<char>(0xFF);                              // Ÿ
   return c;
+}
+
+bool byte_di_controllo(unsigned char b) {
+  return (b < 0x20 && b != '\t') || b == 0x7F || (b >= 0x80 && b <= 0x9F && alti[b - 0x80] == 0);
+}
+
+std::string con_controlli_visibili(std::string_view cp1252) {
+  std::string t;
+  t.reserve(cp1252.size());
+  for (const char c : cp1252) {
+    const auto b = static_cast<unsigned char>(c);
+    if (byte_di_controllo(b)) {
+      char e[8];
+      std::snprintf(e, sizeof e, "\\x%02X", b);
+      t += e;
+    } else {
+      t += c;
+    }
+  }
+  return t;
 }
 
 }  // namespace scenario

@@ -17,6 +17,14 @@ std::optional<std::string> da_utf8(std::string_view utf8);
 // to the control characters of the same number, so nothing is lost.
 std::string a_utf8(std::string_view cp1252);
 
+// Bytes that are shown as an escape (\xHH) wherever a text is quoted: the
+// C0 controls but the tab, DEL, and the five bytes the code page leaves
+// undefined (they would print as C1 controls).
+bool byte_di_controllo(unsigned char b);
+
+// The text with those bytes escaped as \xHH (upper-case hex).
+std::string con_controlli_visibili(std::string_view cp1252);
+
 // Lower case of letters only (A-Z and the accented capitals), as the contest
 // codes use it.
 char minuscola_cp1252(char c);

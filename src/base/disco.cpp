@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "base/cp1252.h"
+#include "base/errori.h"
 
 namespace scenario {
 
@@ -17,17 +19,57 @@ void Disco::scrivi_durevoli(std::span<const Scrittura> file) {
   for (const Scrittura& f : file) scrivi_durevole(f.percorso, f.produci);
 }
 
-void Disco::scrivi_nuovo(const Percorso& p, const Pezzi& produci) {
-  crea(p);
-  elimina(p);
-  scrivi_a_pezzi(p, produci);
-}
-
 void scrivi_file_nuovo(Disco& disco, const Percorso& p, std::string_view byte) {
-  disco.scrivi_nuovo(p, [byte](const std::function<void(std::string_view)>& pezzo) { pezzo(byte); });
+  scrivi_file_nuovo(disco, p, [byte](const std::function<void(std::string_view)>& pezzo) { pezzo(byte); });
 }
 
-void scrivi_file_nuovo(Disco& disco, const Percorso& p, const Pezzi& produci) { disco.scrivi_nuovo(p, produci); }
+void scrivi_file_nuovo(Disco& disco, const Percorso& p, const Pezzi& produci) {
+  // A failure on the provisional file is told of the name the user knows.
+  auto di_p = [&](const ErroreEsecuzione& e) { return ErroreEsecuzione(e.guasto(), nome_nel_messaggio(p)); };
+  Percorso q;
+  try {
+    q = disco.crea_provvisorio(p);
+  } catch (const ErroreEsecuzione& e) {
+    throw di_p(e);
+  }
+  try {
+    disco.scrivi_a_pezzi(q, produci);
+    disco.rinomina(q, p);
+  } catch (...) {
+    try {
+      disco.elimina(q);
+    } catch (...) {
+    }
+    try {
+      throw;
+    } catch (const ErroreEsecuzione& e) {
+      throw di_p(e);
+    }
+  }
+}
+
+void elimina_provvisori_rimasti(Disco& disco, std::span<const Percorso> finali) {
+  std::vector<Percorso> cartelle;
+  for (const Percorso& f : finali)
+    if (std::find(cartelle.begin(), cartelle.end(), f.parent_path()) == cartelle.end())
+      cartelle.push_back(f.parent_path());
+  for (const Percorso& cartella : cartelle) {
+    std::vector<Percorso> elenco;
+    try {
+      elenco = disco.elenca(cartella);
+    } catch (...) {
+      continue;
+    }
+    for (const Percorso& p : elenco)
+      for (const Percorso& f : finali)
+        if (e_provvisorio_di(f, p)) {
+          try {
+            disco.elimina(p);
+          } catch (...) {
+          }
+        }
+  }
+}
 
 std::string nome_nel_messaggio(const Percorso& p) {
   const std::u8string u = p.filename().u8string();

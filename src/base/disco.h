@@ -56,9 +56,6 @@ class Disco {
   virtual void scrivi_a_pezzi(const Percorso& p, const Pezzi& produci);
   // Moves a file over another name, replacing what stood there.
   virtual void rinomina(const Percorso& da, const Percorso& a) = 0;
-  // The file idiom of scrivi_file_nuovo; by default its three operations,
-  // crea, elimina and scrivi_a_pezzi.
-  virtual void scrivi_nuovo(const Percorso& p, const Pezzi& produci);
 
   // Creates an empty file beside p under a provisional name of this run
   // (nome_provvisorio), one that no file or link held before: it belongs to
@@ -84,11 +81,22 @@ class Disco {
   virtual std::unique_ptr<Blocco> blocca(const Percorso& cartella) = 0;
 };
 
-// The file idiom of every file the program produces: create, close, delete,
-// open again, write, close. Whatever stood under the name before, the file
-// holds exactly the new bytes, in a file of its own (Disco::scrivi_nuovo).
+// How every text the program writes replaces its name: the bytes go into a
+// new provisional file beside it (nome_provvisorio), which then moves over
+// the name in one rename. Whatever stood under the name before (a file, a
+// link), the name then holds exactly the new bytes, in a file of its own;
+// a run stopped part-way leaves the earlier file or the new one, never a
+// part of either, and at most a provisional file, which the next run in the
+// directory removes (elimina_provvisori_rimasti). A failure names p and
+// leaves it as it stood.
 void scrivi_file_nuovo(Disco& disco, const Percorso& p, std::string_view byte);
 void scrivi_file_nuovo(Disco& disco, const Percorso& p, const Pezzi& produci);
+
+// Removes the provisional files of these final names that runs stopped
+// part-way left in their directories. The caller holds the directories'
+// lock (Disco::blocca), so that none of them belongs to a live run. Tidying
+// only: what cannot be listed or removed is left.
+void elimina_provvisori_rimasti(Disco& disco, std::span<const Percorso> finali);
 
 // The name of a file as failures name it: its last part, Windows-1252 like
 // every text of the program.

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "base/codici.h"
 
@@ -20,10 +21,18 @@ namespace scenario {
 // Standard description of a failure number, from the table of codes.
 const char* descrizione_guasto(Guasto g);
 
+// What a failure quotes of what it concerns: control bytes as \xHH (a NUL
+// would end the message where it is shown), and a long value (a field of
+// megabytes) cut to its first dettaglio_massimo bytes, then "..." and its
+// size. No file name is that long, so only values are ever cut.
+inline constexpr size_t dettaglio_massimo = 256;
+std::string dettaglio_mostrato(std::string_view dettaglio);
+
 class ErroreEsecuzione : public std::runtime_error {
  public:
   explicit ErroreEsecuzione(Guasto g);
-  ErroreEsecuzione(Guasto g, const std::string& dettaglio);
+  // The detail as dettaglio_mostrato makes it.
+  ErroreEsecuzione(Guasto g, std::string_view dettaglio);
 
   int32_t numero() const { return static_cast<int32_t>(guasto_); }
   Guasto guasto() const { return guasto_; }
@@ -33,6 +42,7 @@ class ErroreEsecuzione : public std::runtime_error {
   const std::string& dettaglio() const { return dettaglio_; }
 
  private:
+  ErroreEsecuzione(Guasto g, std::string&& mostrato, int);
   Guasto guasto_;
   std::string dettaglio_;
 };

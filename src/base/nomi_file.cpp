@@ -107,8 +107,16 @@ NomeVerificato verifica_nome(std::string_view utf8, RuoloNome ruolo) {
 }
 
 std::optional<RifiutoNome> rifiuto_nomi(std::string_view linea_utf8, std::string_view treno_utf8) {
-  if (auto l = verifica_nome(linea_utf8, RuoloNome::linea).rifiuto) return l;
-  return verifica_nome(treno_utf8, RuoloNome::treno).rifiuto;
+  const NomeVerificato linea = verifica_nome(linea_utf8, RuoloNome::linea);
+  if (linea.rifiuto) return linea.rifiuto;
+  const NomeVerificato treno = verifica_nome(treno_utf8, RuoloNome::treno);
+  if (treno.rifiuto) return treno.rifiuto;
+  // The one name only the pair makes: the installer, <route>_<train> on
+  // Linux, which would be locked and then removed as the lock file.
+  if (minuscolo(linea.cp1252 + "_" + treno.cp1252) == nome_file_blocco)
+    return RifiutoNome{RuoloNome::treno, MotivoRifiuto::coincidenti,
+                       std::string(spiegazione_motivo(MotivoRifiuto::coincidenti))};
+  return std::nullopt;
 }
 
 std::string_view parola_motivo(MotivoRifiuto motivo) { return voce(motivo).parola; }

@@ -29,6 +29,10 @@ enum class FileScenario {
   dat,            // track cells
 };
 
+// The file a run keeps in the scenario's directory while it holds it
+// (Disco::blocca); removed when the run lets go.
+inline constexpr char nome_file_blocco[] = "cartella_in_uso.lock";
+
 // The file name (Windows-1252 bytes, no directory).
 std::string nome_file(FileScenario f, std::string_view nome_linea, std::string_view numero_treno);
 
@@ -83,7 +87,8 @@ struct NomeVerificato {
 };
 NomeVerificato verifica_nome(std::string_view utf8, RuoloNome ruolo);
 
-// Both names of a scenario; the route is checked first.
+// Both names of a scenario: the route is checked first, then the train,
+// then the pair, which must not name the installer like the lock file.
 std::optional<RifiutoNome> rifiuto_nomi(std::string_view linea_utf8, std::string_view treno_utf8);
 
 // The word of a reason, as the table of names and the CMake rule write it,

@@ -26,21 +26,6 @@ void elimina_se_c_e(Disco& disco, const Percorso& p) {
   }
 }
 
-// What runs that died part-way left: the next complete run has no use for it.
-void elimina_rimasti(Disco& disco, std::span<const FileNuovo> file) {
-  for (const Percorso& cartella : cartelle_di(file)) {
-    std::vector<Percorso> elenco;
-    try {
-      elenco = disco.elenca(cartella);
-    } catch (...) {
-      continue;
-    }
-    for (const Percorso& p : elenco)
-      for (const FileNuovo& f : file)
-        if (e_provvisorio_di(f.finale, p)) elimina_se_c_e(disco, p);
-  }
-}
-
 struct Spostamento {
   Percorso da, a;
   Percorso finale;  // the final name the move concerns
@@ -62,7 +47,11 @@ void annulla(Disco& disco, const std::vector<Spostamento>& fatti) {
 }  // namespace
 
 void sostituisci_insieme(Disco& disco, std::span<const FileNuovo> file) {
-  elimina_rimasti(disco, file);
+  {
+    std::vector<Percorso> finali;
+    for (const FileNuovo& f : file) finali.push_back(f.finale);
+    elimina_provvisori_rimasti(disco, finali);
+  }
 
   std::vector<Percorso> nuovi;
   std::vector<Percorso> riserve;  // where each earlier file went; empty: none stood there

@@ -17,12 +17,12 @@ char piega(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) :
 int32_t numero(std::string_view t) {
   if (t.empty()) return 0;
   size_t i = (t[0] == '+' || t[0] == '-') ? 1 : 0;
-  if (i == t.size()) throw ErroreEsecuzione(Guasto::tipo_non_corrispondente, std::string(t));
+  if (i == t.size()) throw ErroreEsecuzione(Guasto::tipo_non_corrispondente, t);
   int64_t v = 0;
   for (size_t k = i; k < t.size(); ++k) {
-    if (t[k] < '0' || t[k] > '9') throw ErroreEsecuzione(Guasto::tipo_non_corrispondente, std::string(t));
+    if (t[k] < '0' || t[k] > '9') throw ErroreEsecuzione(Guasto::tipo_non_corrispondente, t);
     v = v * 10 + (t[k] - '0');
-    if (v > int64_t{INT32_MAX} + 1) throw ErroreEsecuzione(Guasto::overflow, std::string(t));
+    if (v > int64_t{INT32_MAX} + 1) throw ErroreEsecuzione(Guasto::overflow, t);
   }
   if (t[0] == '-') v = -v;
   return restringi<int32_t>(v);

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "driver/memorizza_percorso.h"
 #include "sources/scrittori.h"
@@ -34,6 +35,12 @@ Uscita Form1::Form_Load() {
     // place: a second run in this directory waits for it.
     blocco = disco.blocca(cartella);
     const NomiScenario nomi{stato_.nome_linea, stato_.numero_treno};
+    // What a run stopped while writing its texts left: provisional files.
+    std::vector<Percorso> testi;
+    for (FileScenario f : {FileScenario::linea_txt, FileScenario::treno_txt, FileScenario::note,
+                           FileScenario::rallentamenti, FileScenario::scheda})
+      testi.push_back(percorso_file(cartella, f, nomi.nome_linea, nomi.numero_treno));
+    elimina_provvisori_rimasti(disco, testi);
     dati_linea(nomi, payload_, disco, cartella);
     dati_treno(nomi, payload_, disco, cartella);
     dati_note(nomi, payload_, disco, cartella);

@@ -9,12 +9,9 @@
 #include <cstdint>
 
 #include "base/disco.h"
+#include "base/nomi_file.h"
 
 namespace scenario {
-
-// The file blocca keeps in a directory while a run holds it; removed when
-// the run lets go.
-inline constexpr char nome_file_blocco[] = "cartella_in_uso.lock";
 
 class DiscoFile : public Disco {
  public:
@@ -31,7 +28,6 @@ class DiscoFile : public Disco {
   void scrivi_a_pezzi(const Percorso& p, const Pezzi& produci) override;
   void rinomina(const Percorso& da, const Percorso& a) override;
   Percorso crea_provvisorio(const Percorso& p) override;
-  void scrivi_nuovo(const Percorso& p, const Pezzi& produci) override;
   void scrivi_durevole(const Percorso& p, const Pezzi& produci) override;
   void scrivi_durevoli(std::span<const Scrittura> file) override;
   Percorso sposta_da_parte(const Percorso& p) override;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,34 @@ TEST(LetturaCampi, NumeriNonValidiSonoGuasti) {
       ADD_FAILURE() << c.testo;
     } catch (const ErroreEsecuzione& e) {
       EXPECT_EQ(e.guasto(), c.guasto) << c.testo;
+    }
+  }
+}
+
+// The failure quotes the field as a message can carry it: a NUL would end
+// the message where it is shown, a field of megabytes would be copied whole.
+TEST(LetturaCampi, IlCampoCitatoDalGuastoEVisibileELimitato) {
+  const std::string enorme(1'000'000, '7');
+  struct Citato {
+    std::string testo;
+    std::string messaggio;
+  } casi[] = {
+      {std::string("13\0006\r\n", 5), "Errore di run-time '13': Tipo non corrispondente (13\\x006)"},
+      {"1\x7F"
+       "2\r\n",
+       "Errore di run-time '13': Tipo non corrispondente (1\\x7F2)"},
+      {"x" + enorme + "\r\n",
+       "Errore di run-time '13': Tipo non corrispondente (x" + enorme.substr(0, 255) + "... (1000001 byte))"},
+      {enorme + enorme + "\r\n", "Errore di run-time '6': Overflow (" + enorme.substr(0, 256) + "... (2000000 byte))"},
+  };
+  for (const Citato& c : casi) {
+    LetturaCampi f(c.testo);
+    try {
+      f.leggi_long();
+      ADD_FAILURE() << c.testo.substr(0, 20);
+    } catch (const ErroreEsecuzione& e) {
+      EXPECT_EQ(std::string(e.what()), c.messaggio);
+      EXPECT_EQ(std::string(e.what()).size(), std::strlen(e.what()));
     }
   }
 }

@@ -17,7 +17,8 @@ set(casi
   "${FIXTURE}|Linea/Due|1|SCENARIO_ROUTE \"Linea/Due\": un nome di scenario non puo' contenere|Linea"
   "${FIXTURE}|Prova|4816/4817|SCENARIO_TRAIN \"4816/4817\": un nome di scenario non puo' contenere|Prova_4816"
   "${FIXTURE}|Linea_Ω|1|SCENARIO_ROUTE \"Linea_Ω\": il nome non si puo' scrivere in Windows-1252|"
-  "${FIXTURE}|Prova|linea|SCENARIO_TRAIN \"linea\": con questo treno due file dello scenario avrebbero lo stesso nome|")
+  "${FIXTURE}|Prova|linea|SCENARIO_TRAIN \"linea\": con questo treno due file dello scenario avrebbero lo stesso nome|"
+  "${FIXTURE}|cartella|in_uso.lock|SCENARIO_TRAIN \"in_uso.lock\": con questo treno due file dello scenario avrebbero lo stesso nome|")
 set(indice 0)
 foreach(caso IN LISTS casi)
   string(REPLACE "|" ";" parti "${caso}")

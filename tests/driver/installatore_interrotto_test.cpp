@@ -36,9 +36,11 @@ size_t conta_chiamate(const fs::path& exe, const std::string& chiamata, const fs
   return n;
 }
 
-// What each of the three final names holds.
+// What each final name holds.
 enum class Stato { vecchio, nuovo, mancante, altro };
 
+// The three binary files: the earlier set or the new one, never mixed. The
+// texts kept for the user: each the earlier one or the new one, whole.
 TEST(InstallatoreInterrotto, UccisoAOgniChiamataLasciaIlVecchioInsiemeOIlNuovoMaiMescolati) {
   if (!strace_presente()) GTEST_SKIP() << "strace non installato (apt-get install strace)";
   CartellaTemporanea rif, dir, tracce;
@@ -50,6 +52,7 @@ TEST(InstallatoreInterrotto, UccisoAOgniChiamataLasciaIlVecchioInsiemeOIlNuovoMa
     for (const auto& nome : elenco(dir.percorso()))
       if (nome != nome_installatore) fs::remove(dir / nome);
     for (const auto& nome : file_binari) scrivi_file(dir / nome, "vecchio " + nome);
+    for (const auto& nome : testi_tenuti) scrivi_file(dir / nome, "vecchio " + nome);
   };
   auto stato_di = [&](const std::string& nome) {
     if (!fs::exists(dir / nome)) return Stato::mancante;
@@ -79,6 +82,10 @@ TEST(InstallatoreInterrotto, UccisoAOgniChiamataLasciaIlVecchioInsiemeOIlNuovoMa
       if (!chiamata.starts_with("rename")) {
         EXPECT_EQ(stati.count(Stato::mancante), 0u);
       }
+      for (const auto& nome : testi_tenuti) {
+        const Stato s = stato_di(nome);
+        EXPECT_TRUE(s == Stato::vecchio || s == Stato::nuovo) << nome << " mancante, troncato o estraneo";
+      }
 
       // The next run finds the directory as the killed one left it, and
       // leaves exactly what a complete run leaves.
@@ -104,7 +111,13 @@ TEST(InstallatoreInterrotto, IFileArrivanoSulDispositivoPrimaDiEssereSpostati) {
   std::map<std::string, std::string> aperti;  // descriptor -> file
   std::set<std::string> scritti, sincronizzati;
   std::vector<std::string> rinominati;
-  bool cartella_dopo = false;
+  bool cartella_dopo = false, binari_spostati = false;
+  // A binary file's final name or one of its provisional names.
+  auto di_binario = [](const std::string& percorso) {
+    const std::string nome = fs::path(percorso).filename().string();
+    return std::any_of(file_binari.begin(), file_binari.end(),
+                       [&](const std::string& b) { return nome == b || nome.starts_with(b + "."); });
+  };
   for (std::string r; std::getline(righe, r);) {
     std::smatch m;
     if (std::regex_search(r, m, apertura)) {
@@ -115,11 +128,16 @@ TEST(InstallatoreInterrotto, IFileArrivanoSulDispositivoPrimaDiEssereSpostati) {
       sincronizzati.insert(aperti[m[1]]);
       if (!rinominati.empty() && aperti[m[1]] == dir.percorso().string()) cartella_dopo = true;
     } else if (std::regex_search(r, m, rinomina)) {
-      if (rinominati.empty())
-        for (const auto& f : scritti)
-          if (f.ends_with(".tmp")) {
-            EXPECT_TRUE(sincronizzati.count(f)) << f << " spostato senza fsync";
-          }
+      // The texts move in as they are written, without a flush; the binary
+      // files only once all three are on the device.
+      if (di_binario(m[1]) || di_binario(m[2])) {
+        if (!binari_spostati)
+          for (const auto& f : scritti)
+            if (f.ends_with(".tmp") && di_binario(f)) {
+              EXPECT_TRUE(sincronizzati.count(f)) << f << " spostato senza fsync";
+            }
+        binari_spostati = true;
+      }
       rinominati.push_back(m[2]);
       cartella_dopo = false;
     } else if (std::regex_search(r, m, chiusura)) {

@@ -19,6 +19,11 @@ inline const std::string nome_installatore = "Belmora_Solvenzia_4816-4817";
 inline const std::set<std::string> file_binari = {"Belmora_Solvenzia_linea.dat", "Belmora_Solvenzia_4816-4817.sim",
                                                   "Belmora_Solvenzia_4816-4817.dat"};
 
+// The texts a run keeps for the user.
+inline const std::set<std::string> testi_tenuti = {"Belmora_Solvenzia_4816-4817_note.txt",
+                                                   "Belmora_Solvenzia_4816-4817_rallentamenti.txt",
+                                                   "Belmora_Solvenzia_4816-4817_scheda_treno.txt"};
+
 inline std::set<std::string> elenco(const std::filesystem::path& dir) {
   std::set<std::string> nomi;
   for (const auto& e : std::filesystem::directory_iterator(dir)) nomi.insert(e.path().filename().string());

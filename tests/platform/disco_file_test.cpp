@@ -11,6 +11,11 @@
 #include <future>
 #include <thread>
 
+#if !defined(_WIN32)
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 #include "base/errori.h"
 #include "support/cartella_temporanea.h"
 
@@ -78,6 +83,70 @@ TEST(BloccoCartella, UnFileDiBloccoRimastoNonFermaNessuno) {
   EXPECT_NO_THROW(disco.blocca(dir.percorso()));
   EXPECT_EQ(file_in(dir), 0u);
 }
+
+#if !defined(_WIN32)
+// The failure blocca meets in a child process that, when started as root,
+// runs as an ordinary user, as the permissions it meets would not stop root:
+// its code (0 when it took the lock), or -1 when the child could not run.
+int guasto_in_un_utente_comune(const std::filesystem::path& cartella) {
+  const pid_t figlio = ::fork();
+  if (figlio == 0) {
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(255);
+    try {
+      DiscoFile(milliseconds(100)).blocca(cartella);
+      ::_exit(0);
+    } catch (const ErroreEsecuzione& e) {
+      ::_exit(static_cast<int>(e.guasto()));
+    }
+  }
+  int stato = 0;
+  if (figlio < 0 || ::waitpid(figlio, &stato, 0) != figlio || !WIFEXITED(stato) || WEXITSTATUS(stato) == 255) return -1;
+  return WEXITSTATUS(stato);
+}
+
+// A directory the user may not write: the lock file cannot be made, and the
+// failure says so, not that some file was not found.
+TEST(BloccoCartella, UnaCartellaProtettaDaScritturaEPermessoNegato) {
+  CartellaTemporanea dir;
+  const auto cartella = dir / "protetta";
+  std::filesystem::create_directory(cartella);
+  std::filesystem::permissions(cartella, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
+                                             std::filesystem::perms::group_read | std::filesystem::perms::group_exec |
+                                             std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
+  const int guasto = guasto_in_un_utente_comune(cartella);
+  std::filesystem::permissions(cartella, std::filesystem::perms::owner_all);
+  ASSERT_NE(guasto, -1) << "il processo figlio non e' partito";
+  EXPECT_EQ(guasto, static_cast<int>(Guasto::permesso_negato));
+}
+
+// A link standing at the lock's name is taken away as at any output name:
+// the run gets the directory, writes nothing through the link, and leaves
+// neither the link nor a lock file.
+TEST(BloccoCartella, UnCollegamentoAlNomeDelBloccoVieneTolto) {
+  struct Caso {
+    const char* nome;
+    bool bersaglio_esiste;
+  };
+  for (const Caso caso : {Caso{"verso un file che manca", false}, Caso{"verso un file che c'e'", true}}) {
+    SCOPED_TRACE(caso.nome);
+    CartellaTemporanea dir, altrove;
+    const auto bersaglio = altrove / "bersaglio";
+    if (caso.bersaglio_esiste) test::scrivi_file(bersaglio, "dati");
+    std::filesystem::create_symlink(bersaglio, dir / nome_file_blocco);
+    DiscoFile disco(milliseconds(100));
+    {
+      std::unique_ptr<Blocco> b;
+      ASSERT_NO_THROW(b = disco.blocca(dir.percorso()));
+      EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(dir / nome_file_blocco)));
+    }
+    EXPECT_EQ(file_in(dir), 0u);
+    EXPECT_EQ(std::filesystem::exists(bersaglio), caso.bersaglio_esiste);
+    if (caso.bersaglio_esiste) {
+      EXPECT_EQ(test::leggi_file(bersaglio), "dati");
+    }
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace scenario

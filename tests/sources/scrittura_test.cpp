@@ -17,7 +17,32 @@ TEST(ScriviRighe, CrLfDopoOgniRigaESpaziConservati) {
   const std::vector<std::string_view> righe = {"[generale]", "", "x,  ,  ,  ,  0", "fine  "};
   scrivi_righe(d, "/c/f.txt", righe);
   EXPECT_EQ(d.file["/c/f.txt"], "[generale]\r\n\r\nx,  ,  ,  ,  0\r\nfine  \r\n");
-  EXPECT_EQ(d.registro, (std::vector<std::string>{"crea f.txt", "elimina f.txt", "scrivi f.txt"}));
+  // Written beside its name, then moved in whole.
+  EXPECT_EQ(d.registro,
+            (std::vector<std::string>{"crea f.txt.1.0.tmp", "scrivi f.txt.1.0.tmp", "rinomina f.txt.1.0.tmp f.txt"}));
+}
+
+// A text that cannot be written whole (a full disk) leaves the earlier one
+// as it was, and no provisional file; the failure names the text.
+TEST(ScriviRighe, UnaScritturaFallitaLasciaIlTestoDiPrima) {
+  for (const bool c_era : {true, false}) {
+    SCOPED_TRACE(c_era ? "con un testo di prima" : "senza");
+    test::DiscoMemoria d;
+    if (c_era) d.file["/c/f.txt"] = "di prima\r\n";
+    d.scrivi_interrotto["/c/f.txt.1.0.tmp"] = 3;
+    const std::vector<std::string_view> righe = {"nuova riga"};
+    try {
+      scrivi_righe(d, "/c/f.txt", righe);
+      ADD_FAILURE();
+    } catch (const ErroreEsecuzione& e) {
+      EXPECT_EQ(e.guasto(), Guasto::disco_pieno);
+      EXPECT_EQ(e.dettaglio(), "f.txt");
+    }
+    EXPECT_EQ(d.file.size(), c_era ? 1u : 0u);
+    if (c_era) {
+      EXPECT_EQ(d.file["/c/f.txt"], "di prima\r\n");
+    }
+  }
 }
 
 TEST(ScriviRighe, SiFermaAllaRigaDiFine) {

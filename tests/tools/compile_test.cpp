@@ -140,10 +140,14 @@ TEST(Compile, ArgomentiEIngressiSbagliatiSonoRifiutatiSenzaScrivereNulla) {
       {{"--route", "Linea_\xCE\xA9", "--train", treno, "--in", in}, "Windows-1252"},
       {{"--route", "A:B", "--train", treno, "--in", in}, "--route \"A:B\": un nome di scenario non puo' contenere"},
       {{"--route", linea, "--train", "linea", "--in", in}, "--train \"linea\": con questo treno due file"},
+      {{"--route", "cartella", "--train", "in_uso.lock", "--in", in},
+       "--train \"in_uso.lock\": con questo treno due file"},
       {{"--route", "CON.1", "--train", treno, "--in", in}, "dispositivo di Windows"},
       {{"--route", linea, "--in", in, "--bis"}, "argomento non previsto: --bis"},
       {{"--route", linea, "--train", treno, "--in", in, "--out", (dir / "manca").string()},
        "la cartella di uscita non esiste"},
+      {{"--route", linea, "--train", treno, "--in", in, "--out", (dir / (linea + "_linea.txt")).string()},
+       "la cartella di uscita non e' una cartella ma un file"},
   };
   for (const Caso& c : casi) {
     std::vector<std::string> argomenti{"compile"};

@@ -126,6 +126,18 @@ TEST(Dump, RiconosceIlFileDalNomeODalContenuto) {
   EXPECT_EQ(strumenti::riconosci(b.dat, "copia.bin"), TipoFile::celle);
 }
 
+// The profile without its last n values: cut where a value starts (a tag of
+// two bytes, then nothing, a 16-bit integer or a double).
+std::string senza_ultimi_valori(const std::string& profilo, size_t n) {
+  std::vector<size_t> inizi;
+  for (size_t i = 0; i + 2 <= profilo.size();) {
+    inizi.push_back(i);
+    const auto tag = static_cast<unsigned char>(profilo[i]);
+    i += 2 + (tag == 2 ? 2 : tag == 5 ? 8 : 0);
+  }
+  return profilo.substr(0, inizi[inizi.size() - n]);
+}
+
 TEST(Dump, FileTroncatiOEstraneiDannoUnErroreChiaro) {
   const Binari b = binari();
   std::string tag_sconosciuto = b.profilo;
@@ -140,8 +152,12 @@ TEST(Dump, FileTroncatiOEstraneiDannoUnErroreChiaro) {
       {TipoFile::stazioni, b.sim.substr(0, 20), "file troncato"},
       {TipoFile::stazioni, b.sim + "x", "oltre gli 87 slot"},
       {TipoFile::celle, b.dat.substr(0, b.dat.size() - 1), "non un multiplo di 15"},
-      {TipoFile::celle, "", "non un multiplo di 15"},
+      {TipoFile::celle, "", "file vuoto: nessuna cella"},
       {TipoFile::profilo, b.profilo.substr(0, b.profilo.size() - 25), "file troncato"},
+      // Cut between values, past the half: one value and two values short.
+      {TipoFile::profilo, senza_ultimi_valori(b.profilo, 1), "profilo troncato"},
+      {TipoFile::profilo, senza_ultimi_valori(b.profilo, 2),
+       "la colonna y non comincia a meta' dei valori: profilo troncato"},
       {TipoFile::profilo, tag_sconosciuto, "tipo di valore sconosciuto"},
       {TipoFile::profilo, b.dat, "non e' un profilo"},
   };

@@ -30,8 +30,8 @@ template <typename Produci>
 int esegui_vista(const ArgomentiVista& a, Disco& disco, std::ostream& out, std::ostream& err, const char* cosa,
                  Produci produci) {
   return protetto(err, [&] {
-    const RichiestaVista r{nome_da_argomento(a.linea, "--route"), nome_da_argomento(a.treno, "--train"),
-                           Percorso(a.ingresso)};
+    NomiDaArgomenti n = nomi_da_argomenti(a.linea, a.treno);
+    const RichiestaVista r{std::move(n.linea), std::move(n.treno), Percorso(a.ingresso)};
     const Percorso uscita(a.uscita);
     rifiuta_uscita_sullo_scenario(uscita, r);
     Vista v{r, carica_scenario(r, disco), {}};

@@ -66,7 +66,8 @@ std::array<stazione, slot::numero> leggi_stazioni(std::string_view byte, const s
 }
 
 std::vector<cella> leggi_celle(std::string_view byte, const std::string& nome) {
-  if (byte.empty() || byte.size() % byte_fissi<cella> != 0)
+  if (byte.empty()) throw ErroreStrumento(nome + ": file vuoto: nessuna cella");
+  if (byte.size() % byte_fissi<cella> != 0)
     throw ErroreStrumento(nome + ": " + std::to_string(byte.size()) + " byte, non un multiplo di " +
                           std::to_string(byte_fissi<cella>) + ": file troncato o non e' un file di celle");
   LettoreBinario l(byte, nome);
@@ -96,23 +97,29 @@ FlussoProfilo::FlussoProfilo(Apri apri, std::string nome) : apri_(std::move(apri
   // Column x then column y, equally long; each starts with two Integers.
   LettoreBinario l(*in, dimensione_, nome_);
   size_t n = 0;
-  std::vector<Variante::Tipo> primi;  // of column x, then (found below) of column y
+  bool x_interi = true;  // the first two of column x
   for (; !l.alla_fine(); ++n) {
     const Variante v = leggi_variante(l, nome_);
-    if (n < 2) primi.push_back(v.tipo);
+    if (n < 2 && v.tipo != Variante::Tipo::intero) x_interi = false;
   }
-  if (n < 4 || n % 2 != 0) throw ErroreStrumento(nome_ + ": numero di valori non valido: non e' un profilo di linea");
+  if (n >= 2 && !x_interi)
+    throw ErroreStrumento(nome_ + ": i primi due metri non sono interi: non e' un profilo di linea");
+  // Whole values missing at the end: column y, found at the half, does not
+  // start where it should.
+  const std::string troncato = nome_ + ": " + std::to_string(n) + " valori: ";
+  if (n < 4 || n % 2 != 0)
+    throw ErroreStrumento(troncato +
+                          "profilo troncato (due colonne di almeno due metri ciascuna), o non e' un profilo di linea");
   metri_ = n / 2;
   in->clear();
   in->seekg(0);
   LettoreBinario y(*in, dimensione_, nome_);
   for (size_t k = 0; k < metri_ + 2; ++k) {
     const Variante v = leggi_variante(y, nome_);
-    if (k >= metri_) primi.push_back(v.tipo);
+    if (k >= metri_ && v.tipo != Variante::Tipo::intero)
+      throw ErroreStrumento(
+          troncato + "la colonna y non comincia a meta' dei valori: profilo troncato, o non e' un profilo di linea");
   }
-  for (Variante::Tipo t : primi)
-    if (t != Variante::Tipo::intero)
-      throw ErroreStrumento(nome_ + ": i primi due metri non sono interi: non e' un profilo di linea");
 }
 
 void FlussoProfilo::per_ogni_metro(const std::function<void(size_t, const Variante&, const Variante&)>& f) const {

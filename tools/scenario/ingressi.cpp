@@ -97,8 +97,9 @@ TestiAutore trova_testi(Disco& disco, const Percorso& cartella, const std::strin
     std::string tr = treno;
     if (tr.empty())
       tr = unico(in_mezzo(nomi, l + "_", "-.txt"), cartella, "descrizione del treno", "--train", l + "_", "-.txt");
-    t.nome_linea = nome_da_argomento(l, "--route");
-    t.numero_treno = nome_da_argomento(tr, "--train");
+    NomiDaArgomenti n = nomi_da_argomenti(l, tr);
+    t.nome_linea = std::move(n.linea);
+    t.numero_treno = std::move(n.treno);
     auto file = [&](FileScenario f) { return percorso_file(cartella, f, t.nome_linea, t.numero_treno); };
     t.file_linea = file(FileScenario::linea_txt);
     t.file_treno = file(FileScenario::treno_txt);
@@ -112,8 +113,10 @@ TestiAutore trova_testi(Disco& disco, const Percorso& cartella, const std::strin
   }
 
   t.carico = true;
-  t.nome_linea = nome_da_argomento(linea.empty() ? linea_predefinita : linea, "--route");
-  t.numero_treno = nome_da_argomento(treno.empty() ? treno_predefinito : treno, "--train");
+  NomiDaArgomenti n =
+      nomi_da_argomenti(linea.empty() ? linea_predefinita : linea, treno.empty() ? treno_predefinito : treno);
+  t.nome_linea = std::move(n.linea);
+  t.numero_treno = std::move(n.treno);
   t.file_linea = cartella / formato::linea().carico;
   t.file_treno = cartella / formato::treno().carico;
   t.linea = leggi_testo_carico(disco, t.file_linea);

@@ -7,12 +7,13 @@
 
 namespace scenario::strumenti {
 
-std::string nome_da_argomento(std::string_view utf8, std::string_view quale) {
-  const RuoloNome ruolo = quale == "--route" ? RuoloNome::linea : RuoloNome::treno;
-  NomeVerificato v = verifica_nome(utf8, ruolo);
-  if (v.rifiuto)
-    throw ErroreStrumento(std::string(quale) + " \"" + std::string(utf8) + "\": " + v.rifiuto->spiegazione);
-  return std::move(v.cp1252);
+NomiDaArgomenti nomi_da_argomenti(std::string_view linea_utf8, std::string_view treno_utf8) {
+  if (const auto r = rifiuto_nomi(linea_utf8, treno_utf8)) {
+    const bool linea = r->ruolo == RuoloNome::linea;
+    throw ErroreStrumento(std::string(linea ? "--route" : "--train") + " \"" +
+                          std::string(linea ? linea_utf8 : treno_utf8) + "\": " + r->spiegazione);
+  }
+  return {verifica_nome(linea_utf8, RuoloNome::linea).cp1252, verifica_nome(treno_utf8, RuoloNome::treno).cp1252};
 }
 
 }  // namespace scenario::strumenti

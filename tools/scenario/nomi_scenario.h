@@ -6,10 +6,14 @@
 
 namespace scenario::strumenti {
 
-// The name in Windows-1252, checked by the naming rule of every scenario
-// (base/nomi_file.h); a refused name is an ErroreStrumento naming the option
-// and the reason. quale is the option the name comes from: "--route" for the
-// route, "--train" for the train.
-std::string nome_da_argomento(std::string_view utf8, std::string_view quale);
+struct NomiDaArgomenti {
+  std::string linea;  // Windows-1252
+  std::string treno;  // Windows-1252
+};
+
+// The names of --route and --train in Windows-1252, checked by the naming
+// rule of every scenario (base/nomi_file.h); a refused name is an
+// ErroreStrumento naming the option and the reason.
+NomiDaArgomenti nomi_da_argomenti(std::string_view linea_utf8, std::string_view treno_utf8);
 
 }  // namespace scenario::strumenti

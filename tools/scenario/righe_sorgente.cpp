@@ -3,7 +3,6 @@
 #include "righe_sorgente.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "base/cp1252.h"
 
@@ -13,12 +12,6 @@ namespace {
 // The characters a window keeps before the column, of larghezza_riga.
 constexpr size_t prima_della_colonna = 40;
 constexpr std::string_view taglio = "...";
-
-// Bytes shown as an escape: the C0 controls but the tab, DEL, and the five
-// bytes Windows-1252 leaves undefined (they would print as C1 controls).
-bool di_controllo(unsigned char b) {
-  return (b < 0x20 && b != '\t') || b == 0x7F || b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
-}
 
 }  // namespace
 
@@ -53,17 +46,10 @@ RigaMostrata mostra_riga(std::string_view riga, int32_t colonna) {
   }
   for (size_t i = da; i < a; ++i) {
     const auto b = static_cast<unsigned char>(riga[i]);
-    std::string pezzo;
-    if (di_controllo(b)) {
-      char e[8];
-      std::snprintf(e, sizeof e, "\\x%02X", b);
-      pezzo = e;
-    } else {
-      pezzo = a_utf8(riga.substr(i, 1));
-    }
+    const std::string pezzo = a_utf8(con_controlli_visibili(riga.substr(i, 1)));
     m.testo += pezzo;
     // Tabs are kept, so that the caret lines up whatever the tab width.
-    if (i < c) m.rientro += b == '\t' ? std::string("\t") : std::string(di_controllo(b) ? pezzo.size() : 1, ' ');
+    if (i < c) m.rientro += b == '\t' ? std::string("\t") : std::string(byte_di_controllo(b) ? pezzo.size() : 1, ' ');
   }
   if (a < riga.size()) m.testo += taglio;
   return m;

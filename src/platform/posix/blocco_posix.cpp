@@ -53,12 +53,40 @@ std::unique_ptr<Blocco> DiscoFile::blocca(const Percorso& cartella) {
     std::this_thread::sleep_for(pausa);
     pausa = std::min(pausa * 2, milliseconds(50));
   };
+  // A link at the lock's name (no run makes one) is taken away, as a link
+  // at any output name is replaced. It is moved aside first and removed only
+  // once it is seen to be the link: a lock file another run has put there
+  // meanwhile goes back under its name.
+  auto togli_collegamento = [&] {
+    for (int tentativi = 0; tentativi < 1000; ++tentativi) {
+      const Percorso q = nome_provvisorio(p, static_cast<uint64_t>(::getpid()), contatore_++);
+      if (!posix::sposta_senza_sostituire(p, q)) {
+        if (errno == EEXIST) continue;
+        if (errno == ENOENT) return;
+        posix::fallisci(errno, p);
+      }
+      if (posix::e_un_collegamento(q))
+        ::unlink(q.c_str());
+      else
+        posix::sposta_senza_sostituire(q, p);
+      return;
+    }
+    posix::fallisci(EEXIST, p);
+  };
   for (;;) {
     int fd = posix::apri(p, O_RDWR | O_CREAT | O_NOFOLLOW);
     // Left by another user's run, the file may not be writable for this
     // one; read access is enough to lock it (write access only matters on
-    // file systems that lock by byte range).
-    if (fd < 0 && errno == EACCES) fd = posix::apri(p, O_RDONLY | O_NOFOLLOW);
+    // file systems that lock by byte range). Where there is no file to read,
+    // the directory itself refused the create: that is the failure to tell.
+    if (fd < 0 && errno == EACCES) {
+      fd = posix::apri(p, O_RDONLY | O_NOFOLLOW);
+      if (fd < 0 && errno == ENOENT) errno = EACCES;
+    }
+    if (fd < 0 && errno == ELOOP && posix::e_un_collegamento(p)) {
+      togli_collegamento();
+      continue;
+    }
     Descrittore d(fd);
     if (!d.valido()) posix::fallisci(errno, p);
     while (::flock(d.fd(), LOCK_EX | LOCK_NB) != 0) {

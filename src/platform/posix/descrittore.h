@@ -46,6 +46,11 @@ class Descrittore {
 int apri(const Percorso& p, int modo);
 // Every byte, however many calls it takes.
 void scrivi_tutto(int fd, std::string_view byte, const Percorso& p);
+// Moves da to a, failing with EEXIST where a is taken; false, with errno,
+// on a failure.
+bool sposta_senza_sostituire(const Percorso& da, const Percorso& a);
+// Whether the name is a symbolic link (not followed).
+bool e_un_collegamento(const Percorso& p);
 // close(2), whose failure (a write the device refused late) is a failure.
 void chiudi(Descrittore& d, const Percorso& p);
 

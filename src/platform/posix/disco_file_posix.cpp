@@ -14,7 +14,9 @@ namespace {
 
 using posix::apri;
 using posix::Descrittore;
+using posix::e_un_collegamento;
 using posix::fallisci;
+using posix::sposta_senza_sostituire;
 
 // Writes every piece. For a file that goes to the device, the device's
 // writing of each piece starts at once, so that it goes on while the next
@@ -37,29 +39,6 @@ void scrivi_con(int modo, const Percorso& p, const Pezzi& produci) {
   if (!d.valido()) fallisci(errno, p);
   scrivi_pezzi(d.fd(), p, produci, false);
   posix::chiudi(d, p);
-}
-
-// Moves da to a, failing with EEXIST where a is taken; false, with errno,
-// on a failure. Where the file system cannot move that way, the name is
-// taken first with an exclusive create, then moved over.
-bool sposta_senza_sostituire(const Percorso& da, const Percorso& a) {
-#if defined(__linux__)
-  if (::renameat2(AT_FDCWD, da.c_str(), AT_FDCWD, a.c_str(), RENAME_NOREPLACE) == 0) return true;
-  if (errno != EINVAL && errno != ENOSYS) return false;
-#endif
-  Descrittore d(apri(a, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW));
-  if (!d.valido()) return false;
-  if (::close(d.rilascia()) != 0 && errno != EINTR) return false;
-  if (::rename(da.c_str(), a.c_str()) == 0) return true;
-  const int e = errno;
-  ::unlink(a.c_str());
-  errno = e;
-  return false;
-}
-
-bool e_un_collegamento(const Percorso& p) {
-  struct stat s {};
-  return ::lstat(p.c_str(), &s) == 0 && S_ISLNK(s.st_mode);
 }
 
 }  // namespace
@@ -105,19 +84,6 @@ void DiscoFile::elimina(const Percorso& p) {
 
 void DiscoFile::scrivi_a_pezzi(const Percorso& p, const Pezzi& produci) {
   scrivi_con(O_CREAT | O_TRUNC | O_NOFOLLOW, p, produci);
-}
-
-void DiscoFile::scrivi_nuovo(const Percorso& p, const Pezzi& produci) {
-  // Where nothing stands under the name, the idiom's create, delete and
-  // create again leave just a new file: made here at once. Anything under
-  // the name (a file, a link) takes the idiom's three steps.
-  Descrittore d(apri(p, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW));
-  if (!d.valido()) {
-    if (errno == EEXIST) return Disco::scrivi_nuovo(p, produci);
-    fallisci(errno, p);
-  }
-  scrivi_pezzi(d.fd(), p, produci, false);
-  posix::chiudi(d, p);
 }
 
 void DiscoFile::scrivi_durevole(const Percorso& p, const Pezzi& produci) {

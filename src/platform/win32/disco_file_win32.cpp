@@ -76,8 +76,6 @@ void DiscoFile::scrivi_a_pezzi(const Percorso& p, const Pezzi& produci) {
   win32::chiudi(m, p);
 }
 
-void DiscoFile::scrivi_nuovo(const Percorso& p, const Pezzi& produci) { Disco::scrivi_nuovo(p, produci); }
-
 void DiscoFile::scrivi_durevole(const Percorso& p, const Pezzi& produci) {
   const Scrittura s[] = {{p, produci}};
   scrivi_durevoli(s);
