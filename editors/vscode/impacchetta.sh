@@ -43,6 +43,10 @@ if [ -n "$firma" ]; then
     exit 1
   fi
 fi
+case $server in
+  /*) ;;
+  *) server=$(pwd)/$server ;;
+esac
 case $out in
   "" | /*) ;;
   *) out=$(pwd)/$out ;;
