@@ -66,6 +66,16 @@ trap 'rm -rf "$cartella/server"' EXIT
 trap 'exit 1' HUP INT TERM
 mkdir server
 cp "$server" "server/$nome"
+# The copy without its debugging sections, where this machine has the
+# platform's strip; else as it is.
+case $target in
+  linux-x64) strip=strip ;;
+  win32-x64) strip=x86_64-w64-mingw32-strip ;;
+  *) strip= ;;
+esac
+if [ -n "$strip" ] && command -v "$strip" >/dev/null 2>&1; then
+  "$strip" "server/$nome" 2>/dev/null || cp "$server" "server/$nome"
+fi
 chmod 755 "server/$nome"
 
 # No repository: the project has no public address to name.
