@@ -2,11 +2,13 @@
 // it to the editor through the standard language client.
 const vscode = require("vscode");
 const { LanguageClient } = require("vscode-languageclient/node");
+const { comandoDelServer } = require("./comando_server");
 
 let client;
 
 function activate(context) {
-  const command = vscode.workspace.getConfiguration("scenario").get("percorso", "scenario");
+  const percorso = vscode.workspace.getConfiguration("scenario").get("percorso", "");
+  const command = comandoDelServer(percorso, context.extensionPath);
   const server = { command, args: ["lsp"] };
   client = new LanguageClient(
     "scenario",

@@ -62,6 +62,32 @@ else()
   endforeach()
 endif()
 
+# The VS Code extension packaged for each platform, and the Linux package's
+# server driven by a language client from the npm registry. It runs npm ci in
+# editors/vscode when the packages are missing or older than the lock file.
+# SCENARIO_VSCODE_WIN32 names a scenario.exe for the win32-x64 package;
+# without it that package carries a stand-in.
+set(SCENARIO_VSCODE_WIN32 "" CACHE FILEPATH "scenario.exe per il pacchetto win32-x64 dell'estensione VS Code")
+find_program(NODE NAMES node nodejs)
+find_program(NPM NAMES npm)
+if(NODE AND NPM)
+  add_test(NAME PacchettiVscodeClientLsp
+    COMMAND ${CMAKE_COMMAND}
+      "-DESTENSIONE=${PROJECT_SOURCE_DIR}/editors/vscode"
+      "-DSTRUMENTO=$<TARGET_FILE:strumento_scenario>"
+      "-DSTRUMENTO_WIN32=${SCENARIO_VSCODE_WIN32}"
+      "-DNPM=${NPM}" "-DNODE=${NODE}"
+      "-DFIXTURE=${CMAKE_CURRENT_LIST_DIR}/fixtures/verifica/refusi"
+      "-DCLIENT=${CMAKE_CURRENT_LIST_DIR}/client_lsp_vsix.js"
+      "-DLAVORO=${CMAKE_CURRENT_BINARY_DIR}/pacchetti_vscode"
+      -P "${CMAKE_CURRENT_LIST_DIR}/pacchetti_vscode.cmake")
+  set_tests_properties(PacchettiVscodeClientLsp PROPERTIES TIMEOUT 600)
+else()
+  add_test(NAME PacchettiVscodeClientLsp_saltato_manca_npm
+           COMMAND sh -c "echo 'SALTATO: apt-get install nodejs npm'; exit 77")
+  set_tests_properties(PacchettiVscodeClientLsp_saltato_manca_npm PROPERTIES SKIP_RETURN_CODE 77)
+endif()
+
 # The report page in a real browser: the embedded scenario (the payload
 # folder of the sources) and the fixture with problems, opened in headless
 # chromium. Where chromium or python3 is missing, a test named after what is
