@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "base/cp1252.h"
+#include "base/errori.h"
 #include "base/nomi_file.h"
 #include "compiler/compilazione.h"
 #include "compiler/formati.h"
@@ -113,11 +114,23 @@ std::optional<int64_t> lunghezza(const Raccolta& r) {
 }
 
 // The failure places of a reading on, with the record each fell in.
-RecordInCorso record_del_guasto(const Raccolta& r, const Problema& p) {
-  for (const Arresto& a : r.arresti)
-    if (a.dove == p.origine && a.record.formato) return a.record;
-  return {};
-}
+// The record in progress where each stop of a reading stands, looked up by
+// place: a text read on may stop at every one of its lines.
+class RecordDeiGuasti {
+ public:
+  explicit RecordDeiGuasti(const Raccolta& r) {
+    for (const Arresto& a : r.arresti)
+      if (a.record.formato) per_luogo_.try_emplace(luogo(a.dove), &a.record);
+  }
+  RecordInCorso di(const Problema& p) const {
+    const auto it = per_luogo_.find(luogo(p.origine));
+    return it == per_luogo_.end() ? RecordInCorso{} : *it->second;
+  }
+
+ private:
+  static std::tuple<Sorgente, int32_t, int32_t> luogo(const Origine& o) { return {o.sorgente, o.riga, o.colonna}; }
+  std::map<std::tuple<Sorgente, int32_t, int32_t>, const RecordInCorso*> per_luogo_;
+};
 
 int ordine_file(File f) { return static_cast<int>(f); }
 
@@ -139,7 +152,7 @@ std::string spogliato(std::string_view campo) {
   return std::string(campo.substr(a, b - a + 1));
 }
 
-std::string citato(std::string_view cp1252) { return a_utf8(spogliato(cp1252)); }
+std::string citato(std::string_view cp1252) { return a_utf8(dettaglio_mostrato(spogliato(cp1252))); }
 
 void Contesto::avviso(Avviso a, File f, const Origine& dove, std::string messaggio) {
   const Regola& r = regola(a);
@@ -156,8 +169,8 @@ std::unique_ptr<Stato> compila_in_memoria(const Testi& t, OsservatoreLettura* os
   DiscoAutore disco(scarto);
   const FileCompilazione f =
       file_compilazione(cartella_in_memoria, cartella_in_memoria, {t.nome_linea, t.numero_treno});
-  disco.servi(f.linea_txt, std::string(t.linea));
-  disco.servi(f.treno_txt, std::string(t.treno));
+  disco.servi(f.linea_txt, t.linea);
+  disco.servi(f.treno_txt, t.treno);
   auto s = std::make_unique<Stato>();
   s->nome_linea = t.nome_linea;
   s->numero_treno = t.numero_treno;
@@ -190,6 +203,7 @@ Controllo controlla(const Stato& esatto, const Raccolta& esatta, const Testi& te
   std::optional<Origine> primo_senza_celle;
   size_t altri_senza_celle = 0;
   if (seconda) {
+    const RecordDeiGuasti record_dei_guasti(proseguita);
     std::map<std::string, int> gia_visti;
     for (const Problema& p : esatto.problemi) ++gia_visti[chiave(p)];
     for (const Problema& p : seconda->problemi) {
@@ -201,7 +215,7 @@ Controllo controlla(const Stato& esatto, const Raccolta& esatta, const Testi& te
         ++altri_senza_celle;
         continue;
       }
-      d.push_back(da_problema(p, errore_di_lettura(p) ? record_del_guasto(proseguita, p) : RecordInCorso{}));
+      d.push_back(da_problema(p, errore_di_lettura(p) ? record_dei_guasti.di(p) : RecordInCorso{}));
       d.back().fase = Fase::proseguendo;
       punta_progressiva(d.back(), p, lettura);
     }

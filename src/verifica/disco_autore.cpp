@@ -6,8 +6,8 @@
 
 namespace scenario::verifica {
 
-void DiscoAutore::servi(const Percorso& p, std::string byte) {
-  testi_[p.lexically_normal()] = Testo{std::move(byte), true};
+void DiscoAutore::servi(const Percorso& p, std::string_view byte) {
+  testi_[p.lexically_normal()] = Testo{byte, true};
 }
 
 const DiscoAutore::Testo* DiscoAutore::testo(const Percorso& p) const {
@@ -28,7 +28,7 @@ bool DiscoAutore::esiste(const Percorso& p) const {
 std::string DiscoAutore::leggi(const Percorso& p) {
   if (const Testo* t = testo(p)) {
     if (!t->presente) throw ErroreEsecuzione(Guasto::file_non_trovato, p.filename().string());
-    return t->byte;
+    return std::string(t->byte);
   }
   return reale_.leggi(p);
 }

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 
 #include "base/disco.h"
 
@@ -16,8 +17,9 @@ class DiscoAutore : public Disco {
  public:
   explicit DiscoAutore(Disco& reale) : reale_(reale) {}
 
-  // Serves these bytes under p (the place where the compiler looks for them).
-  void servi(const Percorso& p, std::string byte);
+  // Serves these bytes under p (the place where the compiler looks for
+  // them). Not copied: they must outlive the disk.
+  void servi(const Percorso& p, std::string_view byte);
 
   bool esiste(const Percorso& p) const override;
   std::string leggi(const Percorso& p) override;
@@ -35,7 +37,7 @@ class DiscoAutore : public Disco {
 
  private:
   struct Testo {
-    std::string byte;
+    std::string_view byte;
     bool presente = true;
   };
   const Testo* testo(const Percorso& p) const;

@@ -3,6 +3,8 @@
 
 #include "verifica/raccolta.h"
 
+#include "verifica/regole_controllo.h"
+
 namespace scenario::verifica {
 
 void Raccolta::inizio_testo(Sorgente s) {
@@ -30,7 +32,9 @@ void Raccolta::campo_ignorato(const CampoIgnorato& c) {
     i.dopo_ignorato = record_ultimo_ == nullptr;
     i.record = record_ultimo_;
   }
-  ignorati.push_back(i);
+  // A field of blanks says nothing by itself (a blank line is one); only the
+  // line it stands on counts, for the fields after it.
+  if (!spogliato(c.testo).empty()) ignorati.push_back(i);
   riga_ultimo_ = c.campo.riga;
   record_ultimo_ = nullptr;
 }

@@ -12,20 +12,24 @@ char piega(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) :
 
 }  // namespace
 
-// Optimal string alignment: the Levenshtein table plus adjacent swaps.
+// Optimal string alignment: the Levenshtein table plus adjacent swaps, kept
+// as its last three rows (a word may be a whole line of megabytes).
 size_t distanza(std::string_view a, std::string_view b) {
-  const size_t n = a.size(), m = b.size();
-  std::vector<std::vector<size_t>> d(n + 1, std::vector<size_t>(m + 1));
-  for (size_t i = 0; i <= n; ++i) d[i][0] = i;
-  for (size_t j = 0; j <= m; ++j) d[0][j] = j;
-  for (size_t i = 1; i <= n; ++i)
+  const size_t m = b.size();
+  std::vector<size_t> due_fa(m + 1), prima(m + 1), riga(m + 1);
+  for (size_t j = 0; j <= m; ++j) prima[j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    riga[0] = i;
     for (size_t j = 1; j <= m; ++j) {
       const size_t costo = piega(a[i - 1]) == piega(b[j - 1]) ? 0 : 1;
-      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + costo});
+      riga[j] = std::min({prima[j] + 1, riga[j - 1] + 1, prima[j - 1] + costo});
       if (i > 1 && j > 1 && piega(a[i - 1]) == piega(b[j - 2]) && piega(a[i - 2]) == piega(b[j - 1]))
-        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+        riga[j] = std::min(riga[j], due_fa[j - 2] + 1);
     }
-  return d[n][m];
+    std::swap(due_fa, prima);
+    std::swap(prima, riga);
+  }
+  return prima[m];
 }
 
 std::optional<std::string_view> piu_vicina(std::string_view parola, std::span<const std::string_view> parole) {
@@ -33,6 +37,9 @@ std::optional<std::string_view> piu_vicina(std::string_view parola, std::span<co
   std::optional<std::string_view> migliore;
   size_t minima = soglia + 1;
   for (std::string_view p : parole) {
+    // The distance is at least the difference in length.
+    const size_t differenza = parola.size() > p.size() ? parola.size() - p.size() : p.size() - parola.size();
+    if (differenza >= minima) continue;
     const size_t d = distanza(parola, p);
     if (d < minima) {
       minima = d;

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <string>
+#include <vector>
 
 #include "compilazione.h"
 #include "rapporto.h"
@@ -25,6 +26,28 @@ TEST(RigheSorgente, LeRigheFinisconoComeLeContaIlLettore) {
   EXPECT_EQ(r.riga(5), "");
   EXPECT_EQ(r.riga(6), "");
   EXPECT_EQ(r.riga(0), "");
+}
+
+// Many lines, each ending its own way, some blank: every one found, in any
+// order, as the reader counts them.
+TEST(RigheSorgente, OgniRigaDiUnTestoLungo) {
+  const char* fini[] = {"\r\n", "\n", "\r", "\r\n\r\n", "\n\r"};
+  std::string testo;
+  std::vector<std::string> attese;
+  for (int i = 0; i < 700; ++i) {
+    std::string riga = i % 7 == 0 ? std::string() : "riga " + std::to_string(i);
+    testo += riga;
+    attese.push_back(riga);
+    const std::string fine = fini[i % 5];
+    testo += fine;
+    // A CR LF pair is one line end; any other pair is two.
+    if (fine.size() == 2 && fine != "\r\n") attese.emplace_back();
+    if (fine == "\r\n\r\n") attese.emplace_back();
+  }
+  attese.emplace_back();  // after the last line end
+  const IndiceRighe r(testo);
+  for (size_t n = attese.size(); n >= 1; --n) EXPECT_EQ(r.riga(static_cast<int32_t>(n)), attese[n - 1]) << n;
+  EXPECT_EQ(r.riga(static_cast<int32_t>(attese.size()) + 1), "");
 }
 
 TEST(RigheSorgente, LaRigaMostrataTieneIlCaretSottoLaColonna) {

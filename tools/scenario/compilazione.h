@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "base/disco.h"
 #include "compiler/stato.h"
@@ -35,8 +37,11 @@ enum class Uscita : int { pulita = 0, problemi = 1, nessun_file = 2 };
 struct EsitoCompilazione {
   // Large (the profile holds every metre), so kept on the heap.
   std::unique_ptr<Stato> stato;
-  std::string testo_linea;  // the two texts as read, for quoting source lines
-  std::string testo_treno;
+  // The two texts as read, for quoting source lines: the request's own
+  // texts when it gave them (a text may be of megabytes: not copied), else
+  // those read here, kept in letti.
+  std::string_view testo_linea, testo_treno;
+  std::unique_ptr<const std::pair<std::string, std::string>> letti;
   Percorso file_linea, file_treno;  // where they were read from
   bool file_scritti = false;
   Uscita uscita = Uscita::pulita;

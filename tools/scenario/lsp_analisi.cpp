@@ -2,7 +2,9 @@
 
 #include "lsp_analisi.h"
 
+#include <deque>
 #include <algorithm>
+#include <deque>
 
 #include "base/cp1252.h"
 #include "base/testo_carico.h"
@@ -52,7 +54,12 @@ class DiscoDocumenti : public verifica::DiscoAutore {
  public:
   DiscoDocumenti(Disco& reale, const Documenti& aperti) : DiscoAutore(reale), reale_(reale) {
     for (const auto& [uri, d] : aperti) {
-      servi(d.percorso, carico(d.percorso) ? d.testo : in_cp1252(d.testo));
+      if (carico(d.percorso)) {
+        servi(d.percorso, d.testo);
+      } else {
+        convertiti_.push_back(in_cp1252(d.testo));
+        servi(d.percorso, convertiti_.back());
+      }
       serviti_.push_back(d.percorso.lexically_normal());
     }
   }
@@ -73,6 +80,7 @@ class DiscoDocumenti : public verifica::DiscoAutore {
  private:
   Disco& reale_;
   std::vector<Percorso> serviti_;
+  std::deque<std::string> convertiti_;  // the served Windows-1252 texts, which must stay put
 };
 
 // The pair of the text at p; ErroreStrumento when there is none.

@@ -15,18 +15,30 @@ constexpr std::string_view taglio = "...";
 
 }  // namespace
 
+namespace {
+
+// Where the line after the one starting at i starts; past the end when there
+// is none.
+size_t dopo_la_riga(std::string_view testo, size_t i) {
+  const size_t fine = testo.find_first_of("\r\n", i);
+  if (fine == std::string_view::npos) return testo.size() + 1;
+  return fine + (testo[fine] == '\r' && fine + 1 < testo.size() && testo[fine + 1] == '\n' ? 2 : 1);
+}
+
+}  // namespace
+
 IndiceRighe::IndiceRighe(std::string_view testo) : testo_(testo) {
-  inizi_.push_back(0);
-  for (size_t i = 0; i < testo.size(); ++i) {
-    if (testo[i] == '\r' && i + 1 < testo.size() && testo[i + 1] == '\n') ++i;
-    if (testo[i] == '\r' || testo[i] == '\n') inizi_.push_back(i + 1);
-  }
+  size_t riga = 0;
+  for (size_t i = 0; i <= testo.size(); i = dopo_la_riga(testo, i), ++riga)
+    if (riga % passo_ == 0) inizi_.push_back(i);
+  righe_ = riga;
 }
 
 std::string_view IndiceRighe::riga(int32_t n) const {
-  if (n < 1 || static_cast<size_t>(n) > inizi_.size()) return {};
-  const size_t inizio = inizi_[static_cast<size_t>(n) - 1];
-  if (inizio > testo_.size()) return {};
+  if (n < 1 || static_cast<size_t>(n) > righe_) return {};
+  const size_t k = static_cast<size_t>(n) - 1;
+  size_t inizio = inizi_[k / passo_];
+  for (size_t r = k % passo_; r > 0; --r) inizio = dopo_la_riga(testo_, inizio);
   const size_t fine = testo_.find_first_of("\r\n", inizio);
   return testo_.substr(inizio, (fine == std::string_view::npos ? testo_.size() : fine) - inizio);
 }

@@ -19,8 +19,12 @@ class IndiceRighe {
   std::string_view riga(int32_t n) const;
 
  private:
+  // Only every passo_-th line start is kept: a text of blank lines would
+  // otherwise take four times its size in starts.
+  static constexpr size_t passo_ = 64;
   std::string_view testo_;
-  std::vector<size_t> inizi_;  // where each line starts
+  std::vector<size_t> inizi_;  // where lines 1, 1 + passo_, ... start
+  size_t righe_ = 0;
 };
 
 // A line as shown: UTF-8, control bytes escaped as \xHH, a long line cut to

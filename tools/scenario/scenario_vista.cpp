@@ -125,7 +125,7 @@ class Caricamento {
     return std::nullopt;
   }
 
-  void luoghi(const Stato& s, const std::string& testo_treno) {
+  void luoghi(const Stato& s, std::string_view testo_treno) {
     DatiScenario& d = v_.dati;
     for (const auto& [c, o] : s.origine_cella)
       if (auto l = luogo(o)) d.luoghi_celle[c] = *l;
