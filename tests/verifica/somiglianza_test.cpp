@@ -18,12 +18,12 @@ TEST(Somiglianza, Distanza) {
       {"", "curva", 5},
       {"curva", "", 5},
       {"segnale", "segnale", 0},
-      {"SEGNALE", "segnale", 0},       // case ignored
-      {"sengale", "segnale", 1},       // two neighbours swapped
-      {"segnle", "segnale", 1},        // a letter missing
-      {"segnalee", "segnale", 1},      // one too many
-      {"pendenxa", "pendenza", 1},     // one changed
-      {"ca", "abc", 3},                // a swap is not an edit of letters already swapped
+      {"SEGNALE", "segnale", 0},    // case ignored
+      {"sengale", "segnale", 1},    // two neighbours swapped
+      {"segnle", "segnale", 1},     // a letter missing
+      {"segnalee", "segnale", 1},   // one too many
+      {"pendenxa", "pendenza", 1},  // one changed
+      {"ca", "abc", 3},             // a swap is not an edit of letters already swapped
       {"stazione", "fermata", 8},
   };
   for (const Caso& c : casi) {

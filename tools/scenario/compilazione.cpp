@@ -22,8 +22,8 @@ EsitoCompilazione compila(const RichiestaCompilazione& r, Disco& disco) {
     esito.file_linea = r.testi->file_linea;
     esito.file_treno = r.testi->file_treno;
   } else {
-    esito.letti = std::make_unique<const std::pair<std::string, std::string>>(
-        leggi_file_autore(disco, file.linea_txt), leggi_file_autore(disco, file.treno_txt));
+    esito.letti = std::make_unique<const std::pair<std::string, std::string>>(leggi_file_autore(disco, file.linea_txt),
+                                                                              leggi_file_autore(disco, file.treno_txt));
     esito.testo_linea = esito.letti->first;
     esito.testo_treno = esito.letti->second;
     esito.file_linea = file.linea_txt;

@@ -2,7 +2,6 @@
 
 #include "lsp_analisi.h"
 
-#include <deque>
 #include <algorithm>
 #include <deque>
 
