@@ -6,9 +6,7 @@
 
 namespace scenario::verifica {
 
-void DiscoAutore::servi(const Percorso& p, std::string_view byte) {
-  testi_[p.lexically_normal()] = Testo{byte, true};
-}
+void DiscoAutore::servi(const Percorso& p, std::string_view byte) { testi_[p.lexically_normal()] = Testo{byte, true}; }
 
 const DiscoAutore::Testo* DiscoAutore::testo(const Percorso& p) const {
   auto it = testi_.find(p.lexically_normal());
