@@ -88,6 +88,21 @@ else()
   set_tests_properties(PacchettiVscodeClientLsp_saltato_manca_npm PROPERTIES SKIP_RETURN_CODE 77)
 endif()
 
+# The SARIF of the golden fixtures as Microsoft's SARIF Multitool validates
+# it (from the npm registry, into the build tree).
+if(NPM AND CMAKE_HOST_SYSTEM_NAME STREQUAL "Linux" AND CMAKE_HOST_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64")
+  add_test(NAME SarifMultitool
+    COMMAND ${CMAKE_COMMAND}
+      "-DSTRUMENTO=$<TARGET_FILE:strumento_scenario>" "-DNPM=${NPM}"
+      "-DFIXTURE=${CMAKE_CURRENT_LIST_DIR}/fixtures/verifica"
+      "-DLAVORO=${CMAKE_CURRENT_BINARY_DIR}/sarif_multitool"
+      -P "${CMAKE_CURRENT_LIST_DIR}/sarif_multitool.cmake")
+  set_tests_properties(SarifMultitool PROPERTIES TIMEOUT 600)
+else()
+  add_test(NAME SarifMultitool_saltato_manca_npm COMMAND sh -c "echo 'SALTATO: apt-get install npm'; exit 77")
+  set_tests_properties(SarifMultitool_saltato_manca_npm PROPERTIES SKIP_RETURN_CODE 77)
+endif()
+
 # The report page in a real browser: the embedded scenario (the payload
 # folder of the sources) and the fixture with problems, opened in headless
 # chromium. Where chromium or python3 is missing, a test named after what is

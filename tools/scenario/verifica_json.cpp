@@ -146,7 +146,10 @@ ordered_json verifica_sarif(const std::vector<ScenarioVerificato>& scenari) {
       risultati.push_back(std::move(risultato));
     }
   }
-  ordered_json driver = {{"name", "scenario"}, {"version", VERSIONE_PROGETTO}, {"rules", r.elenco}};
+  ordered_json driver = {{"name", "scenario"},
+                         {"version", VERSIONE_PROGETTO},
+                         {"informationUri", DOCUMENTAZIONE_STRUMENTO},
+                         {"rules", r.elenco}};
   // A scenario the tool could not check is a failed invocation, with the reason.
   ordered_json avvisi_esecuzione = ordered_json::array();
   for (const ScenarioVerificato& s : scenari)
