@@ -78,6 +78,11 @@ constexpr Regola tabella[] = {
      "la scheda treno non ha righe di tabella riconoscibili: non viene confrontata",
      "scrivere le righe della tabella come nella scheda incorporata: celle tra barre verticali, progressiva come "
      "12+350"},
+    {Gravita::nota, n(Nota::capolinea_oltre_la_linea),
+     "capolinea oltre la fine della linea, nelle celle che proseguono: gli elementi fino al capolinea vi sono voluti e "
+     "non danno W08",
+     "nessuna correzione se il treno deve arrivare li'; altrimenti portare la stazione dentro la lunghezza del "
+     "percorso"},
 };
 
 const Regola& cerca(Gravita g, int32_t numero) {

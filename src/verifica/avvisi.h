@@ -37,6 +37,7 @@ enum class Nota : int32_t {
   treno_non_letto,
   senza_celle,
   scheda_senza_tabella,
+  capolinea_oltre_la_linea,
 };
 
 struct Regola {

@@ -1,9 +1,9 @@
 // Rules about places along the line: a feature beyond the line's length but
-// inside the cells (W08), records that fill cells up to their position out
-// of order (W09) or in one cell (W10), a curve that starts inside the
-// previous one (W11), a position the cell rounding moves (W12), speed boards
-// that disagree with the train's speed (W18).
+// inside the cells (W08), unless it leads to a terminus standing there (N05), records that fill cells up to their
+// position out of order (W09) or in one cell (W10), a curve that starts inside the previous one (W11), a position the
+// cell rounding moves (W12), speed boards that disagree with the train's speed (W18).
 
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -34,11 +34,25 @@ bool lungo_la_linea(Ruolo r) {
          r == Ruolo::posizione_stazione;
 }
 
-void oltre_la_linea(Contesto& c, const RecordLetto& r) {
+// The last station, when it stands past the line's end: a scenario may end
+// its run there on purpose, the cells going on for metri_oltre_la_linea
+// exactly so. Features up to it are the terminus's, not mistakes.
+const RecordLetto* capolinea_oltre_la_linea(const Contesto& c) {
+  if (!c.lunghezza) return nullptr;
+  const RecordLetto* ultima = nullptr;
+  for (const RecordLetto* r : c.raccolta.record)
+    if (r->formato == &formato::stazione && integro(*r) &&
+        (!ultima || valore(*r, "posizione") > valore(*ultima, "posizione")))
+      ultima = r;
+  return ultima && valore(*ultima, "posizione") > *c.lunghezza ? ultima : nullptr;
+}
+
+void oltre_la_linea(Contesto& c, const RecordLetto& r, int64_t capolinea) {
   if (!c.lunghezza) return;
-  const int64_t l = *c.lunghezza;
-  const std::string dentro =
-      " (lunghezza percorso " + m(l) + "), dentro le celle che arrivano a " + m(l + metri_oltre_la_linea);
+  const int64_t l = std::max(*c.lunghezza, capolinea);
+  const std::string dentro = " (lunghezza percorso " + m(*c.lunghezza) +
+                             (capolinea > 0 ? ", capolinea a " + m(capolinea) : std::string()) +
+                             "), dentro le celle che arrivano a " + m(*c.lunghezza + metri_oltre_la_linea);
   int64_t inizio = 0;
   for (size_t k = 0; k < r.valori.size(); ++k) {
     const formato::Valore& f = r.formato->valori[k];
@@ -149,9 +163,17 @@ void indicatori_e_velocita(Contesto& c) {
 void avvisi_posizioni(Contesto& c) {
   Riempimenti riempimenti;
   Curve curve;
+  int64_t fino_al_capolinea = 0;
+  if (const RecordLetto* t = capolinea_oltre_la_linea(c)) {
+    fino_al_capolinea = valore(*t, "posizione");
+    c.nota(Nota::capolinea_oltre_la_linea, file_di(t->sorgente), t->valori[t->formato->indice("posizione")].campo,
+           nome(*t) + " a " + m(fino_al_capolinea) + ": capolinea oltre la fine della linea (lunghezza percorso " +
+               m(*c.lunghezza) + "), dentro le celle che arrivano a " + m(*c.lunghezza + metri_oltre_la_linea) +
+               "; gli elementi fino al capolinea non sono segnalati");
+  }
   for (const RecordLetto* r : c.raccolta.record) {
     if (!integro(*r)) continue;
-    oltre_la_linea(c, *r);
+    oltre_la_linea(c, *r, fino_al_capolinea);
     arrotondamenti(c, *r);
     riempimenti.record(c, *r);
     curve.record(c, *r);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <regex>
 #include <string>
 
@@ -15,6 +16,16 @@
 
 namespace scenario::test {
 namespace {
+
+// The project's own example is clean even with warnings counted as errors:
+// its terminus past the line's end, with what leads to it, is one note.
+TEST(StrumentoSulloScenarioIncorporato, IlControlloEPulitoAncheConWerror) {
+  const auto payload = std::filesystem::path(FIXTURE_STRUMENTI).parent_path().parent_path().parent_path() / "payload";
+  const auto c = esegui_strumento({"check", payload.string(), "--Werror", "--formato", "gcc"});
+  EXPECT_EQ(c.stato, 0) << c.uscita;
+  EXPECT_EQ(c.uscita.find("warning:"), std::string::npos) << c.uscita;
+  EXPECT_NE(c.uscita.find("note: [N05]"), std::string::npos) << c.uscita;
+}
 
 TEST(StrumentoSulloScenarioIncorporato, DumpMostraIlSegnaleDellaCella29EPlanDaUnSvgBenFormato) {
   CartellaTemporanea dir;

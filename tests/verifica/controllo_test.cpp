@@ -142,6 +142,9 @@ struct Caso {
 
 TEST(Controllo, OgniRegolaParlaDoveDeve) {
   const std::string segnale = "segnale, 1400, 1, 4, 1, 0, 0, 1, 3, 1, 0, 0";
+  const std::string capolinea =
+      "stazione, 0, 8, 800, 0, 0, 0, 1, 1, 0, 4, 1, 1, 1, 8, 40, 0, PRIMA\n"
+      "stazione, 11000, 8, 800, 0, 0, 0, 1, 1, 0, 4, 1, 1, 1, 8, 40, 0, ULTIMA";
   const Caso casi[] = {
       {"pulito", {}, {}, {}},
       {"parola sbagliata", {}, {{9, "sengale, 1400, 1, 4, 1, 0, 0, 1, 3, 1, 0, 0"}}, {"W01 treno:9"}},
@@ -165,6 +168,16 @@ TEST(Controllo, OgniRegolaParlaDoveDeve) {
        {{9, "segnale, 10001, 1, 4, 1, 0, 0, 1, 3, 1, 0, 0"}},
        {"W08 treno:9", "W12 treno:9"}},
       {"una cella oltre la linea", {}, {{9, "segnale, 10050, 1, 4, 1, 0, 0, 1, 3, 1, 0, 0"}}, {"W08 treno:9"}},
+      // A terminus past the line's end, in the cells that go on: what leads
+      // to it is meant; what lies past it is not.
+      {"capolinea oltre la linea",
+       {},
+       {{7, capolinea}, {9, "segnale, 10500, 1, 4, 1, 0, 0, 1, 3, 1, 0, 0"}},
+       {"N05 treno:8"}},
+      {"segnale oltre il capolinea",
+       {},
+       {{7, capolinea}, {9, "segnale, 11500, 1, 4, 1, 0, 0, 1, 3, 1, 0, 0"}},
+       {"N05 treno:8", "W08 treno:10"}},
       {"fuori ordine", {}, {{5, "velocita, 1300, 120\nvelocita, 600, 60"}}, {"W09 treno:6"}},
       {"stessa cella", {{14, "pendenza, 5000, 2\npendenza, 5010, 3"}}, {}, {"W10 linea:15", "W12 linea:15"}},
       {"curva dentro la precedente", {{11, "curvad3, 800, 300\ncurvas2, 1000, 400"}}, {}, {"W11 linea:12"}},

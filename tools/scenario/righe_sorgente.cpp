@@ -20,8 +20,9 @@ namespace {
 // Where the line after the one starting at i starts; past the end when there
 // is none.
 size_t dopo_la_riga(std::string_view testo, size_t i) {
-  const size_t fine = testo.find_first_of("\r\n", i);
-  if (fine == std::string_view::npos) return testo.size() + 1;
+  size_t fine = i;
+  while (fine < testo.size() && testo[fine] != '\r' && testo[fine] != '\n') ++fine;
+  if (fine == testo.size()) return testo.size() + 1;
   return fine + (testo[fine] == '\r' && fine + 1 < testo.size() && testo[fine + 1] == '\n' ? 2 : 1);
 }
 

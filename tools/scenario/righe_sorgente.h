@@ -21,7 +21,7 @@ class IndiceRighe {
  private:
   // Only every passo_-th line start is kept: a text of blank lines would
   // otherwise take four times its size in starts.
-  static constexpr size_t passo_ = 64;
+  static constexpr size_t passo_ = 16;
   std::string_view testo_;
   std::vector<size_t> inizi_;  // where lines 1, 1 + passo_, ... start
   size_t righe_ = 0;
