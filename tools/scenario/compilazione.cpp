@@ -31,7 +31,7 @@ EsitoCompilazione compila(const RichiestaCompilazione& r, Disco& disco) {
   Disco& sotto = r.scrivi_binari ? disco : scarto;
   std::error_code ec;
   if (r.scrivi_binari && !std::filesystem::is_directory(r.uscita, ec))
-    throw ErroreStrumento("la cartella di uscita non esiste: " + r.uscita.string());
+    throw ErroreStrumento("la cartella di uscita non esiste: " + testo_utf8(r.uscita));
   // The output directory is the installer's kind of directory: one run at a
   // time, installer or tool.
   const auto blocco = sotto.blocca(r.uscita);

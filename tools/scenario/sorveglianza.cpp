@@ -16,7 +16,7 @@ namespace scenario::strumenti {
 namespace {
 
 bool di_testo(const Percorso& p) {
-  std::string e = p.extension().string();
+  std::string e = testo_utf8(p.extension());
   for (char& c : e) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
   return e == ".txt";
 }
