@@ -59,7 +59,8 @@ std::map<Percorso, Impronta> impronte(const std::vector<Percorso>& cartelle) {
   return v;
 }
 
-Sorvegliante::Sorvegliante(std::vector<Percorso> cartelle, bool sondaggio) : cartelle_(std::move(cartelle)) {
+Sorvegliante::Sorvegliante(std::vector<Percorso> cartelle, [[maybe_unused]] bool sondaggio)
+    : cartelle_(std::move(cartelle)) {
   ultime_ = impronte(cartelle_);
 #ifdef __linux__
   if (sondaggio) return;
