@@ -142,7 +142,7 @@ ordered_json verifica_sarif(const std::vector<ScenarioVerificato>& scenari) {
       risultato["message"] = {{"text", messaggio}};
       risultato["locations"] = ordered_json::array(
           {{{"physicalLocation",
-             {{"artifactLocation", {{"uri", uri(nome_file(s, d.file))}}}, {"region", std::move(regione)}}}}});
+             {{"artifactLocation", {{"uri", uri(percorso_utf8(nome_file(s, d.file)))}}}, {"region", std::move(regione)}}}}});
       risultato["properties"] = {{"fase", nome_fase(d.fase)}};
       risultati.push_back(std::move(risultato));
     }
