@@ -30,6 +30,7 @@ target_compile_definitions(test_scenario PRIVATE
   PICCO_MEMORIA="$<TARGET_FILE:picco_memoria>"
   FIXTURE_STRUMENTI="${CMAKE_CURRENT_LIST_DIR}/fixtures"
   FORMATI_MD="${PROJECT_SOURCE_DIR}/docs/formati.md"
+  VERSIONE_ATTESA="${PROJECT_VERSION}"
   EDITORI="${PROJECT_SOURCE_DIR}/editors")
 add_dependencies(test_scenario scenario picco_memoria)
 

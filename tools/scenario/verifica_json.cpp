@@ -140,9 +140,10 @@ ordered_json verifica_sarif(const std::vector<ScenarioVerificato>& scenari) {
       if (const auto i = r.di(d)) risultato["ruleIndex"] = *i;
       risultato["level"] = nomi(d.gravita).gcc;
       risultato["message"] = {{"text", messaggio}};
-      risultato["locations"] = ordered_json::array(
-          {{{"physicalLocation",
-             {{"artifactLocation", {{"uri", uri(percorso_utf8(nome_file(s, d.file)))}}}, {"region", std::move(regione)}}}}});
+      risultato["locations"] =
+          ordered_json::array({{{"physicalLocation",
+                                 {{"artifactLocation", {{"uri", uri(percorso_utf8(nome_file(s, d.file)))}}},
+                                  {"region", std::move(regione)}}}}});
       risultato["properties"] = {{"fase", nome_fase(d.fase)}};
       risultati.push_back(std::move(risultato));
     }
