@@ -65,11 +65,15 @@ ConsoleWindows::ConsoleWindows() {
   _setmode(_fileno(stderr), _O_BINARY);
   // On a console the C library writes unbuffered streams a byte at a time,
   // and a console decodes each write alone: a letter of two bytes would come
-  // out as two wrong ones. Buffered, a text reaches it whole (std::cerr still
-  // flushes after each insertion, the watch after each report).
+  // out as two wrong ones. Buffered, each text reaches it whole; flushed
+  // after each insertion, as std::cerr is, stdout and stderr keep their
+  // order on the screen.
   const bool su_console_uscita = e_una_console(GetStdHandle(STD_OUTPUT_HANDLE));
   const bool su_console_errori = e_una_console(GetStdHandle(STD_ERROR_HANDLE));
-  if (su_console_uscita) std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
+  if (su_console_uscita) {
+    std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
+    std::cout << std::unitbuf;
+  }
   if (su_console_errori) std::setvbuf(stderr, nullptr, _IOFBF, 1 << 12);
   // The code page is the console's, not the stream's: bytes into a pipe or
   // a file pass untouched whatever it is.
