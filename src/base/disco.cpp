@@ -9,6 +9,13 @@
 
 namespace scenario {
 
+Percorso percorso_utf8(std::string_view utf8) { return Percorso(std::u8string(utf8.begin(), utf8.end())); }
+
+std::string testo_utf8(const Percorso& p) {
+  const std::u8string u = p.u8string();
+  return {u.begin(), u.end()};
+}
+
 void Disco::scrivi_a_pezzi(const Percorso& p, const Pezzi& produci) {
   std::string tutto;
   produci([&](std::string_view pezzo) { tutto.append(pezzo); });
@@ -72,8 +79,7 @@ void elimina_provvisori_rimasti(Disco& disco, std::span<const Percorso> finali) 
 }
 
 std::string nome_nel_messaggio(const Percorso& p) {
-  const std::u8string u = p.filename().u8string();
-  const std::string utf8(u.begin(), u.end());
+  const std::string utf8 = testo_utf8(p.filename());
   return da_utf8(utf8).value_or(utf8);
 }
 

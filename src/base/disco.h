@@ -19,6 +19,13 @@ namespace scenario {
 
 using Percorso = std::filesystem::path;
 
+// A path from UTF-8 text, and its UTF-8 text: the one way between the
+// program's texts and the system's names. A plain std::string goes through
+// the C library's code page on Windows, which is neither UTF-8 nor the same
+// as on Linux.
+Percorso percorso_utf8(std::string_view utf8);
+std::string testo_utf8(const Percorso& p);
+
 // Hands a file's bytes over piece by piece, in order, to the function given.
 using Pezzi = std::function<void(const std::function<void(std::string_view)>& pezzo)>;
 

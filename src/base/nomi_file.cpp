@@ -139,10 +139,7 @@ std::string nome_file(FileScenario f, std::string_view nome_linea, std::string_v
   return {};
 }
 
-Percorso percorso_in(const Percorso& cartella, std::string_view nome) {
-  std::string utf8 = a_utf8(nome);
-  return cartella / Percorso(std::u8string(utf8.begin(), utf8.end()));
-}
+Percorso percorso_in(const Percorso& cartella, std::string_view nome) { return cartella / percorso_utf8(a_utf8(nome)); }
 
 Percorso percorso_file(const Percorso& cartella, FileScenario f, std::string_view nome_linea,
                        std::string_view numero_treno) {

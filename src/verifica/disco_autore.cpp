@@ -15,7 +15,7 @@ const DiscoAutore::Testo* DiscoAutore::testo(const Percorso& p) const {
 
 // The served texts are the author's: nothing may be written over them.
 void DiscoAutore::rifiuta_se_servito(const Percorso& p) const {
-  if (testo(p)) throw ErroreEsecuzione(Guasto::permesso_negato, p.filename().string());
+  if (testo(p)) throw ErroreEsecuzione(Guasto::permesso_negato, nome_nel_messaggio(p));
 }
 
 bool DiscoAutore::esiste(const Percorso& p) const {
@@ -25,7 +25,7 @@ bool DiscoAutore::esiste(const Percorso& p) const {
 
 std::string DiscoAutore::leggi(const Percorso& p) {
   if (const Testo* t = testo(p)) {
-    if (!t->presente) throw ErroreEsecuzione(Guasto::file_non_trovato, p.filename().string());
+    if (!t->presente) throw ErroreEsecuzione(Guasto::file_non_trovato, nome_nel_messaggio(p));
     return std::string(t->byte);
   }
   return reale_.leggi(p);
@@ -39,7 +39,7 @@ void DiscoAutore::crea(const Percorso& p) {
 void DiscoAutore::elimina(const Percorso& p) {
   auto it = testi_.find(p.lexically_normal());
   if (it == testi_.end()) return reale_.elimina(p);
-  if (!it->second.presente) throw ErroreEsecuzione(Guasto::file_non_trovato, p.filename().string());
+  if (!it->second.presente) throw ErroreEsecuzione(Guasto::file_non_trovato, nome_nel_messaggio(p));
   it->second.presente = false;
 }
 

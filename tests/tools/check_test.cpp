@@ -198,6 +198,15 @@ TEST(Check, LaRigaDiComandoParlaItaliano) {
   }
 }
 
+// --version, before any command: the project's version, and the commit
+// where the build knew it.
+TEST(Check, Versione) {
+  const Esecuzione e = esegui_strumento({"--version"});
+  EXPECT_EQ(e.stato, 0);
+  EXPECT_THAT(e.uscita, testing::MatchesRegex("scenario " VERSIONE_ATTESA "( \\(commit [0-9a-f]{12}\\))?\n"))
+      << e.uscita;
+}
+
 // Several scenarios in one run: one report after the other, a table of
 // their counts, and the worst exit status; --Werror and --no-warn.
 TEST(Check, PiuScenariInUnaVoltaEGliAvvisiComeErrori) {

@@ -3,10 +3,15 @@
 texts, reads the diagnostics, mends a record and sees them change, asks for
 hover, completion and the outline, and shuts the server down.
 
-usage: client_lsp.py SCENARIO FIXTURE_DIR [PAYLOAD_DIR]
+usage: client_lsp.py [--wine] [--cartella NAME] [--trascrizione FILE] SCENARIO FIXTURE_DIR [PAYLOAD_DIR]
 
 With PAYLOAD_DIR it also measures, on that scenario, the time from an edit
-to its diagnostics.
+to its diagnostics. --wine runs SCENARIO (a Windows .exe) under wine, with
+the Windows paths in the URIs; --cartella puts the texts in a folder of that
+name (blanks and letters outside ASCII included) inside the temporary one;
+--trascrizione writes every message the server sent, one a line, byte for
+byte, with the URI of that folder written URI_CARTELLA, so that two runs can
+be compared.
 """
 import json
 import os
@@ -24,6 +29,7 @@ class Client:
     def __init__(self, argv):
         self.proc = subprocess.Popen(argv, stdin=subprocess.PIPE, stdout=subprocess.PIPE)
         self.queue = queue.Queue()
+        self.bodies = []
         self.next_id = 1
         threading.Thread(target=self._read, daemon=True).start()
 
@@ -42,6 +48,7 @@ class Client:
                 k, _, v = line.decode().partition(":")
                 headers[k.strip().lower()] = v.strip()
             body = out.read(int(headers["content-length"]))
+            self.bodies.append(body)
             self.queue.put(json.loads(body))
 
     def send(self, msg):
@@ -108,16 +115,35 @@ def measure(c, payload, work):
     check(times[len(times) // 2] < 1000, "diagnostics follow an edit: %s" % times)
 
 
+def uri_of(path, wine):
+    """The URI an editor gives a file: under wine, of its Windows path (Z:/...)."""
+    if not wine:
+        return "file://" + urllib.parse.quote(path)
+    w = subprocess.run(["winepath", "-w", path], capture_output=True, check=True).stdout.decode("utf-8")
+    return "file:///" + urllib.parse.quote(w.strip().replace("\\", "/"))
+
+
 def main():
-    tool, fixture = sys.argv[1], sys.argv[2]
-    work = tempfile.mkdtemp(prefix="client_lsp_")
+    args, opts = sys.argv[1:], {}
+    while args and args[0].startswith("--"):
+        if args[0] == "--wine":
+            opts["wine"] = True
+            args = args[1:]
+        else:
+            opts[args[0][2:]] = args[1]
+            args = args[2:]
+    tool, fixture = args[0], args[1]
+    wine = opts.get("wine", False)
+    temp = tempfile.mkdtemp(prefix="client_lsp_")
+    work = os.path.join(temp, opts["cartella"]) if "cartella" in opts else temp
+    os.makedirs(work, exist_ok=True)
     try:
         for n in ("linea.txt", "treno.txt"):
             shutil.copy(os.path.join(fixture, n), work)
-        uri = {n: "file://" + urllib.parse.quote(os.path.join(work, n)) for n in ("linea.txt", "treno.txt")}
+        uri = {n: uri_of(os.path.join(work, n), wine) for n in ("linea.txt", "treno.txt")}
         text = {n: open(os.path.join(work, n), encoding="utf-8").read() for n in uri}
 
-        c = Client([tool, "lsp"])
+        c = Client((["wine"] if wine else []) + [tool, "lsp"])
         # Nothing but initialize before initialize.
         early = c.request("textDocument/hover", {"textDocument": {"uri": uri["linea.txt"]},
                                                  "position": {"line": 0, "character": 0}})
@@ -220,16 +246,21 @@ def main():
         # Closing the train document republishes its file from disk.
         c.notify("textDocument/didClose", {"textDocument": {"uri": uri["treno.txt"]}})
 
-        if len(sys.argv) > 3:
-            measure(c, sys.argv[3], work)
+        if len(args) > 2:
+            measure(c, args[2], work)
 
         check(c.request("shutdown", None)["result"] is None, "shutdown")
         c.notify("exit", None)
         rc = c.proc.wait(timeout=10)
         check(rc == 0, "exit status after shutdown and exit: %d" % rc)
+        if "trascrizione" in opts:
+            folder = uri_of(work, wine).encode()
+            with open(opts["trascrizione"], "wb") as f:
+                for body in c.bodies:
+                    f.write(body.replace(folder, b"URI_CARTELLA") + b"\n")
         print("client LSP: tutto bene")
     finally:
-        shutil.rmtree(work, ignore_errors=True)
+        shutil.rmtree(temp, ignore_errors=True)
 
 
 if __name__ == "__main__":

@@ -1,7 +1,7 @@
 # Tests of the scenario tool: its pieces in test_scenario, and an installer
 # built for a fixture scenario in a build tree of its own. They run the tool
 # through a POSIX shell.
-if(WIN32 OR NOT TARGET strumento_scenario)
+if(WIN32 OR NOT TARGET scenario)
   return()
 endif()
 
@@ -26,19 +26,20 @@ target_sources(test_scenario PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/vista_test.cpp)
 target_link_libraries(test_scenario PRIVATE strumenti_scenario)
 target_compile_definitions(test_scenario PRIVATE
-  STRUMENTO_SCENARIO="$<TARGET_FILE:strumento_scenario>"
+  STRUMENTO_SCENARIO="$<TARGET_FILE:scenario>"
   PICCO_MEMORIA="$<TARGET_FILE:picco_memoria>"
   FIXTURE_STRUMENTI="${CMAKE_CURRENT_LIST_DIR}/fixtures"
   FORMATI_MD="${PROJECT_SOURCE_DIR}/docs/formati.md"
+  VERSIONE_ATTESA="${PROJECT_VERSION}"
   EDITORI="${PROJECT_SOURCE_DIR}/editors")
-add_dependencies(test_scenario strumento_scenario picco_memoria)
+add_dependencies(test_scenario scenario picco_memoria)
 
 add_test(NAME InstallatorePerUnAltroScenario
   COMMAND ${CMAKE_COMMAND}
     "-DSORGENTI=${PROJECT_SOURCE_DIR}"
     "-DFIXTURE=${CMAKE_CURRENT_LIST_DIR}/fixtures/pulito"
     "-DLAVORO=${CMAKE_CURRENT_BINARY_DIR}/installatore_per_altro_scenario"
-    "-DSTRUMENTO=$<TARGET_FILE:strumento_scenario>"
+    "-DSTRUMENTO=$<TARGET_FILE:scenario>"
     "-DGENERATORE=${CMAKE_GENERATOR}"
     -P "${CMAKE_CURRENT_LIST_DIR}/installatore_per_altro_scenario.cmake")
 # It compiles the whole program once more.
@@ -49,10 +50,10 @@ set_tests_properties(InstallatorePerUnAltroScenario PROPERTIES TIMEOUT 900)
 find_program(PYTHON3 NAMES python3)
 if(PYTHON3)
   add_test(NAME ClientLsp
-    COMMAND ${PYTHON3} ${CMAKE_CURRENT_LIST_DIR}/client_lsp.py $<TARGET_FILE:strumento_scenario>
+    COMMAND ${PYTHON3} ${CMAKE_CURRENT_LIST_DIR}/client_lsp.py $<TARGET_FILE:scenario>
             ${CMAKE_CURRENT_LIST_DIR}/fixtures/verifica/refusi ${PROJECT_SOURCE_DIR}/payload)
   add_test(NAME CheckWatch
-    COMMAND ${PYTHON3} ${CMAKE_CURRENT_LIST_DIR}/check_continuo.py $<TARGET_FILE:strumento_scenario>
+    COMMAND ${PYTHON3} ${CMAKE_CURRENT_LIST_DIR}/check_continuo.py $<TARGET_FILE:scenario>
             ${CMAKE_CURRENT_LIST_DIR}/fixtures/verifica/refusi ${PROJECT_SOURCE_DIR}/payload)
   set_tests_properties(ClientLsp CheckWatch PROPERTIES TIMEOUT 120)
 else()
@@ -74,7 +75,7 @@ if(NODE AND NPM)
   add_test(NAME PacchettiVscodeClientLsp
     COMMAND ${CMAKE_COMMAND}
       "-DESTENSIONE=${PROJECT_SOURCE_DIR}/editors/vscode"
-      "-DSTRUMENTO=$<TARGET_FILE:strumento_scenario>"
+      "-DSTRUMENTO=$<TARGET_FILE:scenario>"
       "-DSTRUMENTO_WIN32=${SCENARIO_VSCODE_WIN32}"
       "-DNPM=${NPM}" "-DNODE=${NODE}"
       "-DFIXTURE=${CMAKE_CURRENT_LIST_DIR}/fixtures/verifica/refusi"
@@ -93,7 +94,7 @@ endif()
 if(NPM AND CMAKE_HOST_SYSTEM_NAME STREQUAL "Linux" AND CMAKE_HOST_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64")
   add_test(NAME SarifMultitool
     COMMAND ${CMAKE_COMMAND}
-      "-DSTRUMENTO=$<TARGET_FILE:strumento_scenario>" "-DNPM=${NPM}"
+      "-DSTRUMENTO=$<TARGET_FILE:scenario>" "-DNPM=${NPM}"
       "-DFIXTURE=${CMAKE_CURRENT_LIST_DIR}/fixtures/verifica"
       "-DLAVORO=${CMAKE_CURRENT_BINARY_DIR}/sarif_multitool"
       -P "${CMAKE_CURRENT_LIST_DIR}/sarif_multitool.cmake")
@@ -111,7 +112,7 @@ find_program(CHROMIUM NAMES chromium chromium-browser)
 find_program(PYTHON3 NAMES python3)
 if(CHROMIUM AND PYTHON3)
   add_test(NAME RapportoNelBrowser
-    COMMAND ${PYTHON3} "${CMAKE_CURRENT_LIST_DIR}/report_nel_browser.py" "$<TARGET_FILE:strumento_scenario>"
+    COMMAND ${PYTHON3} "${CMAKE_CURRENT_LIST_DIR}/report_nel_browser.py" "$<TARGET_FILE:scenario>"
       "${CHROMIUM}" "${CMAKE_CURRENT_BINARY_DIR}/rapporto_nel_browser"
       "incorporato=Belmora_Solvenzia,4816-4817,${PROJECT_SOURCE_DIR}/payload,25,52,0"
       "problemi=Prova,1,${CMAKE_CURRENT_LIST_DIR}/fixtures/problemi,1,4,3")

@@ -13,6 +13,14 @@
 #   wine.sh confronta <prefisso> <installatore linux> <installatore.exe> <esegui_e_chiudi.exe>
 #       runs both installers, each alone in a temporary directory, and
 #       compares exit status, messages shown and every file left behind.
+#   wine.sh strumento <prefisso> <scenario linux> <scenario.exe> <cartella> <client_lsp.py>
+#       copies the scenario folder into "Zoë/Val d'Orcia" and runs each
+#       command of the authors' tool (the table in strumento()) on it with
+#       both tools, each in its own directory, then the scripted language
+#       client with both; compares exit status, stdout, stderr, every file
+#       written and the server's messages byte for byte. Where a Windows
+#       output joins a folder to a file name, the separator after the folder
+#       is read as "/".
 #   wine.sh pulisci <prefisso>
 #       removes the prefix (the fixture's clean-up).
 #
@@ -146,8 +154,112 @@ confronta() {
   exit $errori
 }
 
+# The commit --version names is the build's, not the platform's (two trees
+# built at different commits).
+senza_commit() {
+  sed -e 's/^\(scenario .*\) (commit [0-9a-f]*)$/\1/' "$1"
+}
+
+# The Windows separator after a folder of the tests, also as JSON writes it.
+come_linux() {
+  senza_commit "$1" | sed -e 's#\(Orcia\|uscita\|Città\)\\\{1,2\}#\1/#g'
+}
+
+strumento() {
+  local linux=$1 exe=$2 scenario=$3 client=$4
+  local cartella="Zoë/Val d'Orcia"
+  # Names outside ASCII reach wine as UTF-8 whatever the test's locale.
+  export LC_ALL=C.UTF-8
+  # One wine server for every start, rather than one each.
+  wineserver -p
+  # The same texts under the installed names, in Windows-1252, of a route
+  # whose name is outside ASCII too.
+  local installati="Zoë/Città" lato
+  for lato in linux windows; do
+    mkdir -p "$tmp/$lato/$cartella/uscita" "$tmp/$lato/$installati" || exit 1
+    cp "$scenario"/*.txt "$tmp/$lato/$cartella/" || exit 1
+    iconv -f UTF-8 -t CP1252 "$scenario/linea.txt" >"$tmp/$lato/$installati/Città_linea.txt" &&
+      iconv -f UTF-8 -t CP1252 "$scenario/treno.txt" >"$tmp/$lato/$installati/Città_1-.txt" || exit 1
+  done
+  # Each case: its name, then the tool's arguments; @ is the payload
+  # folder, % the one with the installed names.
+  local casi=(
+    "versione --version"
+    "check_testo check @"
+    "check_gcc check @ --formato gcc"
+    "check_json check @ --formato json"
+    "check_sarif check @ --formato sarif"
+    "check_mancante check @/manca --formato json"
+    "compile compile --in @ --out @/uscita"
+    "compile_json compile --in @ --json --no-profile"
+    "dump_sim dump @/uscita/R_T.sim"
+    "dump_dat dump @/uscita/R_T.dat --json"
+    "dump_profilo dump @/uscita/R_linea.dat"
+    "plan plan --route R --train T --in @ -o @/uscita/pianta.svg"
+    "profilo profilo --route R --train T --in @ -o @/uscita/profilo.svg"
+    "report report --route R --train T --in @ -o @/uscita/rapporto.html"
+    "check_installati check % --formato json"
+    "compile_installati compile --in % --route Città"
+    "plan_installati plan --route Città --train 1 --in % -o %/pianta.svg"
+  )
+  local errori=0 caso nome parole argomenti p rc_l rc_w
+  for caso in "${casi[@]}"; do
+    read -r -a parole <<<"$caso"
+    nome=${parole[0]}
+    argomenti=()
+    for p in "${parole[@]:1}"; do
+      p=${p/@/$cartella}
+      argomenti+=("${p/\%/$installati}")
+    done
+    (cd "$tmp/linux" && "$linux" "${argomenti[@]}") >"$tmp/$nome.linux.out" 2>"$tmp/$nome.linux.err"
+    rc_l=$?
+    (cd "$tmp/windows" && wine "$exe" "${argomenti[@]}") >"$tmp/$nome.windows.out" 2>"$tmp/$nome.windows.err"
+    rc_w=$?
+    if [[ $rc_l -ne $rc_w ]]; then
+      echo "DIVERSO: $nome, uscita linux $rc_l, windows $rc_w"
+      errori=1
+    fi
+    for p in out err; do
+      if ! diff -u --label "$nome linux $p" <(senza_commit "$tmp/$nome.linux.$p") \
+        --label "$nome windows $p" \
+        <(come_linux "$tmp/$nome.windows.$p"); then
+        echo "DIVERSO: $nome, $p"
+        errori=1
+      fi
+    done
+    echo "$nome: uscita $rc_l, $(stat -c %s "$tmp/$nome.linux.out") byte su stdout"
+  done
+
+  local f
+  while read -r f; do
+    if [[ ! -f "$tmp/windows/$f" ]]; then
+      echo "DIVERSO: $f manca su Windows"
+      errori=1
+    elif cmp -s "$tmp/linux/$f" "$tmp/windows/$f" || cmp -s "$tmp/linux/$f" <(come_linux "$tmp/windows/$f"); then
+      echo "uguale: $f ($(stat -c %s "$tmp/linux/$f") byte)"
+    else
+      echo "DIVERSO: $f"
+      errori=1
+    fi
+  done < <(cd "$tmp/linux" && find . -type f | sort)
+  [[ $(cd "$tmp/linux" && find . -type f | sort) == $(cd "$tmp/windows" && find . -type f | sort) ]] ||
+    { echo "DIVERSO: file lasciati"; errori=1; }
+
+  # The language server, driven by the same client on both sides.
+  python3 "$client" --cartella "$cartella" --trascrizione "$tmp/lsp.linux" "$linux" "$scenario" || errori=1
+  python3 "$client" --wine --cartella "$cartella" --trascrizione "$tmp/lsp.windows" "$exe" "$scenario" || errori=1
+  if ! diff -u --label "lsp linux" "$tmp/lsp.linux" --label "lsp windows" "$tmp/lsp.windows"; then
+    echo "DIVERSO: messaggi del server"
+    errori=1
+  else
+    echo "lsp: $(wc -l <"$tmp/lsp.linux") messaggi uguali"
+  fi
+  exit $errori
+}
+
 case "$comando" in
   esegui) esegui "$@" ;;
   confronta) confronta "$1" "$2" "$3" ;;
-  *) echo "uso: wine.sh prepara|pulisci <prefisso> | esegui <prefisso> [--dpi N] <prova.exe> [argomento...] | confronta <prefisso> <linux> <exe> <esegui_e_chiudi.exe>"; exit 2 ;;
+  strumento) strumento "$1" "$2" "$3" "$4" ;;
+  *) echo "uso: wine.sh prepara|pulisci <prefisso> | esegui <prefisso> [--dpi N] <prova.exe> [argomento...] | confronta <prefisso> <linux> <exe> <esegui_e_chiudi.exe> | strumento <prefisso> <scenario> <scenario.exe> <cartella> <client_lsp.py>"; exit 2 ;;
 esac

@@ -14,7 +14,8 @@ namespace {
 
 std::vector<Percorso> cartelle_di(const ArgomentiCheck& a) {
   std::vector<Percorso> v;
-  for (const std::string& c : a.cartelle.empty() ? std::vector<std::string>{"."} : a.cartelle) v.emplace_back(c);
+  for (const std::string& c : a.cartelle.empty() ? std::vector<std::string>{"."} : a.cartelle)
+    v.push_back(percorso_utf8(c));
   return v;
 }
 

@@ -30,12 +30,12 @@ int esegui_compile(const ArgomentiCompile& a, Disco& disco, std::ostream& out, s
   return protetto(
       err,
       [&] {
-        const TestiAutore t = trova_testi(disco, Percorso(a.ingresso), a.linea, a.treno);
+        const TestiAutore t = trova_testi(disco, percorso_utf8(a.ingresso), a.linea, a.treno);
         RichiestaCompilazione r;
         r.nome_linea = t.nome_linea;
         r.numero_treno = t.numero_treno;
-        r.ingresso = Percorso(a.ingresso);
-        r.uscita = Percorso(a.uscita.empty() ? a.ingresso : a.uscita);
+        r.ingresso = percorso_utf8(a.ingresso);
+        r.uscita = percorso_utf8(a.uscita.empty() ? a.ingresso : a.uscita);
         r.scrivi_file = a.senza_profilo ? 0 : 1;
         r.testi = &t;
         const EsitoCompilazione esito = compila(r, disco);
@@ -47,9 +47,9 @@ int esegui_compile(const ArgomentiCompile& a, Disco& disco, std::ostream& out, s
 
 int esegui_dump(const ArgomentiDump& a, Disco& disco, std::ostream& out, std::ostream& err) {
   return protetto(err, [&] {
-    const Percorso p(a.file);
-    const std::string nome = p.filename().string();
-    if (!disco.esiste(p)) throw ErroreStrumento("file mancante: " + p.string());
+    const Percorso p = percorso_utf8(a.file);
+    const std::string nome = testo_utf8(p.filename());
+    if (!disco.esiste(p)) throw ErroreStrumento("file mancante: " + testo_utf8(p));
     // Read from the file as it is decoded: a long profile is never held whole.
     const FileDaDecodificare f{nome, apri_file_autore(disco, p)};
     const auto dal_nome = tipo_da_nome(nome);

@@ -31,8 +31,8 @@ int esegui_vista(const ArgomentiVista& a, Disco& disco, std::ostream& out, std::
                  Produci produci) {
   return protetto(err, [&] {
     NomiDaArgomenti n = nomi_da_argomenti(a.linea, a.treno);
-    const RichiestaVista r{std::move(n.linea), std::move(n.treno), Percorso(a.ingresso)};
-    const Percorso uscita(a.uscita);
+    const RichiestaVista r{std::move(n.linea), std::move(n.treno), percorso_utf8(a.ingresso)};
+    const Percorso uscita = percorso_utf8(a.uscita);
     rifiuta_uscita_sullo_scenario(uscita, r);
     Vista v{r, carica_scenario(r, disco), {}};
     v.quadro = quadro_linea(v.visto.dati);
@@ -56,7 +56,7 @@ void richiedi_profilo(const Vista& v) {
   if (v.visto.compilato) throw ErroreStrumento("la compilazione dei testi non ha prodotto il profilo della linea");
   const RichiestaVista& r = v.richiesta;
   throw ErroreStrumento("manca il profilo " +
-                        percorso_file(r.cartella, FileScenario::linea_dat, r.nome_linea, r.numero_treno).string() +
+                        testo_utf8(percorso_file(r.cartella, FileScenario::linea_dat, r.nome_linea, r.numero_treno)) +
                         " (compilare senza --no-profile)");
 }
 

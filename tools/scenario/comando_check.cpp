@@ -30,7 +30,7 @@ ScenarioVerificato verifica_cartella(const ArgomentiCheck& a, Disco& disco, cons
     r.nome_linea = s.testi.nome_linea;
     r.numero_treno = s.testi.numero_treno;
     r.ingresso = cartella;
-    r.uscita = a.uscita.empty() ? cartella : Percorso(a.uscita);
+    r.uscita = a.uscita.empty() ? cartella : percorso_utf8(a.uscita);
     r.scrivi_file = a.senza_profilo ? 0 : 1;
     r.testi = &s.testi;
     r.scrivi_binari = !a.uscita.empty();
@@ -72,7 +72,7 @@ int esegui_check(const ArgomentiCheck& a, Disco& disco, std::ostream& out, std::
   const std::vector<std::string> cartelle = a.cartelle.empty() ? std::vector<std::string>{"."} : a.cartelle;
   int uscita = 0;
   for (const std::string& c : cartelle) {
-    scenari.push_back(verifica_cartella(a, disco, c));
+    scenari.push_back(verifica_cartella(a, disco, percorso_utf8(c)));
     uscita = std::max(uscita, scenari.back().uscita);
   }
   switch (a.formato) {
@@ -84,7 +84,7 @@ int esegui_check(const ArgomentiCheck& a, Disco& disco, std::ostream& out, std::
   // The machine-read forms keep stdout to themselves; the reason goes to stderr too.
   if (a.formato != FormatoRapporto::testo)
     for (const ScenarioVerificato& s : scenari)
-      if (!s.errore.empty()) err << "scenario: " << s.cartella.string() << ": " << s.errore << "\n";
+      if (!s.errore.empty()) err << "scenario: " << testo_utf8(s.cartella) << ": " << s.errore << "\n";
   return uscita;
 }
 

@@ -34,8 +34,8 @@ EsitoCompilazione compila(const RichiestaCompilazione& r, Disco& disco) {
   std::error_code ec;
   if (r.scrivi_binari && !std::filesystem::is_directory(r.uscita, ec))
     throw ErroreStrumento(std::filesystem::exists(r.uscita, ec)
-                              ? "la cartella di uscita non e' una cartella ma un file: " + r.uscita.string()
-                              : "la cartella di uscita non esiste: " + r.uscita.string());
+                              ? "la cartella di uscita non e' una cartella ma un file: " + testo_utf8(r.uscita)
+                              : "la cartella di uscita non esiste: " + testo_utf8(r.uscita));
   // The output directory is the installer's kind of directory: one run at a
   // time, installer or tool.
   const auto blocco = sotto.blocca(r.uscita);

@@ -28,7 +28,7 @@ std::vector<std::string> nomi_in(Disco& disco, const Percorso& cartella) {
   try {
     for (const Percorso& p : disco.elenca(cartella)) nomi.push_back(nome_utf8(p));
   } catch (const ErroreEsecuzione&) {
-    throw ErroreStrumento("cartella inesistente o non leggibile: " + cartella.string());
+    throw ErroreStrumento("cartella inesistente o non leggibile: " + testo_utf8(cartella));
   }
   std::sort(nomi.begin(), nomi.end());
   return nomi;
@@ -55,18 +55,15 @@ std::string unico(const std::vector<std::string>& trovati, const Percorso& carte
                   const char* opzione, const std::string& inizio, const std::string& fine) {
   if (trovati.size() == 1) return trovati[0];
   if (trovati.empty())
-    throw ErroreStrumento(std::string("nessuna ") + cosa + " in " + cartella.string() + " (ne' " + inizio + "..." +
+    throw ErroreStrumento(std::string("nessuna ") + cosa + " in " + testo_utf8(cartella) + " (ne' " + inizio + "..." +
                           fine + " ne' una cartella di carico con linea.txt e treno.txt)");
-  throw ErroreStrumento(std::string("piu' di una ") + cosa + " in " + cartella.string() + ": " +
+  throw ErroreStrumento(std::string("piu' di una ") + cosa + " in " + testo_utf8(cartella) + ": " +
                         elenco(trovati, inizio, fine) + "; indicare " + opzione);
 }
 
 }  // namespace
 
-std::string nome_utf8(const Percorso& p) {
-  const std::u8string u = p.filename().u8string();
-  return {u.begin(), u.end()};
-}
+std::string nome_utf8(const Percorso& p) { return testo_utf8(p.filename()); }
 
 Sorgente tipo_di_testo(const Percorso& p) {
   constexpr std::string_view fine_linea = "_linea.txt", fine_treno = "-.txt";
@@ -79,7 +76,7 @@ Sorgente tipo_di_testo(const Percorso& p) {
 std::string leggi_testo_carico(Disco& disco, const Percorso& p) {
   std::string errore;
   auto t = testo_da_carico(leggi_file_autore(disco, p), errore);
-  if (!t) throw ErroreStrumento(p.string() + ", " + errore + " (la build lo rifiuta)");
+  if (!t) throw ErroreStrumento(testo_utf8(p) + ", " + errore + " (la build lo rifiuta)");
   return *t;
 }
 

@@ -10,11 +10,11 @@
 namespace scenario::strumenti {
 
 std::string leggi_file_autore(Disco& disco, const Percorso& p) {
-  if (!disco.esiste(p)) throw ErroreStrumento("file mancante: " + p.string());
+  if (!disco.esiste(p)) throw ErroreStrumento("file mancante: " + testo_utf8(p));
   try {
     return disco.leggi(p);
   } catch (const ErroreEsecuzione& e) {
-    throw ErroreStrumento("impossibile leggere " + p.string() + ": " + e.descrizione());
+    throw ErroreStrumento("impossibile leggere " + testo_utf8(p) + ": " + e.descrizione());
   }
 }
 
@@ -22,7 +22,7 @@ std::function<std::unique_ptr<std::istream>()> apri_file_autore(Disco& disco, co
   if (dynamic_cast<DiscoFile*>(&disco))
     return [p]() -> std::unique_ptr<std::istream> {
       auto in = std::make_unique<std::ifstream>(p, std::ios::binary);
-      if (!*in) throw ErroreStrumento("impossibile leggere " + p.string());
+      if (!*in) throw ErroreStrumento("impossibile leggere " + testo_utf8(p));
       return in;
     };
   return [&disco, p]() -> std::unique_ptr<std::istream> {

@@ -113,7 +113,7 @@ std::optional<Percorso> percorso_da_uri(std::string_view uri) {
 #ifdef _WIN32
   if (p.size() >= 3 && p[0] == '/' && p[2] == ':') p.erase(0, 1);  // /C:/...
 #endif
-  return Percorso(std::u8string(p.begin(), p.end()));
+  return percorso_utf8(p);
 }
 
 std::string uri_da_percorso(const Percorso& p) {

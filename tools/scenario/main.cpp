@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -24,6 +25,10 @@
 #include "platform/disco_file.h"
 #include "rapporto_verifica.h"
 #include "riga_di_comando.h"
+#include "versione.h"
+#ifdef _WIN32
+#include "console_windows.h"
+#endif
 
 namespace {
 
@@ -41,7 +46,7 @@ bool colori_sul_terminale() {
   const char* no_color = std::getenv("NO_COLOR");
   if (no_color && *no_color) return false;
 #ifdef _WIN32
-  return _isatty(_fileno(stdout));
+  return console_a_colori();
 #else
   return isatty(STDOUT_FILENO);
 #endif
@@ -73,11 +78,11 @@ int rifiuta_argomenti(const std::string& perche, bool json, bool check) {
   return 2;
 }
 
-// The protocol's bytes pass untouched: no CR LF translation on Windows.
+// The protocol's bytes pass untouched: no CR LF translation on Windows
+// (stdout is untranslated for every command).
 int esegui_lsp(scenario::Disco& disco) {
 #ifdef _WIN32
   _setmode(_fileno(stdin), _O_BINARY);
-  _setmode(_fileno(stdout), _O_BINARY);
 #endif
   std::ios::sync_with_stdio(false);
   return scenario::strumenti::lsp::esegui_lsp(std::cin, std::cout, std::cerr, disco);
@@ -85,9 +90,8 @@ int esegui_lsp(scenario::Disco& disco) {
 
 void aiuto(CLI::App* c) { c->set_help_flag("-h,--help", "Mostra questo aiuto"); }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// The command line in UTF-8.
+int esegui(int argc, char** argv) {
   const bool json = chiede_json(argc, argv);
   const bool per_check = argc > 1 && std::string_view(argv[1]) == "check";
   if (argc > 1)
@@ -99,6 +103,7 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   app.option_defaults()->group("Opzioni");
   aiuto(&app);
+  app.set_version_flag("--version", testo_versione(), "Mostra la versione dello strumento");
 
   ArgomentiCompile c;
   CLI::App* compile = app.add_subcommand(
@@ -206,6 +211,8 @@ int main(int argc, char** argv) {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
     return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
+    return app.exit(e);
   } catch (const CLI::ParseError& e) {
     return rifiuta_argomenti(spiega_errore(e), json, per_check);
   }
@@ -231,3 +238,21 @@ int main(int argc, char** argv) {
   if (*disegni[1].comando) return esegui_profilo(disegni[1].a, disco, std::cout, std::cerr);
   return esegui_report(disegni[2].a, disco, std::cout, std::cerr);
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// The arguments as Unicode, whatever the system's code page: a folder like
+// C:\Utenti\Zoë\Val d'Orcia reaches the commands as UTF-8, like every other
+// text of the tool.
+int wmain(int argc, wchar_t** argv) {
+  const scenario::strumenti::ConsoleWindows console;
+  std::vector<std::string> argomenti = scenario::strumenti::argomenti_utf8(argc, argv);
+  std::vector<char*> puntatori;
+  for (std::string& a : argomenti) puntatori.push_back(a.data());
+  puntatori.push_back(nullptr);
+  return esegui(argc, puntatori.data());
+}
+#else
+int main(int argc, char** argv) { return esegui(argc, argv); }
+#endif

@@ -57,11 +57,11 @@ std::vector<VoceRapporto> voci_rapporto(const EsitoCompilazione& esito, const Ri
     const IndiceRighe* righe = nullptr;
     switch (d.file) {
       case verifica::File::linea:
-        v.file = esito.file_linea.string();
+        v.file = testo_utf8(esito.file_linea);
         righe = &righe_linea;
         break;
       case verifica::File::treno:
-        v.file = esito.file_treno.string();
+        v.file = testo_utf8(esito.file_treno);
         righe = &righe_treno;
         break;
       case verifica::File::scheda:
@@ -107,8 +107,8 @@ std::string rapporto_testo(const EsitoCompilazione& esito, const RichiestaCompil
          plurale(conta(voci, Problema::Tipo::esecuzione), "errore di esecuzione", "errori di esecuzione") +
          "; codice_errore " + std::to_string(s.codice_errore) + ", posizione_errore " +
          std::to_string(s.posizione_errore) + "; ";
-  out += esito.file_scritti      ? "file binari scritti in " + r.uscita.string()
-         : insieme_incompleto(s) ? "file binari incompleti in " + r.uscita.string() + ": compilare di nuovo"
+  out += esito.file_scritti      ? "file binari scritti in " + testo_utf8(r.uscita)
+         : insieme_incompleto(s) ? "file binari incompleti in " + testo_utf8(r.uscita) + ": compilare di nuovo"
                                  : std::string("nessun file binario scritto");
   out += "\n";
   return out;

@@ -41,7 +41,7 @@ std::string riassunto(const ScenarioVerificato& s) {
 
 std::string tabella(const std::vector<ScenarioVerificato>& scenari) {
   size_t larga = std::string_view("cartella").size();
-  for (const auto& s : scenari) larga = std::max(larga, s.cartella.string().size());
+  for (const auto& s : scenari) larga = std::max(larga, testo_utf8(s.cartella).size());
   auto riga = [&](const std::string& nome, const std::string& e, const std::string& a, const std::string& n,
                   const std::string& u) {
     char b[64];
@@ -57,9 +57,9 @@ std::string tabella(const std::vector<ScenarioVerificato>& scenari) {
     tot.avvisi += c.avvisi;
     tot.note += c.note;
     peggiore = std::max(peggiore, s.uscita);
-    t += s.errore.empty() ? riga(s.cartella.string(), std::to_string(c.errori), std::to_string(c.avvisi),
+    t += s.errore.empty() ? riga(testo_utf8(s.cartella), std::to_string(c.errori), std::to_string(c.avvisi),
                                  std::to_string(c.note), std::to_string(s.uscita))
-                          : riga(s.cartella.string(), "-", "-", "-", std::to_string(s.uscita));
+                          : riga(testo_utf8(s.cartella), "-", "-", "-", std::to_string(s.uscita));
   }
   return t + riga("totale", std::to_string(tot.errori), std::to_string(tot.avvisi), std::to_string(tot.note),
                   std::to_string(peggiore));
@@ -106,21 +106,21 @@ Conteggi conta(const ScenarioVerificato& s) {
 
 std::string nome_file(const ScenarioVerificato& s, verifica::File f) {
   switch (f) {
-    case verifica::File::treno: return s.testi.file_treno.string();
+    case verifica::File::treno: return testo_utf8(s.testi.file_treno);
     case verifica::File::scheda:
       if (s.testi.file_scheda) return s.testi.file_scheda->string();
       break;
     case verifica::File::linea:
     case verifica::File::nessuno: break;
   }
-  return s.testi.file_linea.string();
+  return testo_utf8(s.testi.file_linea);
 }
 
 std::string verifica_testo(const std::vector<ScenarioVerificato>& scenari, OpzioniTesto o) {
   auto con = [&](const char* c, const std::string& t) { return o.colori ? c + t + fine_colore : t; };
   std::string out;
   for (const ScenarioVerificato& s : scenari) {
-    if (scenari.size() > 1) out += con(grassetto, "== " + s.cartella.string() + " ==") + "\n";
+    if (scenari.size() > 1) out += con(grassetto, "== " + testo_utf8(s.cartella) + " ==") + "\n";
     if (!s.errore.empty()) {
       out += con(nomi(Gravita::errore).colore, "scenario") + ": " + s.errore + "\n";
       continue;
@@ -152,7 +152,7 @@ std::string verifica_gcc(const std::vector<ScenarioVerificato>& scenari) {
   std::string out;
   for (const ScenarioVerificato& s : scenari) {
     if (!s.errore.empty()) {
-      out += s.cartella.string() + ": error: " + s.errore + "\n";
+      out += testo_utf8(s.cartella) + ": error: " + s.errore + "\n";
       continue;
     }
     for (const Diagnostica& d : s.diagnostiche)

@@ -82,7 +82,7 @@ class Caricamento {
   Percorso file(FileScenario f) const { return percorso_file(r_.cartella, f, r_.nome_linea, r_.numero_treno); }
 
   // Names as the reader sees them: the directory as typed, the file name in UTF-8.
-  std::string mostrato(const Percorso& p) const { return (r_.cartella / a_utf8(p.filename().string())).string(); }
+  std::string mostrato(const Percorso& p) const { return testo_utf8(r_.cartella / p.filename()); }
 
   void compila_testi(const Percorso& linea, const Percorso& treno, bool payload) {
     DiscoInMemoria memoria(disco_);
@@ -91,8 +91,8 @@ class Caricamento {
       memoria.scrivi(file(FileScenario::linea_txt), leggi_testo_carico(disco_, linea));
       memoria.scrivi(file(FileScenario::treno_txt), leggi_testo_carico(disco_, treno));
     }
-    file_linea_ = payload ? linea.string() : mostrato(linea);
-    file_treno_ = payload ? treno.string() : mostrato(treno);
+    file_linea_ = payload ? testo_utf8(linea) : mostrato(linea);
+    file_treno_ = payload ? testo_utf8(treno) : mostrato(treno);
     const RichiestaCompilazione rc{r_.nome_linea, r_.numero_treno, r_.cartella, r_.cartella, 1};
     const EsitoCompilazione esito = compila(rc, memoria);
     const Stato& s = *esito.stato;
@@ -147,7 +147,8 @@ class Caricamento {
   }
 
   void segnalazioni(const EsitoCompilazione& esito, const RichiestaCompilazione& rc) {
-    const std::string linea = file(FileScenario::linea_txt).string(), treno = file(FileScenario::treno_txt).string();
+    const std::string linea = testo_utf8(file(FileScenario::linea_txt)),
+                      treno = testo_utf8(file(FileScenario::treno_txt));
     for (const VoceRapporto& v : voci_rapporto(esito, rc)) {
       Segnalazione s;
       s.codice = codice_mostrato(v);
@@ -165,19 +166,20 @@ class Caricamento {
     const Percorso profilo = file(FileScenario::linea_dat), sim = file(FileScenario::sim),
                    dat = file(FileScenario::dat);
     if (!disco_.esiste(sim) || !disco_.esiste(dat))
-      throw ErroreStrumento("in " + r_.cartella.string() + " non ci sono ne' i testi (" +
-                            a_utf8(file(FileScenario::linea_txt).filename().string()) + ", " +
-                            a_utf8(file(FileScenario::treno_txt).filename().string()) +
-                            ", o linea.txt e treno.txt) ne' i file binari (" + a_utf8(sim.filename().string()) + ", " +
-                            a_utf8(dat.filename().string()) + ")");
+      throw ErroreStrumento("in " + testo_utf8(r_.cartella) + " non ci sono ne' i testi (" +
+                            testo_utf8(file(FileScenario::linea_txt).filename()) + ", " +
+                            testo_utf8(file(FileScenario::treno_txt).filename()) +
+                            ", o linea.txt e treno.txt) ne' i file binari (" + testo_utf8(sim.filename()) + ", " +
+                            testo_utf8(dat.filename()) + ")");
     DatiScenario& d = v_.dati;
-    d.stazioni = leggi_stazioni(leggi_file_autore(disco_, sim), sim.filename().string());
-    d.celle = leggi_celle(leggi_file_autore(disco_, dat), dat.filename().string());
+    d.stazioni = leggi_stazioni(leggi_file_autore(disco_, sim), testo_utf8(sim.filename()));
+    d.celle = leggi_celle(leggi_file_autore(disco_, dat), testo_utf8(dat.filename()));
     d.fonte = "file binari " + mostrato(sim) + ", " + mostrato(dat);
     std::optional<ProfiloLetto> letto;
-    if (disco_.esiste(profilo)) letto = leggi_profilo(leggi_file_autore(disco_, profilo), profilo.filename().string());
-    const auto diversi = incoerenze({letto ? &*letto : nullptr, &d.stazioni, &d.celle, profilo.filename().string(),
-                                     sim.filename().string(), dat.filename().string()});
+    if (disco_.esiste(profilo))
+      letto = leggi_profilo(leggi_file_autore(disco_, profilo), testo_utf8(profilo.filename()));
+    const auto diversi = incoerenze({letto ? &*letto : nullptr, &d.stazioni, &d.celle, testo_utf8(profilo.filename()),
+                                     testo_utf8(sim.filename()), testo_utf8(dat.filename())});
     if (!diversi.empty()) throw ErroreStrumento(testo_incoerenze(diversi) + "\nnessun file scritto");
     if (letto) {
       const ProfiloLetto& p = *letto;
@@ -221,7 +223,7 @@ void rifiuta_uscita_sullo_scenario(const Percorso& uscita, const RichiestaVista&
   for (const char* nome : testi_payload) propri.push_back(r.cartella / nome);
   for (const Percorso& p : propri)
     if (stesso_file(uscita, p))
-      throw ErroreStrumento("il file di uscita " + uscita.string() +
+      throw ErroreStrumento("il file di uscita " + testo_utf8(uscita) +
                             " e' un file dello scenario: scegliere un altro nome");
 }
 

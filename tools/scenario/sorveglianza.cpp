@@ -16,7 +16,7 @@ namespace scenario::strumenti {
 namespace {
 
 bool di_testo(const Percorso& p) {
-  std::string e = p.extension().string();
+  std::string e = testo_utf8(p.extension());
   for (char& c : e) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
   return e == ".txt";
 }
@@ -59,7 +59,8 @@ std::map<Percorso, Impronta> impronte(const std::vector<Percorso>& cartelle) {
   return v;
 }
 
-Sorvegliante::Sorvegliante(std::vector<Percorso> cartelle, bool sondaggio) : cartelle_(std::move(cartelle)) {
+Sorvegliante::Sorvegliante(std::vector<Percorso> cartelle, [[maybe_unused]] bool sondaggio)
+    : cartelle_(std::move(cartelle)) {
   ultime_ = impronte(cartelle_);
 #ifdef __linux__
   if (sondaggio) return;

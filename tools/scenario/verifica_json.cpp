@@ -29,7 +29,7 @@ ordered_json scenario_json(const ScenarioVerificato& s) {
   const IndiceRighe righe[] = {IndiceRighe(""), IndiceRighe(s.testi.linea), IndiceRighe(s.testi.treno),
                                IndiceRighe(s.testi.scheda)};
   ordered_json j;
-  j["cartella"] = s.cartella.string();
+  j["cartella"] = testo_utf8(s.cartella);
   if (!s.errore.empty()) {
     j["errore"] = s.errore;
     j["uscita"] = s.uscita;
@@ -38,8 +38,8 @@ ordered_json scenario_json(const ScenarioVerificato& s) {
   j["linea"] = a_utf8(s.testi.nome_linea);
   j["treno"] = a_utf8(s.testi.numero_treno);
   j["carico"] = s.testi.carico;
-  j["file"] = {{"linea", s.testi.file_linea.string()},
-               {"treno", s.testi.file_treno.string()},
+  j["file"] = {{"linea", testo_utf8(s.testi.file_linea)},
+               {"treno", testo_utf8(s.testi.file_treno)},
                {"scheda", o_null(s.testi.file_scheda.has_value(), nome_file(s, verifica::File::scheda))}};
   ordered_json diagnostiche = ordered_json::array();
   for (const Diagnostica& d : s.diagnostiche) {
@@ -74,7 +74,8 @@ ordered_json scenario_json(const ScenarioVerificato& s) {
 // unreserved characters escaped.
 std::string uri(const Percorso& p) {
   std::string u;
-  for (unsigned char c : p.generic_string()) {
+  for (const char8_t c8 : p.generic_u8string()) {
+    const auto c = static_cast<unsigned char>(c8);
     const bool libero = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
                         c == '.' || c == '_' || c == '~' || c == '/';
     if (libero) {
@@ -139,9 +140,10 @@ ordered_json verifica_sarif(const std::vector<ScenarioVerificato>& scenari) {
       if (const auto i = r.di(d)) risultato["ruleIndex"] = *i;
       risultato["level"] = nomi(d.gravita).gcc;
       risultato["message"] = {{"text", messaggio}};
-      risultato["locations"] = ordered_json::array(
-          {{{"physicalLocation",
-             {{"artifactLocation", {{"uri", uri(nome_file(s, d.file))}}}, {"region", std::move(regione)}}}}});
+      risultato["locations"] =
+          ordered_json::array({{{"physicalLocation",
+                                 {{"artifactLocation", {{"uri", uri(percorso_utf8(nome_file(s, d.file)))}}},
+                                  {"region", std::move(regione)}}}}});
       risultato["properties"] = {{"fase", nome_fase(d.fase)}};
       risultati.push_back(std::move(risultato));
     }
@@ -154,7 +156,8 @@ ordered_json verifica_sarif(const std::vector<ScenarioVerificato>& scenari) {
   ordered_json avvisi_esecuzione = ordered_json::array();
   for (const ScenarioVerificato& s : scenari)
     if (!s.errore.empty())
-      avvisi_esecuzione.push_back({{"level", "error"}, {"message", {{"text", s.cartella.string() + ": " + s.errore}}}});
+      avvisi_esecuzione.push_back(
+          {{"level", "error"}, {"message", {{"text", testo_utf8(s.cartella) + ": " + s.errore}}}});
   const bool riuscita = avvisi_esecuzione.empty();
   ordered_json invocazione = {{"executionSuccessful", riuscita}};
   if (!riuscita) invocazione["toolExecutionNotifications"] = std::move(avvisi_esecuzione);
