@@ -1,11 +1,15 @@
 #include "banco.h"
 
+#include <bit>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <span>
 
 #include "compiler/binario.h"
 #include "compiler/compilazione.h"
 #include "compiler/memorizza_dati.h"
+#include "compiler/profilo.h"
 
 namespace scenario::fuzz {
 namespace {
@@ -20,6 +24,37 @@ FileCompilazione prepara(Stato& stato, test::DiscoMemoria& disco, std::string_vi
   return file;
 }
 
+// The profile as the file writer walks it holds the tags conteggio() counts,
+// one element per metre; and an element read alone is the one the walk
+// gives, its value to the bit where the tag carries one: at the start rows,
+// the first and last step and the last metre.
+void verifica_profilo(const Profilo& p) {
+  if (!p.allocato()) return;
+  const int64_t ultimo = p.ultimo_metro();
+  const Profilo::Conteggio n = p.conteggio();
+  const int64_t campioni[] = {0, 1, 2, n.interi + n.doppi - 1, ultimo};
+  for (int k = 0; k < Profilo::colonne; ++k) {
+    Profilo::Conteggio visti;
+    int64_t m = 0;
+    p.percorri(k, [&](Variante::Tipo t, std::span<const double> valori) {
+      for (const double v : valori) {
+        (t == Variante::Tipo::intero ? visti.interi : t == Variante::Tipo::doppio ? visti.doppi : visti.vuoti) += 1;
+        for (const int64_t c : campioni) {
+          if (c != m) continue;
+          const Variante solo = p(m, k);
+          if (solo.tipo != t ||
+              (t != Variante::Tipo::vuoto && std::bit_cast<uint64_t>(solo.valore()) != std::bit_cast<uint64_t>(v)))
+            violazione("elemento del profilo diverso da quello del percorso");
+          break;
+        }
+        ++m;
+      }
+    });
+    if (m != ultimo + 1 || visti.interi != n.interi || visti.doppi != n.doppi || visti.vuoti != n.vuoti)
+      violazione("conteggio del profilo diverso dal percorso");
+  }
+}
+
 }  // namespace
 
 void violazione(const char* cosa) {
@@ -30,6 +65,12 @@ void violazione(const char* cosa) {
 void compila_tutto(Compilazione& c, std::string_view linea, std::string_view treno, int32_t scrivi_file) {
   c.file = prepara(c.stato, c.disco, linea, treno);
   c.esito = esegui_compilazione(c.stato, c.disco, c.file, scrivi_file);
+  verifica_profilo(c.stato.profilo_linea);
+  // The outcome as the tool's check and compile report it: one problem more
+  // for a compile that did not complete.
+  const size_t prima = c.stato.problemi.size();
+  annota_esito(c.stato, c.esito);
+  if (c.stato.problemi.size() != prima + (c.esito.completo() ? 0 : 1)) violazione("esito non annotato");
   if (!c.esito.completo()) return;
   if (c.disco.file.at(c.file.dat.generic_string()).size() != c.stato.celle.tutte().size() * 15)
     violazione("file del binario incompleto");
@@ -54,6 +95,7 @@ void compila(std::string_view linea, std::string_view treno, int32_t scrivi_file
       violazione("dimensione del file del binario");
   }
   if (scrivi_file != 0) serializza_profilo(stato.profilo_linea);
+  verifica_profilo(stato.profilo_linea);
   serializza_stazioni(stato.stazioni);
 }
 

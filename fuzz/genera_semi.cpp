@@ -17,11 +17,13 @@
 #include <string_view>
 
 #include "banco.h"
+#include "base/codici.h"
 #include "base/nomi_file.h"
 #include "ingresso_file_binari.h"
 #include "sources/payload.h"
 #include "sources/scrittori.h"
 #include "support/disco_memoria.h"
+#include "support/generale_prova.h"
 
 namespace {
 
@@ -65,6 +67,42 @@ std::string accorcia(std::string_view testo, int32_t lunghezza) {
     out += riga;
   }
   return out;
+}
+
+// The text with `righe` put in just after the line `sezione`.
+std::string aggiungi(std::string testo, std::string_view sezione, const std::string& righe) {
+  const size_t dopo = testo.find('\n', testo.find(sezione));
+  return testo.insert(dopo == std::string::npos ? testo.size() : dopo + 1, righe);
+}
+
+// A slowdown below the repeat speed whose end is the last cell (160 of a
+// 1000 m line, at 7950 m), 16 cells after its start, the cell before the
+// end a station's stop (a platform of 800 m from 7200 m): the repeat due on
+// the last cell finds it and the one before taken and looks past the last
+// cell, the one marker rule that does. Compiled here to be sure it still
+// does; empty if not.
+std::string ripetizione_oltre_l_ultima_cella() {
+  const std::string linea = accorcia(fuzz::linea_fissa(), 1000);
+  std::string treno;
+  auto riga = [&](const std::string& r) { (treno += r) += "\r\n"; };
+  for (const std::string& r : test::righe_generale_treno("Ripetizioni fino all'ultima cella.")) riga(r);
+  riga("velocita,   0,    30");
+  riga("[stazioni]");
+  riga("stazione,       0,  8,  800,  0, 0, 0,  1,1,0,  4,1,1,    1,   8,40, 0, PARTENZA");
+  riga("stazione,    7200,  8,  800,  1, 0, 1,  1,1,0,  2,1,1,    0,   0, 0, 0, FERMATA");
+  riga("[rallentamenti]");
+  riga("rallentamento,  7150,  60,  800,  0,  0,  0");
+  riga("[segnali]");
+  riga("[codici]");
+  riga("[fine]");
+  fuzz::Compilazione c;
+  fuzz::compila_tutto(c, linea, treno, 0);
+  const int32_t ultima = c.stato.celle.allocate() ? c.stato.celle.ultimo_indice() : -1;
+  for (const Problema& p : c.stato.problemi)
+    if (p.tipo == Problema::Tipo::registrato && p.codice == problema::regola_ripetizione &&
+        p.posizione == ultima * metri_per_cella)
+      return linea + '\0' + treno;
+  return {};
 }
 
 // Bytes from a fixed linear congruential sequence, the same on every machine.
@@ -111,6 +149,24 @@ int main(int argc, char** argv) {
   for (const auto& [nome, byte] : coppie) scrivi(uscita, "compilazione", nome, byte);
   scrivi(uscita, "descrizione_linea", "incorporata_corta", incorporata_corta);
   scrivi(uscita, "descrizione_linea", "corta", linea_corta);
+  // The profile without room for its start rows or without a metre at all;
+  // a speed board on a taken cell and one before
+  // the first cell. For the line reader and the whole compile.
+  const std::string indicatori = "indicatori_vmax,  1300,  125,  135,  135,  0,  ,  ,  ,  0\r\n";
+  const std::pair<std::string, std::string> linee_ai_limiti[] = {
+      {"profilo_di_un_metro", accorcia(fuzz::linea_fissa(), -7000)},
+      {"profilo_senza_metri", accorcia(fuzz::linea_fissa(), -7001)},
+      {"indicatori_occupati", aggiungi(linea_corta, "[cartelli]", indicatori)},
+      {"indicatori_prima_della_linea", aggiungi(linea_corta, "[cartelli]", "indicatori_vmax,  -500,  80,  ,  ,  0\r\n")},
+  };
+  for (const auto& [nome, byte] : linee_ai_limiti) {
+    scrivi(uscita, "descrizione_linea", nome, byte);
+    scrivi(uscita, "compilazione", nome, byte + '\0' + treno_corto);
+  }
+  if (const std::string t = ripetizione_oltre_l_ultima_cella(); !t.empty())
+    scrivi(uscita, "compilazione", "ripetizione_oltre_l_ultima_cella", t);
+  else
+    std::fprintf(stderr, "genera_semi: nessuna ripetizione all'ultima cella trovata\n");
   scrivi(uscita, "descrizione_treno", "incorporato", treno);
   scrivi(uscita, "descrizione_treno", "fisso", fuzz::treno_fisso());
   // The field reader: all text fields, then text and numbers alternating.
@@ -127,11 +183,11 @@ int main(int argc, char** argv) {
   for (uint32_t i = 0; i < 16; ++i)
     scrivi(uscita, "scenario_breve", "pseudocasuale_" + std::to_string(i), byte_pseudocasuali(i, 24 + 8 * i));
 
-  // The binary files of a line whose cells and profile end 3 km from its
-  // start (a route length of -4000 m: small files, quick to read), each
-  // alone and all three together.
+  // The binary files of a line whose cells and profile end 1 km from its
+  // start (a route length of -6000 m: small files, quick to read, within the
+  // target's length bound), each alone and all three together.
   fuzz::Compilazione c;
-  fuzz::compila_tutto(c, accorcia(fuzz::linea_fissa(), -4000), accorcia(fuzz::treno_fisso(), 3000), 1);
+  fuzz::compila_tutto(c, accorcia(fuzz::linea_fissa(), -6000), accorcia(fuzz::treno_fisso(), 1000), 1);
   if (!c.esito.completo()) {
     std::fprintf(stderr, "genera_semi: la compilazione dei file binari non e' completa\n");
     return 1;
