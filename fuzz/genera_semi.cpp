@@ -150,14 +150,15 @@ int main(int argc, char** argv) {
   scrivi(uscita, "descrizione_linea", "incorporata_corta", incorporata_corta);
   scrivi(uscita, "descrizione_linea", "corta", linea_corta);
   // The profile without room for its start rows or without a metre at all;
-  // a speed board on a taken cell and one before
-  // the first cell. For the line reader and the whole compile.
+  // a speed board on a taken cell and one before the first cell. For the
+  // line reader and the whole compile.
   const std::string indicatori = "indicatori_vmax,  1300,  125,  135,  135,  0,  ,  ,  ,  0\r\n";
   const std::pair<std::string, std::string> linee_ai_limiti[] = {
       {"profilo_di_un_metro", accorcia(fuzz::linea_fissa(), -7000)},
       {"profilo_senza_metri", accorcia(fuzz::linea_fissa(), -7001)},
       {"indicatori_occupati", aggiungi(linea_corta, "[cartelli]", indicatori)},
-      {"indicatori_prima_della_linea", aggiungi(linea_corta, "[cartelli]", "indicatori_vmax,  -500,  80,  ,  ,  0\r\n")},
+      {"indicatori_prima_della_linea",
+       aggiungi(linea_corta, "[cartelli]", "indicatori_vmax,  -500,  80,  ,  ,  0\r\n")},
   };
   for (const auto& [nome, byte] : linee_ai_limiti) {
     scrivi(uscita, "descrizione_linea", nome, byte);
