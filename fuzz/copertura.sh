@@ -41,7 +41,8 @@ cmake --build build-copertura -j"${JOBS:-2}" --target test_scenario genera_semi 
 profili=build-copertura/profili
 rm -rf "$profili" build-copertura/semi
 mkdir -p "$profili/fuzz" "$profili/prove"
-build-copertura/fuzz/genera_semi build-copertura/semi
+# Its own profile stays apart, out of the tables and of the source tree.
+LLVM_PROFILE_FILE="$profili/genera_semi.profraw" build-copertura/fuzz/genera_semi build-copertura/semi
 
 for b in "${bersagli[@]}"; do
   ingressi=()
