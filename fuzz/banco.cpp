@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <span>
 
+#include "base/errori.h"
 #include "compiler/binario.h"
 #include "compiler/compilazione.h"
 #include "compiler/memorizza_dati.h"
@@ -30,8 +31,22 @@ FileCompilazione prepara(Stato& stato, test::DiscoMemoria& disco, std::string_vi
 // and the first and last step. Each element read alone walks the profile up
 // to it, so only these few are: a long route costs a few walks, not more.
 void verifica_profilo(const Profilo& p) {
-  if (!p.allocato()) return;
+  // Outside the profile, or before it is sized, an element is a run-time
+  // failure, never a read past its end.
+  auto fuori = [&](int64_t m) {
+    try {
+      (void)p(m, 0);
+    } catch (const ErroreEsecuzione&) {
+      return true;
+    }
+    return false;
+  };
+  if (!p.allocato()) {
+    if (!fuori(0)) violazione("elemento di un profilo non dimensionato");
+    return;
+  }
   const int64_t ultimo = p.ultimo_metro();
+  if (!fuori(-1) || !fuori(ultimo + 1)) violazione("elemento fuori dal profilo");
   const Profilo::Conteggio n = p.conteggio();
   const int64_t campioni[] = {0, 1, 2, n.interi + n.doppi - 1};
   for (int k = 0; k < Profilo::colonne; ++k) {

@@ -150,20 +150,32 @@ int main(int argc, char** argv) {
   scrivi(uscita, "descrizione_linea", "incorporata_corta", incorporata_corta);
   scrivi(uscita, "descrizione_linea", "corta", linea_corta);
   // The profile without room for its start rows or without a metre at all;
-  // a speed board on a taken cell and one before the first cell. For the
-  // line reader and the whole compile.
+  // a speed board on a taken cell and one before the first cell; a sign in
+  // the cell the contest codes reserve (a numbered error). For the line
+  // reader and the whole compile.
   const std::string indicatori = "indicatori_vmax,  1300,  125,  135,  135,  0,  ,  ,  ,  0\r\n";
   const std::pair<std::string, std::string> linee_ai_limiti[] = {
       {"profilo_di_un_metro", accorcia(fuzz::linea_fissa(), -7000)},
       {"profilo_senza_metri", accorcia(fuzz::linea_fissa(), -7001)},
       {"indicatori_occupati", aggiungi(linea_corta, "[cartelli]", indicatori)},
       {"indicatori_prima_della_linea",
-       aggiungi(linea_corta, "[cartelli]", "indicatori_vmax,  -500,  80,  ,  ,  0\r\n")},
+       aggiungi(linea_corta, "[cartelli]", "indicatori_vmax,  -500,  125,  135,  135,  0,  ,  ,  ,  0\r\n")},
+      {"cartello_nella_cella_riservata",
+       aggiungi(linea_corta, "[indicazioni]", "cartello indicatore,  0,  INIZIO LINEA\r\n")},
   };
   for (const auto& [nome, byte] : linee_ai_limiti) {
     scrivi(uscita, "descrizione_linea", nome, byte);
     scrivi(uscita, "compilazione", nome, byte + '\0' + treno_corto);
   }
+  // A signal whose two cells before are both speed reductions below the
+  // marker's value, 20 cells or less before a warning board: rule A lowers
+  // the reduction's value to the marker's only where it is higher, so here
+  // it stays.
+  const std::string treno_abbassato = aggiungi(aggiungi(treno_corto, "[rallentamenti]",
+                                                        "rallentamento,  4400,  60,  500,  0,  0,  0\r\n"
+                                                        "abbattimento,  3000,  80\r\nabbattimento,  2950,  80\r\n"),
+                                               "[segnali]", "segnale,    3000,   1, 4, 1,  0, 0,    1,  3,1,0, 0\r\n");
+  scrivi(uscita, "compilazione", "segnale_dopo_due_abbattimenti", linea_corta + '\0' + treno_abbassato);
   if (const std::string t = ripetizione_oltre_l_ultima_cella(); !t.empty())
     scrivi(uscita, "compilazione", "ripetizione_oltre_l_ultima_cella", t);
   else
