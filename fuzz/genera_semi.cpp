@@ -105,6 +105,47 @@ std::string ripetizione_oltre_l_ultima_cella() {
   return {};
 }
 
+// A message as an editor frames it for the language server: the body, a
+// JSON-RPC notification or request, after its length.
+std::string messaggio_lsp(const std::string& corpo) {
+  return "Content-Length: " + std::to_string(corpo.size()) + "\r\n\r\n" + corpo;
+}
+
+// A text as a JSON string.
+std::string stringa_json(std::string_view testo) {
+  std::string out = "\"";
+  for (const char c : testo) {
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          char u[8];
+          std::snprintf(u, sizeof u, "\\u%04x", static_cast<unsigned>(c));
+          out += u;
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out + '"';
+}
+
+// An editor's session that opens a line description, whose diagnostics the
+// server sends back, and then shuts the server down.
+std::string sessione_lsp(const std::string& linea) {
+  return messaggio_lsp(R"({"jsonrpc": "2.0", "id": 1, "method": "initialize", "params": {"capabilities": {}}})") +
+         messaggio_lsp(R"({"jsonrpc": "2.0", "method": "initialized", "params": {}})") +
+         messaggio_lsp(R"({"jsonrpc": "2.0", "method": "textDocument/didOpen", "params": {"textDocument": )"
+                       R"({"uri": "file:///s/linea.txt", "languageId": "scenario", "version": 1, "text": )" +
+                       stringa_json(linea) + "}}}") +
+         messaggio_lsp(R"({"jsonrpc": "2.0", "id": 2, "method": "shutdown"})") +
+         messaggio_lsp(R"({"jsonrpc": "2.0", "method": "exit"})");
+}
+
 // Bytes from a fixed linear congruential sequence, the same on every machine.
 std::string byte_pseudocasuali(uint32_t seme, size_t n) {
   std::string s;
@@ -182,6 +223,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "genera_semi: nessuna ripetizione all'ultima cella trovata\n");
   scrivi(uscita, "descrizione_treno", "incorporato", treno);
   scrivi(uscita, "descrizione_treno", "fisso", fuzz::treno_fisso());
+  // Two curves past the profile's last step: the check reads on after the
+  // first, and the second asks for steps the profile has no room for.
+  scrivi(uscita, "messaggi_lsp", "curve_oltre_il_profilo",
+         sessione_lsp(aggiungi(linea_corta, "[curve]", "curvad1,  7800,  7300\r\ncurvas2,  7850,  7200\r\n")));
   // The field reader: all text fields, then text and numbers alternating.
   for (const auto& [nome, byte] : {std::pair{std::string("linea"), linea},
                                    {"treno", treno},
