@@ -17,11 +17,13 @@
 #include <string_view>
 
 #include "banco.h"
+#include "base/codici.h"
 #include "base/nomi_file.h"
 #include "ingresso_file_binari.h"
 #include "sources/payload.h"
 #include "sources/scrittori.h"
 #include "support/disco_memoria.h"
+#include "support/generale_prova.h"
 
 namespace {
 
@@ -65,6 +67,83 @@ std::string accorcia(std::string_view testo, int32_t lunghezza) {
     out += riga;
   }
   return out;
+}
+
+// The text with `righe` put in just after the line `sezione`.
+std::string aggiungi(std::string testo, std::string_view sezione, const std::string& righe) {
+  const size_t dopo = testo.find('\n', testo.find(sezione));
+  return testo.insert(dopo == std::string::npos ? testo.size() : dopo + 1, righe);
+}
+
+// A slowdown below the repeat speed whose end is the last cell (160 of a
+// 1000 m line, at 7950 m), 16 cells after its start, the cell before the
+// end a station's stop (a platform of 800 m from 7200 m): the repeat due on
+// the last cell finds it and the one before taken and looks past the last
+// cell, the one marker rule that does. Compiled here to be sure it still
+// does; empty if not.
+std::string ripetizione_oltre_l_ultima_cella() {
+  const std::string linea = accorcia(fuzz::linea_fissa(), 1000);
+  std::string treno;
+  auto riga = [&](const std::string& r) { (treno += r) += "\r\n"; };
+  for (const std::string& r : test::righe_generale_treno("Ripetizioni fino all'ultima cella.")) riga(r);
+  riga("velocita,   0,    30");
+  riga("[stazioni]");
+  riga("stazione,       0,  8,  800,  0, 0, 0,  1,1,0,  4,1,1,    1,   8,40, 0, PARTENZA");
+  riga("stazione,    7200,  8,  800,  1, 0, 1,  1,1,0,  2,1,1,    0,   0, 0, 0, FERMATA");
+  riga("[rallentamenti]");
+  riga("rallentamento,  7150,  60,  800,  0,  0,  0");
+  riga("[segnali]");
+  riga("[codici]");
+  riga("[fine]");
+  fuzz::Compilazione c;
+  fuzz::compila_tutto(c, linea, treno, 0);
+  const int32_t ultima = c.stato.celle.allocate() ? c.stato.celle.ultimo_indice() : -1;
+  for (const Problema& p : c.stato.problemi)
+    if (p.tipo == Problema::Tipo::registrato && p.codice == problema::regola_ripetizione &&
+        p.posizione == ultima * metri_per_cella)
+      return linea + '\0' + treno;
+  return {};
+}
+
+// A message as an editor frames it for the language server: the body, a
+// JSON-RPC notification or request, after its length.
+std::string messaggio_lsp(const std::string& corpo) {
+  return "Content-Length: " + std::to_string(corpo.size()) + "\r\n\r\n" + corpo;
+}
+
+// A text as a JSON string.
+std::string stringa_json(std::string_view testo) {
+  std::string out = "\"";
+  for (const char c : testo) {
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          char u[8];
+          std::snprintf(u, sizeof u, "\\u%04x", static_cast<unsigned>(c));
+          out += u;
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out + '"';
+}
+
+// An editor's session that opens a line description, whose diagnostics the
+// server sends back, and then shuts the server down.
+std::string sessione_lsp(const std::string& linea) {
+  return messaggio_lsp(R"({"jsonrpc": "2.0", "id": 1, "method": "initialize", "params": {"capabilities": {}}})") +
+         messaggio_lsp(R"({"jsonrpc": "2.0", "method": "initialized", "params": {}})") +
+         messaggio_lsp(R"({"jsonrpc": "2.0", "method": "textDocument/didOpen", "params": {"textDocument": )"
+                       R"({"uri": "file:///s/linea.txt", "languageId": "scenario", "version": 1, "text": )" +
+                       stringa_json(linea) + "}}}") +
+         messaggio_lsp(R"({"jsonrpc": "2.0", "id": 2, "method": "shutdown"})") +
+         messaggio_lsp(R"({"jsonrpc": "2.0", "method": "exit"})");
 }
 
 // Bytes from a fixed linear congruential sequence, the same on every machine.
@@ -111,8 +190,43 @@ int main(int argc, char** argv) {
   for (const auto& [nome, byte] : coppie) scrivi(uscita, "compilazione", nome, byte);
   scrivi(uscita, "descrizione_linea", "incorporata_corta", incorporata_corta);
   scrivi(uscita, "descrizione_linea", "corta", linea_corta);
+  // The profile without room for its start rows or without a metre at all;
+  // a speed board on a taken cell and one before the first cell; a sign in
+  // the cell the contest codes reserve (a numbered error). For the line
+  // reader and the whole compile.
+  const std::string indicatori = "indicatori_vmax,  1300,  125,  135,  135,  0,  ,  ,  ,  0\r\n";
+  const std::pair<std::string, std::string> linee_ai_limiti[] = {
+      {"profilo_di_un_metro", accorcia(fuzz::linea_fissa(), -7000)},
+      {"profilo_senza_metri", accorcia(fuzz::linea_fissa(), -7001)},
+      {"indicatori_occupati", aggiungi(linea_corta, "[cartelli]", indicatori)},
+      {"indicatori_prima_della_linea",
+       aggiungi(linea_corta, "[cartelli]", "indicatori_vmax,  -500,  125,  135,  135,  0,  ,  ,  ,  0\r\n")},
+      {"cartello_nella_cella_riservata",
+       aggiungi(linea_corta, "[indicazioni]", "cartello indicatore,  0,  INIZIO LINEA\r\n")},
+  };
+  for (const auto& [nome, byte] : linee_ai_limiti) {
+    scrivi(uscita, "descrizione_linea", nome, byte);
+    scrivi(uscita, "compilazione", nome, byte + '\0' + treno_corto);
+  }
+  // A signal whose two cells before are both speed reductions below the
+  // marker's value, 20 cells or less before a warning board: rule A lowers
+  // the reduction's value to the marker's only where it is higher, so here
+  // it stays.
+  const std::string treno_abbassato = aggiungi(aggiungi(treno_corto, "[rallentamenti]",
+                                                        "rallentamento,  4400,  60,  500,  0,  0,  0\r\n"
+                                                        "abbattimento,  3000,  80\r\nabbattimento,  2950,  80\r\n"),
+                                               "[segnali]", "segnale,    3000,   1, 4, 1,  0, 0,    1,  3,1,0, 0\r\n");
+  scrivi(uscita, "compilazione", "segnale_dopo_due_abbattimenti", linea_corta + '\0' + treno_abbassato);
+  if (const std::string t = ripetizione_oltre_l_ultima_cella(); !t.empty())
+    scrivi(uscita, "compilazione", "ripetizione_oltre_l_ultima_cella", t);
+  else
+    std::fprintf(stderr, "genera_semi: nessuna ripetizione all'ultima cella trovata\n");
   scrivi(uscita, "descrizione_treno", "incorporato", treno);
   scrivi(uscita, "descrizione_treno", "fisso", fuzz::treno_fisso());
+  // Two curves past the profile's last step: the check reads on after the
+  // first, and the second asks for steps the profile has no room for.
+  scrivi(uscita, "messaggi_lsp", "curve_oltre_il_profilo",
+         sessione_lsp(aggiungi(linea_corta, "[curve]", "curvad1,  7800,  7300\r\ncurvas2,  7850,  7200\r\n")));
   // The field reader: all text fields, then text and numbers alternating.
   for (const auto& [nome, byte] : {std::pair{std::string("linea"), linea},
                                    {"treno", treno},
@@ -127,11 +241,11 @@ int main(int argc, char** argv) {
   for (uint32_t i = 0; i < 16; ++i)
     scrivi(uscita, "scenario_breve", "pseudocasuale_" + std::to_string(i), byte_pseudocasuali(i, 24 + 8 * i));
 
-  // The binary files of a line whose cells and profile end 3 km from its
-  // start (a route length of -4000 m: small files, quick to read), each
-  // alone and all three together.
+  // The binary files of a line whose cells and profile end 1 km from its
+  // start (a route length of -6000 m: small files, quick to read, within the
+  // target's length bound), each alone and all three together.
   fuzz::Compilazione c;
-  fuzz::compila_tutto(c, accorcia(fuzz::linea_fissa(), -4000), accorcia(fuzz::treno_fisso(), 3000), 1);
+  fuzz::compila_tutto(c, accorcia(fuzz::linea_fissa(), -6000), accorcia(fuzz::treno_fisso(), 1000), 1);
   if (!c.esito.completo()) {
     std::fprintf(stderr, "genera_semi: la compilazione dei file binari non e' completa\n");
     return 1;
