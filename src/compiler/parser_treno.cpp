@@ -121,9 +121,9 @@ Esito LetturaTreno::abbattimento() {
   if (!ammessa(p)) return Esito::fine;
   // The position check bounds the cell from above only.
   const int32_t i = arrotonda_long(in_celle(p));
-  if (!stato.celle.contiene(i)) return rifiuta(problema::fuori_celle, riga.campo, p);
+  if (!stato.celle.contiene(i)) return rifiuta(problema::fuori_celle, p.campo, p);
   cella& c = stato.celle[i];
-  if (!libera(c)) return rifiuta(problema::abbattimento_occupato, riga.campo, p);
+  if (!libera(c)) return rifiuta(problema::abbattimento_occupato, p.campo, p);
   stato.origine_cella[i] = riga.campo;
   if (v > 0) {
     c.codice = codice_cella::abbattimento;

@@ -92,7 +92,7 @@ Esito LetturaTreno::stazione() {
   // The stop cell is the highest cell the station marks.
   const double fermata = in_celle(st.fine_zona) - 1;
   if (ha_fermata(st.tipo_stazione) && fermata > 1 && !stato.celle.contiene(arrotonda_long(fermata)))
-    return rifiuta(problema::fuori_celle, riga.campo, posizione);
+    return rifiuta(problema::fuori_celle, posizione.campo, posizione);
 
   if (ha_avvicinamento(st.tipo_stazione)) {
     for (int32_t passo = 1; passo <= passi_avvicinamento; ++passo) {
@@ -101,7 +101,7 @@ Esito LetturaTreno::stazione() {
     }
   }
   if (ha_fermata(st.tipo_stazione)) {
-    if (fermata <= 1) return rifiuta(problema::fermata_iniziale, riga.campo);
+    if (fermata <= 1) return rifiuta(problema::fermata_iniziale, posizione.campo);
     cella& c = stato.celle[arrotonda_long(fermata)];
     // The stop cell points at the station's name.
     stato.origine_cella[arrotonda_long(fermata)] = nome.campo;
@@ -110,7 +110,7 @@ Esito LetturaTreno::stazione() {
   }
 
   if (s > 1 && a32(int64_t{st.inizio_zona} - distanza_stazioni) < stato.stazioni[s - 1].fine_zona)
-    return rifiuta(problema::stazioni_vicine, riga.campo, posizione);
+    return rifiuta(problema::stazioni_vicine, posizione.campo, posizione);
 
   ++s;
   if (s >= slot_cartello) return rifiuta(problema::tabella_piena, riga.campo);

@@ -212,6 +212,31 @@ TEST(Controllo, OgniRegolaParlaDoveDeve) {
   }
 }
 
+// A station or a speed reduction marker refused for where it stands is
+// pointed at its position, not at its keyword.
+TEST(Controllo, IlRifiutoDiUnaPosizionePuntaIlSuoCampo) {
+  const std::string prima = "stazione, 1000, 8, 800, 0, 0, 0, 1, 1, 0, 4, 1, 1, 1, 8, 40, 0, PRIMA";
+  struct Puntato {
+    const char* nome;
+    std::string riga7;
+    std::string atteso;  // the first diagnostic: ID line:column
+  } casi[] = {
+      {"troppo vicina alla precedente",
+       prima + "\nstazione,  1200, 8, 800, 0, 0, 0, 1, 1, 0, 4, 1, 1, 1, 8, 40, 0, SECONDA", "P22 8:12"},
+      {"fermata all'inizio della linea", "stazione,    0, 8, 100, 0, 0, 0, 1, 1, 0, 4, 1, 1, 1, 8, 40, 0, PRIMA",
+       "P24 7:14"},
+      {"fuori dalle celle", "stazione, 16400, 8, 800, 0, 0, 0, 1, 1, 0, 4, 1, 1, 1, 8, 40, 0, PRIMA", "P15 7:11"},
+  };
+  for (const Puntato& c : casi) {
+    SCOPED_TRACE(c.nome);
+    const Controllo k =
+        controlla_testi({"R", "T", testo(linea_base, {}), testo(treno_base, {{7, c.riga7}}), std::nullopt});
+    ASSERT_FALSE(k.diagnostiche.empty());
+    const Diagnostica& d = k.diagnostiche.front();
+    EXPECT_EQ(d.id + " " + std::to_string(d.riga) + ":" + std::to_string(d.colonna), c.atteso);
+  }
+}
+
 TEST(Controllo, IMessaggiDiconoCosaEDove) {
   auto messaggi = [](const Modifiche& l, const Modifiche& t) {
     std::vector<std::string> v;
