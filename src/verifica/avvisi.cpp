@@ -53,7 +53,8 @@ constexpr Regola tabella[] = {
      "salvare il testo in Windows-1252, o usare una cartella di carico (linea.txt, treno.txt in UTF-8)"},
     {Gravita::avviso, n(Avviso::scheda_stazioni),
      "la scheda treno e la descrizione del treno non hanno le stesse stazioni, nello stesso ordine e posto",
-     "allineare le righe delle stazioni della scheda ai record stazione (nome, ordine, progressiva entro 500 m)"},
+     "allineare le righe delle stazioni della scheda ai record stazione (nome, maiuscole a parte; ordine; progressiva "
+     "entro 500 m)"},
     {Gravita::avviso, n(Avviso::scheda_orari), "orario della scheda treno diverso da quello della stazione",
      "allineare l'orario della scheda a ore, minuti, secondi e sosta del record stazione"},
     {Gravita::avviso, n(Avviso::scheda_velocita),
@@ -83,6 +84,10 @@ constexpr Regola tabella[] = {
      "non danno W08",
      "nessuna correzione se il treno deve arrivare li'; altrimenti portare la stazione dentro la lunghezza del "
      "percorso"},
+    {Gravita::nota, n(Nota::scheda_maiuscole),
+     "stazione della scheda treno scritta con altre maiuscole che nel record stazione: le righe si accoppiano lo "
+     "stesso",
+     "nessuna correzione necessaria; per uniformita', scrivere il nome come nel record stazione"},
 };
 
 const Regola& cerca(Gravita g, int32_t numero) {

@@ -38,6 +38,7 @@ enum class Nota : int32_t {
   senza_celle,
   scheda_senza_tabella,
   capolinea_oltre_la_linea,
+  scheda_maiuscole,
 };
 
 struct Regola {

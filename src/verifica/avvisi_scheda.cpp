@@ -3,12 +3,14 @@
 // times (W15); its speeds are the line's where they stand (W16); its
 // protection signal row stands at a signal and names the next station (W17).
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "base/cp1252.h"
 #include "compiler/formati.h"
 #include "verifica/regole_controllo.h"
 #include "verifica/scheda.h"
@@ -71,6 +73,11 @@ void orari(Contesto& c, const RigaScheda& riga, const RecordLetto& st) {
              chi + ": la scheda da' partenza " + ora(o.secondi[0]) + ", il record stazione " + ora(partenza));
 }
 
+// Names compared as a reader of the card compares them: letter case aside.
+bool stesso_nome(std::string_view a, std::string_view b) {
+  return std::ranges::equal(a, b, [](char x, char y) { return minuscola_cp1252(x) == minuscola_cp1252(y); });
+}
+
 // Rows and records paired by name, in order: a row or a record with no
 // partner is told, and the pairing goes on after it.
 void stazioni(Contesto& c, const std::vector<const RigaScheda*>& righe, const std::vector<const RecordLetto*>& st) {
@@ -81,12 +88,12 @@ void stazioni(Contesto& c, const std::vector<const RigaScheda*>& righe, const st
   };
   auto tra_i_record = [&](const std::string& n, size_t da) {
     for (size_t k = da; k < st.size(); ++k)
-      if (nome(k) == n) return true;
+      if (stesso_nome(nome(k), n)) return true;
     return false;
   };
   auto tra_le_righe = [&](const std::string& n, size_t da) {
     for (size_t k = da; k < righe.size(); ++k)
-      if (righe[k]->localita == n) return true;
+      if (stesso_nome(righe[k]->localita, n)) return true;
     return false;
   };
   // A row and a record with different names pair up when neither name
@@ -97,7 +104,7 @@ void stazioni(Contesto& c, const std::vector<const RigaScheda*>& righe, const st
     if (i < righe.size() && j < st.size()) {
       const bool riga_dopo = tra_i_record(righe[i]->localita, j + 1);
       const bool record_dopo = tra_le_righe(nome(j), i + 1);
-      if (nome(j) == righe[i]->localita || (!riga_dopo && !record_dopo))
+      if (stesso_nome(nome(j), righe[i]->localita) || (!riga_dopo && !record_dopo))
         passo = coppia;
       else
         passo = riga_dopo && !record_dopo ? record_in_piu : riga_in_piu;
@@ -120,7 +127,11 @@ void stazioni(Contesto& c, const std::vector<const RigaScheda*>& righe, const st
     const RecordLetto& s = *st[j];
     const std::string n = nome(j++);
     const int64_t p = valore(s, "posizione");
-    if (n != r.localita)
+    if (n != r.localita && stesso_nome(n, r.localita))
+      c.nota(Nota::scheda_maiuscole, File::scheda, in_scheda(r.riga, r.colonna_localita),
+             "la scheda ha " + q(r.localita) + " dove la descrizione del treno ha " + q(n) +
+                 ": solo le maiuscole differiscono");
+    else if (n != r.localita)
       c.avviso(Avviso::scheda_stazioni, File::scheda, in_scheda(r.riga, r.colonna_localita),
                "la scheda ha " + q(r.localita) + " dove la descrizione del treno ha " + q(n));
     if (std::llabs(p - r.metri) >= scarto_stazione)

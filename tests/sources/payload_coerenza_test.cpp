@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/cp1252.h"
 #include "sources/payload.h"
 #include "sources/payload_campi.h"
 #include "verifica/controllo.h"
@@ -231,6 +232,38 @@ TEST(PayloadCoerenza, IlControlloDiceSoloDelCapolineaOltreLaLunghezzaDellaLinea)
        verifica::controlla_testi({p.nome_linea, p.numero_treno, l, t, std::nullopt}).diagnostiche)
     trovati.push_back(d.id + (d.file == verifica::File::linea ? " linea:" : " treno:") + std::to_string(d.riga));
   EXPECT_THAT(trovati, ::testing::ElementsAre("N05 treno:62"));
+}
+
+// The card beside the descriptions agrees with them; station names that
+// differ from the card's only in letter case pair up, each with a note.
+TEST(PayloadCoerenza, LaSchedaConcordaAncheConNomiInMinuscolo) {
+  auto unisci = [](Righe righe, bool minuscole) {
+    std::string t;
+    for (std::string_view r : righe) {
+      std::string riga(r);
+      // "BELMORA CENTRALE" -> "Belmora centrale" in the station records only.
+      if (minuscole && riga.starts_with("stazione,"))
+        for (size_t k = riga.rfind(',') + 3; k < riga.size(); ++k) riga[k] = minuscola_cp1252(riga[k]);
+      (t += riga) += "\r\n";
+    }
+    return t;
+  };
+  const Payload& p = payload_incorporato();
+  for (const bool minuscole : {false, true}) {
+    SCOPED_TRACE(minuscole ? "nomi in minuscolo" : "nomi come la scheda");
+    const std::string l = unisci(p.linea, false), t = unisci(p.treno, minuscole), s = unisci(p.scheda, false);
+    std::map<std::string, int> quanti;
+    for (const verifica::Diagnostica& d :
+         verifica::controlla_testi({p.nome_linea, p.numero_treno, l, t, s}).diagnostiche)
+      ++quanti[d.id];
+    EXPECT_EQ(quanti["N05"], 1);
+    EXPECT_EQ(quanti.count("W14"), 0u);
+    if (minuscole) {
+      EXPECT_GT(quanti["N06"], 3);
+    } else {
+      EXPECT_EQ(quanti.size(), 1u);
+    }
+  }
 }
 
 TEST(PayloadCoerenza, ValoriDellIntestazioneSuperanoIControlli) {
