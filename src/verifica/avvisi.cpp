@@ -66,6 +66,10 @@ constexpr Regola tabella[] = {
     {Gravita::avviso, n(Avviso::indicatori_e_velocita),
      "indicatori di velocita' massima diversi dalla velocita' del treno in quel punto",
      "allineare il record velocita al secondo valore degli indicatori (velocita' B)"},
+    {Gravita::avviso, n(Avviso::riga_di_commento),
+     "riga che sembra un commento (comincia con ;, #, // o '): le descrizioni non hanno commenti, e la riga viene "
+     "letta come le altre",
+     "togliere la riga, o metterla prima di [generale], dove il lettore non legge nulla"},
 
     {Gravita::nota, n(Nota::arresto), "qui l'installatore smette di leggere: i record seguenti non vengono letti",
      "correggere questo problema: i problemi trovati dopo sono quelli che l'installatore incontrerebbe poi"},

@@ -30,6 +30,7 @@ enum class Avviso : int32_t {
   scheda_velocita,
   scheda_protezione,
   indicatori_e_velocita,
+  riga_di_commento,
 };
 
 enum class Nota : int32_t {

@@ -2,8 +2,13 @@
 // unknown section (W02), a record of the other text (W03) or of the other
 // part of the line description (W04), a train description without
 // "[generale]" (W05), values left after a record (W06), a record that runs
-// out of values and takes the next line's keyword (W07).
+// out of values and takes the next line's keyword (W07), a line that looks
+// like a comment, which the format does not have (W19).
 
+#include <algorithm>
+#include <limits>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -22,6 +27,16 @@ bool numero(std::string_view campo) {
   for (; i < t.size(); ++i)
     if (t[i] < '0' || t[i] > '9') return false;
   return true;
+}
+
+// How authors from elsewhere start a comment.
+bool sembra_commento(std::string_view campo) {
+  const std::string t = spogliato(campo);
+  return !t.empty() && (t[0] == ';' || t[0] == '#' || t[0] == '\'' || t.starts_with("//"));
+}
+
+std::string commento(std::string_view campo) {
+  return "\xC2\xAB" + citato(campo) + "\xC2\xBB sembra un commento, ma le descrizioni non ne hanno: ";
 }
 
 const formato::Testo& altro(const formato::Testo& t) {
@@ -48,6 +63,8 @@ void chiave_ignorata(Contesto& c, const Ignorato& i) {
   if (t.empty()) return;
   const std::string q = "\xC2\xAB" + citato(t) + "\xC2\xBB";
 
+  // A line that looks like a comment is told as such (righe_di_commento).
+  if (campo.inizio_riga && sembra_commento(t)) return;
   if (formato::intestazione(t)) {
     std::string minuscolo = t;
     for (char& ch : minuscolo)
@@ -112,8 +129,55 @@ void record_che_continua(Contesto& c, const RecordLetto& r) {
 
 }  // namespace
 
+// Lines that look like comments, once the reader reads (before its first
+// record the text is a preamble it skips), each told with what the reader
+// makes of it: an unknown keyword skipped, a record (a comment such as
+// "; la curva di..." holds the keyword "curva"), or values of the record
+// before, which a failure may end there.
+void righe_di_commento(Contesto& c, Sorgente s, std::string_view testo) {
+  int32_t prima = std::numeric_limits<int32_t>::max();
+  std::map<int32_t, const RecordLetto*> record_a;
+  std::set<int32_t> saltate;
+  for (const RecordLetto* r : c.raccolta.record)
+    if (r->sorgente == s) {
+      prima = std::min(prima, r->campo_chiave.riga);
+      record_a.try_emplace(r->campo_chiave.riga, r);
+    }
+  for (const Ignorato& i : c.raccolta.ignorati)
+    if (i.campo.sorgente == s) {
+      prima = std::min(prima, i.campo.campo.riga);
+      if (i.campo.inizio_riga) saltate.insert(i.campo.campo.riga);
+    }
+  int32_t riga = 1;
+  for (size_t i = 0; i < testo.size(); ++riga) {
+    size_t fine = i;
+    while (fine < testo.size() && testo[fine] != '\r' && testo[fine] != '\n') ++fine;
+    const std::string_view linea = testo.substr(i, fine - i);
+    i = fine +
+        (fine < testo.size() && testo[fine] == '\r' && fine + 1 < testo.size() && testo[fine + 1] == '\n' ? 2 : 1);
+    if (riga < prima || !sembra_commento(linea)) continue;
+    const size_t inizio = linea.find_first_not_of(" \t");
+    const Origine dove{s, riga, static_cast<int32_t>(inizio) + 1};
+    std::string cosa;
+    if (const auto r = record_a.find(riga); r != record_a.end())
+      cosa = "viene letta come record \xC2\xAB" + std::string(r->second->formato->nome) +
+             "\xC2\xBB, e i suoi campi come i valori di quello";
+    else if (saltate.count(riga))
+      cosa =
+          "il suo primo campo non e' la parola chiave di nessun record e viene saltato, con i campi che lo seguono "
+          "fino al prossimo record";
+    else
+      cosa =
+          "non apre nessun record: i suoi campi vengono letti come valori del record che la precede, o saltati "
+          "dopo un errore";
+    c.avviso(Avviso::riga_di_commento, file_di(s), dove, commento(linea) + cosa);
+  }
+}
+
 void avvisi_chiavi(Contesto& c) {
   for (const Ignorato& i : c.raccolta.ignorati) chiave_ignorata(c, i);
+  righe_di_commento(c, Sorgente::linea, c.testi.linea);
+  righe_di_commento(c, Sorgente::treno, c.testi.treno);
   for (const RecordLetto* r : c.raccolta.record)
     if (!r->guasto) record_che_continua(c, *r);
   if (c.raccolta.treno_senza_generale)

@@ -190,6 +190,18 @@ TEST(Controllo, OgniRegolaParlaDoveDeve) {
        {},
        {{7, "stazione, 0, 8, 800, 0, 0, 0, 1, 1, 0, 4, 1, 1, 1, 8, 40, 0, CITT\xC3\x80"}},
        {"W13 treno:7"}},
+      // Comments, which the format does not have: skipped as an unknown
+      // keyword, read as a record because they hold a keyword, or read as
+      // the values of the record before.
+      {"commento saltato", {{10, "[curve]\n; curve principali"}}, {}, {"W19 linea:11"}},
+      {"commento letto come curva",
+       {{10, "[curve]\n# la curva di Monte Orso"}},
+       {},
+       {"P25 linea:11", "N01 linea:11", "N02 treno:0", "W19 linea:11"}},
+      {"commento preso come valori",
+       {},
+       {{9, "segnale, 1400, 1, 4, 1, 0, 0, 1, 3, 1, 0\n// e 0 per l'ultimo"}},
+       {"P25 treno:9", "N01 treno:9", "W19 treno:10"}},
       {"indicatori e velocita", {{16, "indicatori_vmax, 2500, 100, 100, 120, 0, , , , 0"}}, {}, {"W18 linea:16"}},
       // The line's reading stops at 12x: the train is read only reading on.
       {"numero sbagliato",
