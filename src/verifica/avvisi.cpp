@@ -70,6 +70,9 @@ constexpr Regola tabella[] = {
      "riga che sembra un commento (comincia con ;, #, // o '): le descrizioni non hanno commenti, e la riga viene "
      "letta come le altre",
      "togliere la riga, o metterla prima di [generale], dove il lettore non legge nulla"},
+    {Gravita::avviso, n(Avviso::chilometri),
+     "posizione che sembra in chilometri: in metri starebbe tra i record dello stesso tipo che la circondano",
+     "scrivere la posizione in metri (il valore per 1000, nel messaggio)"},
 
     {Gravita::nota, n(Nota::arresto), "qui l'installatore smette di leggere: i record seguenti non vengono letti",
      "correggere questo problema: i problemi trovati dopo sono quelli che l'installatore incontrerebbe poi"},

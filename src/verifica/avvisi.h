@@ -31,6 +31,7 @@ enum class Avviso : int32_t {
   scheda_protezione,
   indicatori_e_velocita,
   riga_di_commento,
+  chilometri,
 };
 
 enum class Nota : int32_t {

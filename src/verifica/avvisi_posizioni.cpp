@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "compiler/celle.h"
 #include "compiler/formati.h"
@@ -158,6 +159,35 @@ void indicatori_e_velocita(Contesto& c) {
   }
 }
 
+// A position of a few units among records of its kind in metres: read as
+// kilometres it would stand between the one before and the one after
+// ("velocita, 11, 100" after a record at 9000 m, before one at 12000 m).
+void chilometri(Contesto& c) {
+  if (!c.lunghezza) return;
+  std::map<const formato::Record*, std::vector<std::pair<const RecordLetto*, size_t>>> per_tipo;
+  for (const RecordLetto* r : c.raccolta.record) {
+    if (!integro(*r)) continue;
+    for (size_t k = 0; k < r->valori.size(); ++k)
+      if (lungo_la_linea(r->formato->valori[k].ruolo)) {
+        per_tipo[r->formato].emplace_back(r, k);
+        break;
+      }
+  }
+  const int64_t fine = *c.lunghezza + metri_oltre_la_linea;
+  for (const auto& [tipo, elenco] : per_tipo)
+    for (size_t i = 1; i < elenco.size(); ++i) {
+      const auto [r, k] = elenco[i];
+      const int64_t v = r->valori[k].numero, in_metri = v * 1000;
+      const int64_t prima = elenco[i - 1].first->valori[elenco[i - 1].second].numero;
+      const bool dopo_va =
+          i + 1 == elenco.size() || in_metri < elenco[i + 1].first->valori[elenco[i + 1].second].numero;
+      if (v <= 0 || v * 1000 > *c.lunghezza || prima <= v || prima >= in_metri || !dopo_va || in_metri > fine) continue;
+      c.avviso(Avviso::chilometri, file_di(r->sorgente), r->valori[k].campo,
+               nome(*r) + " a " + m(v) + " dopo quella a " + m(prima) + ": sembra in chilometri; in metri, " +
+                   m(in_metri) + "?");
+    }
+}
+
 }  // namespace
 
 void avvisi_posizioni(Contesto& c) {
@@ -179,6 +209,7 @@ void avvisi_posizioni(Contesto& c) {
     curve.record(c, *r);
   }
   indicatori_e_velocita(c);
+  chilometri(c);
 }
 
 }  // namespace scenario::verifica

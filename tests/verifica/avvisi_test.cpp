@@ -30,7 +30,7 @@ TEST(Avvisi, IdentificatoriStabiliEUnaVoceCiascuno) {
     EXPECT_EQ(r.numero, ++contatore);
     EXPECT_TRUE(r.gravita == Gravita::avviso || note == contatore);
   }
-  EXPECT_EQ(avvisi, static_cast<int>(Avviso::riga_di_commento));
+  EXPECT_EQ(avvisi, static_cast<int>(Avviso::chilometri));
   EXPECT_EQ(note, static_cast<int>(Nota::scheda_maiuscole));
   EXPECT_EQ(identificatore(regola(Avviso::chiave_sconosciuta)), "W01");
   EXPECT_EQ(identificatore(regola(Avviso::testo_utf8)), "W13");

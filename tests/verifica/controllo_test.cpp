@@ -179,6 +179,12 @@ TEST(Controllo, OgniRegolaParlaDoveDeve) {
        {{7, capolinea}, {9, "segnale, 11500, 1, 4, 1, 0, 0, 1, 3, 1, 0, 0"}},
        {"N05 treno:8", "W08 treno:10"}},
       {"fuori ordine", {}, {{5, "velocita, 1300, 120\nvelocita, 600, 60"}}, {"W09 treno:6"}},
+      // Kilometres among metres: "2" after 1300 m would be 2000 m.
+      {"chilometri", {}, {{5, "velocita, 1300, 120\nvelocita, 2, 60"}}, {"W09 treno:6", "W12 treno:6", "W20 treno:6"}},
+      {"chilometri che non stanno tra i vicini",
+       {},
+       {{5, "velocita, 1300, 120\nvelocita, 1, 60"}},
+       {"W09 treno:6", "W12 treno:6"}},
       {"stessa cella", {{14, "pendenza, 5000, 2\npendenza, 5010, 3"}}, {}, {"W10 linea:15", "W12 linea:15"}},
       {"curva dentro la precedente", {{11, "curvad3, 800, 300\ncurvas2, 1000, 400"}}, {}, {"W11 linea:12"}},
       // Curves that touch do not overlap: the first turns metres 800 to 1100.
