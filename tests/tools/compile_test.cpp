@@ -182,6 +182,22 @@ TEST(Compile, CartellaDiCaricoENomiDaiFile) {
   EXPECT_TRUE(fs::exists(installati / "Prova_1.sim"));
 }
 
+// The folder as check takes it: positional as well as with --in, not both.
+TEST(Compile, LaCartellaComeLaPrendeCheck) {
+  CartellaTemporanea carico;
+  for (const char* f : {"linea.txt", "treno.txt"}) fs::copy_file(fixture("pulito") / f, carico / f);
+  const std::string dir = carico.percorso().string();
+  const auto e = esegui_strumento({"compile", dir});
+  EXPECT_EQ(e.stato, 0) << e.uscita;
+  EXPECT_TRUE(fs::exists(carico / "R_T.dat"));
+  const auto p = esegui_strumento({"plan", dir, "--route", "R", "--train", "T", "-o", (carico / "p.svg").string()});
+  EXPECT_EQ(p.stato, 0) << p.uscita;
+  EXPECT_TRUE(fs::exists(carico / "p.svg"));
+  const auto entrambi = esegui_strumento({"compile", dir, "--in", dir});
+  EXPECT_EQ(entrambi.stato, 2);
+  EXPECT_NE(entrambi.uscita.find("CARTELLA e --in insieme"), std::string::npos) << entrambi.uscita;
+}
+
 TEST(Compile, UnTestoIlleggibileERifiutatoPrimaDiCompilare) {
   DiscoMemoria disco;
   disco.file["/s/Prova_linea.txt"] = "[generale]\n";

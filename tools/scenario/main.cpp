@@ -115,7 +115,10 @@ int esegui(int argc, char** argv) {
   aiuto(compile);
   compile->add_option("--route", c.linea, "Nome della linea (R; predefinito dai nomi dei file)")->type_name("TESTO");
   compile->add_option("--train", c.treno, "Numero del treno (T; predefinito dai nomi dei file)")->type_name("TESTO");
-  compile->add_option("--in", c.ingresso, "Cartella dei testi (predefinita: quella corrente)")->type_name("CARTELLA");
+  // The folder as check takes it: positional, or with --in.
+  compile->add_option("CARTELLA", c.ingresso, "Cartella dei testi (anche con --in; predefinita: quella corrente)")
+      ->type_name("CARTELLA")
+      ->excludes(compile->add_option("--in", c.ingresso, "Come CARTELLA")->type_name("CARTELLA"));
   compile->add_option("--out", c.uscita, "Cartella dei file binari (predefinita: quella di --in)")
       ->type_name("CARTELLA");
   compile->add_flag("--no-profile", c.senza_profilo, "Non scrivere il profilo R_linea.dat");
@@ -190,8 +193,10 @@ int esegui(int argc, char** argv) {
     aiuto(g.comando);
     g.comando->add_option("--route", g.a.linea, "Nome della linea (R)")->required()->type_name("TESTO");
     g.comando->add_option("--train", g.a.treno, "Numero del treno (T)")->required()->type_name("TESTO");
-    g.comando->add_option("--in", g.a.ingresso, "Cartella dello scenario (predefinita: quella corrente)")
-        ->type_name("CARTELLA");
+    g.comando
+        ->add_option("CARTELLA", g.a.ingresso, "Cartella dello scenario (anche con --in; predefinita: quella corrente)")
+        ->type_name("CARTELLA")
+        ->excludes(g.comando->add_option("--in", g.a.ingresso, "Come CARTELLA")->type_name("CARTELLA"));
     g.comando->add_option("-o", g.a.uscita, g.uscita)->required()->type_name("FILE");
   }
 

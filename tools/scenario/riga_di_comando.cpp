@@ -31,6 +31,7 @@ constexpr Traduzione traduzioni[] = {
     {"The following arguments were not expected: (.+)", "argomenti non previsti: $1"},
     {"(\\S+): [0-9]+ required .* missing", "manca il valore di $1"},
     {"Could not convert: (\\S+) = (.*)", "valore non valido per $1: $2"},
+    {"(\\S+) excludes (\\S+)", "$1 e $2 insieme: la cartella si da' in uno dei due modi"},
     {"(\\S+): (.*) not in \\{(.*)\\}", "valore non valido per $1: $2 (ammessi: $3)"},
     // The tool's own checks answer in Italian already.
     {"(\\S+): (avviso sconosciuto .*)", "$1: $2"},
