@@ -21,8 +21,9 @@
 #       written and the server's messages byte for byte. Where a Windows
 #       output joins a folder to a file name, the separator after the folder
 #       is read as "/".
-#   wine.sh rilascio <prefisso> <cmake> <build cross> <versione> <scenario linux> <payload> <esegui_e_chiudi.exe> con_vsix|senza_vsix
-#       makes the release zip of the cross build with cpack, unpacks it into
+#   wine.sh rilascio <prefisso> <cmake> <build cross> <versione> <linea> <treno> <scenario linux> <payload> <esegui_e_chiudi.exe> con_vsix|senza_vsix
+#       makes the release zip of the cross build (whose installer carries
+#       the scenario <linea>_<treno>) with cpack, unpacks it into
 #       a fresh folder and checks what it holds; then, with only a copy of
 #       the payload folder beside them, runs the zip's scenario.exe (check,
 #       compile) and its installer, and compares their output and the three
@@ -264,7 +265,8 @@ strumento() {
 }
 
 rilascio() {
-  local cmake=$1 cross=$2 versione=$3 linux=$4 payload=$5 esegui_e_chiudi=$6 vsix=$7
+  local cmake=$1 cross=$2 versione=$3 linea=$4 treno=$5 linux=$6 payload=$7 esegui_e_chiudi=$8 vsix=$9
+  local installatore="${linea}_$treno.exe"
   local cartella="scenario-$versione-win64"
   local zip="$tmp/pacchetti/$cartella.zip"
   export LC_ALL=C.UTF-8
@@ -277,7 +279,7 @@ rilascio() {
   local errori=0 scaricato="$tmp/scaricato"
   mkdir -p "$scaricato"
   (cd "$scaricato" && "$cmake" -E tar xf "$zip") || { echo "zip illeggibile"; exit 1; }
-  local attesi="$cartella/Belmora_Solvenzia_4816-4817.exe
+  local attesi="$cartella/$installatore
 $cartella/formati.md
 $cartella/guida_autori.md
 $cartella/scenario.exe"
@@ -301,15 +303,15 @@ $cartella/scenario.exe"
   fi
 
   # An author's folder: a copy of the payload and nothing else of the project.
-  local autore="$tmp/autore" linea="$tmp/linux"
-  mkdir -p "$autore/uscita" "$linea/uscita" "$tmp/installato"
-  cp -r "$payload" "$autore/payload" && cp -r "$payload" "$linea/payload" || exit 1
-  cp "$bin/Belmora_Solvenzia_4816-4817.exe" "$tmp/installato/" || exit 1
+  local autore="$tmp/autore" altro="$tmp/linux"
+  mkdir -p "$autore/uscita" "$altro/uscita" "$tmp/installato"
+  cp -r "$payload" "$autore/payload" && cp -r "$payload" "$altro/payload" || exit 1
+  cp "$bin/$installatore" "$tmp/installato/" || exit 1
   wineserver -p
   local rc
   (cd "$autore" && wine "$bin/scenario.exe" check payload) >"$tmp/check.windows" 2>&1
   rc=$?
-  (cd "$linea" && "$linux" check payload) >"$tmp/check.linux" 2>&1
+  (cd "$altro" && "$linux" check payload) >"$tmp/check.linux" 2>&1
   echo "check: uscita $rc (linux $?)"
   [[ $rc -eq 0 ]] || { cat "$tmp/check.windows"; echo "DIVERSO: check non riuscito"; errori=1; }
   if ! diff -u --label "check linux" "$tmp/check.linux" --label "check windows" \
@@ -317,31 +319,31 @@ $cartella/scenario.exe"
     echo "DIVERSO: rapporto di check"
     errori=1
   fi
-  local nomi=(--route Belmora_Solvenzia --train 4816-4817)
+  local nomi=(--route "$linea" --train "$treno")
   (cd "$autore" && wine "$bin/scenario.exe" compile --in payload --out uscita "${nomi[@]}") >"$tmp/compile.windows" 2>&1
   rc=$?
   echo "compile: uscita $rc"
   [[ $rc -eq 0 ]] || { cat "$tmp/compile.windows"; echo "DIVERSO: compile non riuscito"; errori=1; }
-  (cd "$linea" && "$linux" compile --in payload --out uscita "${nomi[@]}") >/dev/null 2>&1 ||
+  (cd "$altro" && "$linux" compile --in payload --out uscita "${nomi[@]}") >/dev/null 2>&1 ||
     { echo "compile linux fallito"; errori=1; }
   # The installer from the zip, alone in its folder, as an author runs it.
-  (cd "$tmp/installato" && wine "$esegui_e_chiudi" Belmora_Solvenzia_4816-4817.exe) >"$tmp/installatore.msg"
+  (cd "$tmp/installato" && wine "$esegui_e_chiudi" "$installatore") >"$tmp/installatore.msg"
   rc=$?
   echo "installatore: uscita $rc"
   [[ $rc -eq 0 ]] || { cat "$tmp/installatore.msg"; echo "DIVERSO: installatore non riuscito"; errori=1; }
   local f
-  for f in Belmora_Solvenzia_linea.dat Belmora_Solvenzia_4816-4817.sim Belmora_Solvenzia_4816-4817.dat; do
-    if [[ ! -s "$linea/uscita/$f" ]]; then
+  for f in "${linea}_linea.dat" "${linea}_$treno.sim" "${linea}_$treno.dat"; do
+    if [[ ! -s "$altro/uscita/$f" ]]; then
       echo "DIVERSO: $f manca dal compile linux"
       errori=1
-    elif ! cmp -s "$linea/uscita/$f" "$autore/uscita/$f"; then
+    elif ! cmp -s "$altro/uscita/$f" "$autore/uscita/$f"; then
       echo "DIVERSO: $f di scenario.exe compile"
       errori=1
-    elif ! cmp -s "$linea/uscita/$f" "$tmp/installato/$f"; then
+    elif ! cmp -s "$altro/uscita/$f" "$tmp/installato/$f"; then
       echo "DIVERSO: $f dell'installatore"
       errori=1
     else
-      echo "uguale: $f ($(stat -c %s "$linea/uscita/$f") byte)"
+      echo "uguale: $f ($(stat -c %s "$altro/uscita/$f") byte)"
     fi
   done
   exit $errori
@@ -351,6 +353,6 @@ case "$comando" in
   esegui) esegui "$@" ;;
   confronta) confronta "$1" "$2" "$3" ;;
   strumento) strumento "$1" "$2" "$3" "$4" ;;
-  rilascio) rilascio "$1" "$2" "$3" "$4" "$5" "$6" "$7" ;;
-  *) echo "uso: wine.sh prepara|pulisci <prefisso> | esegui <prefisso> [--dpi N] <prova.exe> [argomento...] | confronta <prefisso> <linux> <exe> <esegui_e_chiudi.exe> | strumento <prefisso> <scenario> <scenario.exe> <cartella> <client_lsp.py> | rilascio <prefisso> <cmake> <cross> <versione> <scenario> <payload> <esegui_e_chiudi.exe> con_vsix|senza_vsix"; exit 2 ;;
+  rilascio) rilascio "$@" ;;
+  *) echo "uso: wine.sh prepara|pulisci <prefisso> | esegui <prefisso> [--dpi N] <prova.exe> [argomento...] | confronta <prefisso> <linux> <exe> <esegui_e_chiudi.exe> | strumento <prefisso> <scenario> <scenario.exe> <cartella> <client_lsp.py> | rilascio <prefisso> <cmake> <cross> <versione> <linea> <treno> <scenario> <payload> <esegui_e_chiudi.exe> con_vsix|senza_vsix"; exit 2 ;;
 esac
