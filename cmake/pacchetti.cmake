@@ -92,4 +92,8 @@ set(CPACK_STRIP_FILES ON)
 # Every component in one package.
 set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
 set(CPACK_DEB_COMPONENT_INSTALL OFF)
+# package_source: the sources as git has them, without build trees or the
+# extension's npm packages.
+set(CPACK_SOURCE_GENERATOR TGZ)
+set(CPACK_SOURCE_IGNORE_FILES "/\\.git/" "/\\.git$" "/build[^/]*/" "/node_modules/" "/\\.cache/" "\\.vsix$")
 include(CPack)
