@@ -82,7 +82,9 @@ if(NODE AND NPM)
       "-DCLIENT=${CMAKE_CURRENT_LIST_DIR}/client_lsp_vsix.js"
       "-DLAVORO=${CMAKE_CURRENT_BINARY_DIR}/pacchetti_vscode"
       -P "${CMAKE_CURRENT_LIST_DIR}/pacchetti_vscode.cmake")
-  set_tests_properties(PacchettiVscodeClientLsp PROPERTIES TIMEOUT 600)
+  # editors/vscode's node_modules and server/ are shared with the release
+  # zip's test (tests/windows), which packs the extension there too.
+  set_tests_properties(PacchettiVscodeClientLsp PROPERTIES TIMEOUT 600 RESOURCE_LOCK estensione_vscode)
 else()
   add_test(NAME PacchettiVscodeClientLsp_saltato_manca_npm
            COMMAND sh -c "echo 'SALTATO: apt-get install nodejs npm'; exit 77")

@@ -21,6 +21,13 @@
 #       written and the server's messages byte for byte. Where a Windows
 #       output joins a folder to a file name, the separator after the folder
 #       is read as "/".
+#   wine.sh rilascio <prefisso> <cmake> <build cross> <versione> <linea> <treno> <scenario linux> <payload> <esegui_e_chiudi.exe> con_vsix|senza_vsix
+#       makes the release zip of the cross build (whose installer carries
+#       the scenario <linea>_<treno>) with cpack, unpacks it into
+#       a fresh folder and checks what it holds; then, with only a copy of
+#       the payload folder beside them, runs the zip's scenario.exe (check,
+#       compile) and its installer, and compares their output and the three
+#       binary files with the Linux tool's.
 #   wine.sh pulisci <prefisso>
 #       removes the prefix (the fixture's clean-up).
 #
@@ -257,9 +264,95 @@ strumento() {
   exit $errori
 }
 
+rilascio() {
+  local cmake=$1 cross=$2 versione=$3 linea=$4 treno=$5 linux=$6 payload=$7 esegui_e_chiudi=$8 vsix=$9
+  local installatore="${linea}_$treno.exe"
+  local cartella="scenario-$versione-win64"
+  local zip="$tmp/pacchetti/$cartella.zip"
+  export LC_ALL=C.UTF-8
+  # Into a folder of the test's own, not beside what --target package makes.
+  "$(dirname "$cmake")/cpack" --config "$cross/CPackConfig.cmake" -B "$tmp/pacchetti" >"$tmp/cpack.log" 2>&1 ||
+    { cat "$tmp/cpack.log"; echo "cpack fallito"; exit 1; }
+  [[ -f "$zip" ]] || { ls "$tmp/pacchetti"; echo "manca $cartella.zip"; exit 1; }
+  echo "$cartella.zip: $(stat -c %s "$zip") byte"
+
+  local errori=0 scaricato="$tmp/scaricato"
+  mkdir -p "$scaricato"
+  (cd "$scaricato" && "$cmake" -E tar xf "$zip") || { echo "zip illeggibile"; exit 1; }
+  local attesi="$cartella/$installatore
+$cartella/formati.md
+$cartella/guida_autori.md
+$cartella/scenario.exe"
+  [[ $vsix == con_vsix ]] && attesi+=$'\n'"$cartella/scenario-descrizioni-win32-x64.vsix"
+  local trovati
+  trovati=$(cd "$scaricato" && find . -type f | sed 's#^\./##' | LC_ALL=C sort)
+  if [[ "$trovati" != "$(LC_ALL=C sort <<<"$attesi")" ]]; then
+    diff -u --label atteso <(LC_ALL=C sort <<<"$attesi") --label zip <(echo "$trovati")
+    echo "DIVERSO: file dello zip"
+    errori=1
+  fi
+  local bin="$scaricato/$cartella"
+  # The extension for Windows carries a Windows server.
+  if [[ $vsix == con_vsix ]]; then
+    mkdir -p "$tmp/vsix"
+    (cd "$tmp/vsix" && "$cmake" -E tar xf "$bin/scenario-descrizioni-win32-x64.vsix") || { echo "vsix illeggibile"; errori=1; }
+    [[ $(head -c 2 "$tmp/vsix/extension/server/scenario.exe" 2>/dev/null) == MZ ]] ||
+      { echo "DIVERSO: il vsix non porta server/scenario.exe"; errori=1; }
+    grep -q 'TargetPlatform="win32-x64"' "$tmp/vsix/extension.vsixmanifest" ||
+      { echo "DIVERSO: il vsix non e' per win32-x64"; errori=1; }
+  fi
+
+  # An author's folder: a copy of the payload and nothing else of the project.
+  local autore="$tmp/autore" altro="$tmp/linux"
+  mkdir -p "$autore/uscita" "$altro/uscita" "$tmp/installato"
+  cp -r "$payload" "$autore/payload" && cp -r "$payload" "$altro/payload" || exit 1
+  cp "$bin/$installatore" "$tmp/installato/" || exit 1
+  wineserver -p
+  local rc
+  (cd "$autore" && wine "$bin/scenario.exe" check payload) >"$tmp/check.windows" 2>&1
+  rc=$?
+  (cd "$altro" && "$linux" check payload) >"$tmp/check.linux" 2>&1
+  echo "check: uscita $rc (linux $?)"
+  [[ $rc -eq 0 ]] || { cat "$tmp/check.windows"; echo "DIVERSO: check non riuscito"; errori=1; }
+  if ! diff -u --label "check linux" "$tmp/check.linux" --label "check windows" \
+    <(sed -e 's#payload\\#payload/#g' "$tmp/check.windows"); then
+    echo "DIVERSO: rapporto di check"
+    errori=1
+  fi
+  local nomi=(--route "$linea" --train "$treno")
+  (cd "$autore" && wine "$bin/scenario.exe" compile --in payload --out uscita "${nomi[@]}") >"$tmp/compile.windows" 2>&1
+  rc=$?
+  echo "compile: uscita $rc"
+  [[ $rc -eq 0 ]] || { cat "$tmp/compile.windows"; echo "DIVERSO: compile non riuscito"; errori=1; }
+  (cd "$altro" && "$linux" compile --in payload --out uscita "${nomi[@]}") >/dev/null 2>&1 ||
+    { echo "compile linux fallito"; errori=1; }
+  # The installer from the zip, alone in its folder, as an author runs it.
+  (cd "$tmp/installato" && wine "$esegui_e_chiudi" "$installatore") >"$tmp/installatore.msg"
+  rc=$?
+  echo "installatore: uscita $rc"
+  [[ $rc -eq 0 ]] || { cat "$tmp/installatore.msg"; echo "DIVERSO: installatore non riuscito"; errori=1; }
+  local f
+  for f in "${linea}_linea.dat" "${linea}_$treno.sim" "${linea}_$treno.dat"; do
+    if [[ ! -s "$altro/uscita/$f" ]]; then
+      echo "DIVERSO: $f manca dal compile linux"
+      errori=1
+    elif ! cmp -s "$altro/uscita/$f" "$autore/uscita/$f"; then
+      echo "DIVERSO: $f di scenario.exe compile"
+      errori=1
+    elif ! cmp -s "$altro/uscita/$f" "$tmp/installato/$f"; then
+      echo "DIVERSO: $f dell'installatore"
+      errori=1
+    else
+      echo "uguale: $f ($(stat -c %s "$altro/uscita/$f") byte)"
+    fi
+  done
+  exit $errori
+}
+
 case "$comando" in
   esegui) esegui "$@" ;;
   confronta) confronta "$1" "$2" "$3" ;;
   strumento) strumento "$1" "$2" "$3" "$4" ;;
-  *) echo "uso: wine.sh prepara|pulisci <prefisso> | esegui <prefisso> [--dpi N] <prova.exe> [argomento...] | confronta <prefisso> <linux> <exe> <esegui_e_chiudi.exe> | strumento <prefisso> <scenario> <scenario.exe> <cartella> <client_lsp.py>"; exit 2 ;;
+  rilascio) rilascio "$@" ;;
+  *) echo "uso: wine.sh prepara|pulisci <prefisso> | esegui <prefisso> [--dpi N] <prova.exe> [argomento...] | confronta <prefisso> <linux> <exe> <esegui_e_chiudi.exe> | strumento <prefisso> <scenario> <scenario.exe> <cartella> <client_lsp.py> | rilascio <prefisso> <cmake> <cross> <versione> <linea> <treno> <scenario> <payload> <esegui_e_chiudi.exe> con_vsix|senza_vsix"; exit 2 ;;
 esac
