@@ -59,7 +59,8 @@ RigaMostrata mostra_riga(std::string_view riga, int32_t colonna) {
   }
   for (size_t i = da; i < a; ++i) {
     const auto b = static_cast<unsigned char>(riga[i]);
-    const std::string pezzo = a_utf8(con_controlli_visibili(riga.substr(i, 1)));
+    const std::string pezzo =
+        byte_di_controllo(b) ? con_controlli_visibili(riga.substr(i, 1)) : a_utf8(riga.substr(i, 1));
     m.testo += pezzo;
     // Tabs are kept, so that the caret lines up whatever the tab width.
     if (i < c) m.rientro += b == '\t' ? std::string("\t") : std::string(byte_di_controllo(b) ? pezzo.size() : 1, ' ');
