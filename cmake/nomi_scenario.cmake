@@ -106,7 +106,8 @@ endfunction()
 # name starts with "<route>_", so only what follows counts: the eight files
 # (src/base/nomi_file.cpp), the provisional files of the three binary ones
 # (".tmp" added) and the installer, <route>_<train> without an extension on
-# Linux. Letter case ignored, as Windows does.
+# Linux, which must not look like a provisional file either. Letter case
+# ignored, as Windows does.
 function(nomi_scenario_coincidenti hex out)
   nomi_scenario_hex("linea.txt" linea_txt)
   nomi_scenario_hex("linea.dat" linea_dat)
@@ -125,6 +126,13 @@ function(nomi_scenario_coincidenti hex out)
     nomi_scenario_minuscolo("${n}" n)
     list(APPEND piegati "${n}")
   endforeach()
+  # Nor may the installer look like a provisional file of the route's own
+  # files (train "linea.txt.1.2.tmp"): a run's tidying would remove it.
+  nomi_scenario_minuscolo("${hex}" treno_piegato)
+  if(treno_piegato MATCHES "^6c696e65612e(747874|646174)2e(3[0-9])+2e(3[0-9])+2e746d70$")
+    set(${out} TRUE PARENT_SCOPE)
+    return()
+  endif()
   list(LENGTH piegati prima)
   list(REMOVE_DUPLICATES piegati)
   list(LENGTH piegati dopo)

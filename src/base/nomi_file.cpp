@@ -65,7 +65,8 @@ bool dispositivo(std::string_view linea) {
 // cannot make two of them equal: the train is checked with an empty route.
 // Besides the eight files, the provisional names of the three binary files
 // and the installer itself, named <route>_<train> by the build (without an
-// extension on Linux). Windows ignores letter case.
+// extension on Linux), which must not look like a provisional file either.
+// Windows ignores letter case.
 bool coincidenti(std::string_view treno) {
   std::vector<std::string> nomi;
   for (FileScenario f :
@@ -77,6 +78,10 @@ bool coincidenti(std::string_view treno) {
   }
   nomi.push_back("_" + std::string(treno));
   for (std::string& n : nomi) n = minuscolo(n);
+  // Nor may the installer look like a provisional file of the route's own
+  // files (treno "linea.txt.1.2.tmp"), which a run's tidying would remove.
+  for (FileScenario f : {FileScenario::linea_txt, FileScenario::linea_dat})
+    if (e_provvisorio_di(minuscolo(nome_file(f, "", treno)), nomi.back())) return true;
   std::sort(nomi.begin(), nomi.end());
   return std::adjacent_find(nomi.begin(), nomi.end()) != nomi.end();
 }
