@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "base/righe.h"
 #include "compiler/formati.h"
 #include "verifica/regole_controllo.h"
 #include "verifica/somiglianza.h"
@@ -150,11 +151,9 @@ void righe_di_commento(Contesto& c, Sorgente s, std::string_view testo) {
     }
   int32_t riga = 1;
   for (size_t i = 0; i < testo.size(); ++riga) {
-    size_t fine = i;
-    while (fine < testo.size() && testo[fine] != '\r' && testo[fine] != '\n') ++fine;
-    const std::string_view linea = testo.substr(i, fine - i);
-    i = fine +
-        (fine < testo.size() && testo[fine] == '\r' && fine + 1 < testo.size() && testo[fine + 1] == '\n' ? 2 : 1);
+    const Riga r = riga_da(testo, i);
+    const std::string_view linea = r.testo;
+    i = r.dopo;
     if (riga < prima || !sembra_commento(linea)) continue;
     const size_t inizio = linea.find_first_not_of(" \t");
     const Origine dove{s, riga, static_cast<int32_t>(inizio) + 1};

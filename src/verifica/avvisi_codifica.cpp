@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/cp1252.h"
+#include "base/righe.h"
 #include "verifica/regole_controllo.h"
 
 namespace scenario::verifica {
@@ -49,15 +50,12 @@ bool sembra_utf8(std::string_view t) {
   return multibyte;
 }
 
-bool fine_riga(char c) { return c == '\r' || c == '\n'; }
-
 void controlla_testo(Contesto& c, File file, std::string_view t) {
   if (!sembra_utf8(t)) return;
   int32_t riga = 1;
   for (size_t inizio = 0; inizio <= t.size();) {
-    size_t fine = inizio;
-    while (fine < t.size() && !fine_riga(t[fine])) ++fine;
-    const std::string_view r = t.substr(inizio, fine - inizio);
+    const Riga riga_letta = riga_da(t, inizio);
+    const std::string_view r = riga_letta.testo;
     for (size_t i = 0; i < r.size(); ++i) {
       if (static_cast<unsigned char>(r[i]) < 0x80) continue;
       // The field around it, between commas.
@@ -69,8 +67,7 @@ void controlla_testo(Contesto& c, File file, std::string_view t) {
                    citato(campo) + "\xC2\xBB");
       break;
     }
-    if (fine == t.size()) break;
-    inizio = fine + ((t[fine] == '\r' && fine + 1 < t.size() && t[fine + 1] == '\n') ? 2 : 1);
+    inizio = riga_letta.dopo;
     ++riga;
   }
 }

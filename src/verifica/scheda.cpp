@@ -4,6 +4,8 @@
 
 #include <regex>
 
+#include "base/righe.h"
+
 namespace scenario::verifica {
 namespace {
 
@@ -64,13 +66,10 @@ std::vector<RigaScheda> righe_scheda(std::string_view testo) {
   std::vector<RigaScheda> righe;
   int32_t n = 0;
   for (size_t inizio = 0; inizio < testo.size();) {
-    size_t fine = testo.find_first_of("\r\n", inizio);
-    if (fine == std::string_view::npos) fine = testo.size();
-    const std::string_view r = testo.substr(inizio, fine - inizio);
+    const Riga letta = riga_da(testo, inizio);
+    const std::string_view r = letta.testo;
     ++n;
-    inizio =
-        fine +
-        ((fine < testo.size() && testo[fine] == '\r' && fine + 1 < testo.size() && testo[fine + 1] == '\n') ? 2 : 1);
+    inizio = letta.dopo;
     // The bars, and the cells between them.
     std::vector<size_t> barre;
     for (size_t i = 0; i < r.size(); ++i)

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "base/cp1252.h"
+#include "base/righe.h"
 
 namespace scenario::strumenti {
 namespace {
@@ -15,22 +16,9 @@ constexpr std::string_view taglio = "...";
 
 }  // namespace
 
-namespace {
-
-// Where the line after the one starting at i starts; past the end when there
-// is none.
-size_t dopo_la_riga(std::string_view testo, size_t i) {
-  size_t fine = i;
-  while (fine < testo.size() && testo[fine] != '\r' && testo[fine] != '\n') ++fine;
-  if (fine == testo.size()) return testo.size() + 1;
-  return fine + (testo[fine] == '\r' && fine + 1 < testo.size() && testo[fine + 1] == '\n' ? 2 : 1);
-}
-
-}  // namespace
-
 IndiceRighe::IndiceRighe(std::string_view testo) : testo_(testo) {
   size_t riga = 0;
-  for (size_t i = 0; i <= testo.size(); i = dopo_la_riga(testo, i), ++riga)
+  for (size_t i = 0; i <= testo.size(); i = riga_da(testo, i).dopo, ++riga)
     if (riga % passo_ == 0) inizi_.push_back(i);
   righe_ = riga;
 }
@@ -39,9 +27,8 @@ std::string_view IndiceRighe::riga(int32_t n) const {
   if (n < 1 || static_cast<size_t>(n) > righe_) return {};
   const size_t k = static_cast<size_t>(n) - 1;
   size_t inizio = inizi_[k / passo_];
-  for (size_t r = k % passo_; r > 0; --r) inizio = dopo_la_riga(testo_, inizio);
-  const size_t fine = testo_.find_first_of("\r\n", inizio);
-  return testo_.substr(inizio, (fine == std::string_view::npos ? testo_.size() : fine) - inizio);
+  for (size_t r = k % passo_; r > 0; --r) inizio = riga_da(testo_, inizio).dopo;
+  return riga_da(testo_, inizio).testo;
 }
 
 RigaMostrata mostra_riga(std::string_view riga, int32_t colonna) {
