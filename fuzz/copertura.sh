@@ -27,8 +27,8 @@ cd "$(dirname "$0")/.."
 
 file=("$@")
 if ((${#file[@]} == 0)); then
-  file=(src/compiler/*.cpp tools/scenario/file_binari.cpp tools/scenario/coerenza.cpp
-    tools/scenario/dump.cpp tools/scenario/scenario_vista.cpp tools/scenario/pianta.cpp)
+  file=(src/compiler/*.cpp tools/scenario/binari/file_binari.cpp tools/scenario/binari/coerenza.cpp
+    tools/scenario/binari/dump.cpp tools/scenario/disegni/scenario_vista.cpp tools/scenario/disegni/pianta.cpp)
 fi
 
 opzioni="-fprofile-instr-generate -fcoverage-mapping"

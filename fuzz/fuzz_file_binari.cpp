@@ -20,13 +20,13 @@
 #include <string_view>
 
 #include "banco.h"
-#include "coerenza.h"
-#include "comandi.h"
+#include "binari/coerenza.h"
+#include "binari/file_binari.h"
+#include "cli/errore_strumento.h"
+#include "comandi/comandi.h"
 #include "compiler/binario.h"
 #include "compiler/celle.h"
 #include "compiler/tracciati.h"
-#include "errore_strumento.h"
-#include "file_binari.h"
 #include "ingresso_file_binari.h"
 
 namespace {

@@ -11,8 +11,8 @@
 #include <string>
 
 #include "banco.h"
-#include "lsp_messaggi.h"
-#include "lsp_server.h"
+#include "lsp/messaggi.h"
+#include "lsp/server.h"
 #include "support/disco_memoria.h"
 
 using namespace scenario;

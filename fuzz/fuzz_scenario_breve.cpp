@@ -22,8 +22,8 @@
 
 #include "banco.h"
 #include "base/codici.h"
-#include "coerenza.h"
-#include "file_binari.h"
+#include "binari/coerenza.h"
+#include "binari/file_binari.h"
 #include "support/generale_prova.h"
 
 namespace {

@@ -6,24 +6,24 @@ if(WIN32 OR NOT TARGET scenario)
 endif()
 
 target_sources(test_scenario PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/check_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/coerenza_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/compile_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/disco_in_memoria_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/dump_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/editori_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/etichette_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/file_binari_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/formati_md_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/incorporato_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ingressi_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/lsp_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/plan_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/profilo_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/report_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/righe_sorgente_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/sorveglianza_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/vista_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/autore/disco_in_memoria_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/autore/ingressi_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/autore/sorveglianza_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/binari/coerenza_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/binari/dump_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/binari/file_binari_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/comandi/check_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/comandi/compile_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/comandi/incorporato_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/diagnostiche/righe_sorgente_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/disegni/plan_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/disegni/profilo_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/disegni/vista_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/formati/formati_md_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lsp/editori_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lsp/lsp_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pagina/report_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/svg/etichette_test.cpp)
 target_link_libraries(test_scenario PRIVATE strumenti_scenario)
 target_compile_definitions(test_scenario PRIVATE
   STRUMENTO_SCENARIO="$<TARGET_FILE:scenario>"

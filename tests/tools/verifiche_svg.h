@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "larghezza_testo.h"
+#include "svg/larghezza_testo.h"
 
 namespace scenario::test {
 

@@ -1,0 +1,128 @@
+// Finding a scenario's texts in a folder: installed names or payload names.
+
+#include "autore/ingressi.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "autore/lettura_file.h"
+#include "autore/nomi_scenario.h"
+#include "base/cp1252.h"
+#include "base/errori.h"
+#include "base/nomi_file.h"
+#include "base/testo_carico.h"
+#include "cli/errore_strumento.h"
+#include "compiler/formati.h"
+
+namespace scenario::strumenti {
+namespace {
+
+// The names a payload folder is checked under when none are given.
+constexpr const char* linea_predefinita = "R";
+constexpr const char* treno_predefinito = "T";
+constexpr const char* scheda_carico = "scheda_treno.txt";
+
+// UTF-8 file names in the folder.
+std::vector<std::string> nomi_in(Disco& disco, const Percorso& cartella) {
+  std::vector<std::string> nomi;
+  try {
+    for (const Percorso& p : disco.elenca(cartella)) nomi.push_back(nome_utf8(p));
+  } catch (const ErroreEsecuzione&) {
+    throw ErroreStrumento("cartella inesistente o non leggibile: " + testo_utf8(cartella));
+  }
+  std::sort(nomi.begin(), nomi.end());
+  return nomi;
+}
+
+// The middle of the names that start with inizio and end with fine.
+std::vector<std::string> in_mezzo(const std::vector<std::string>& nomi, const std::string& inizio,
+                                  const std::string& fine) {
+  std::vector<std::string> trovati;
+  for (const std::string& n : nomi)
+    if (n.size() > inizio.size() + fine.size() && n.starts_with(inizio) && n.ends_with(fine))
+      trovati.push_back(n.substr(inizio.size(), n.size() - inizio.size() - fine.size()));
+  return trovati;
+}
+
+std::string elenco(const std::vector<std::string>& v, const std::string& inizio, const std::string& fine) {
+  std::string t;
+  for (const std::string& s : v) t += (t.empty() ? "" : ", ") + inizio + s + fine;
+  return t;
+}
+
+// The only name among the candidates, or why there is none.
+std::string unico(const std::vector<std::string>& trovati, const Percorso& cartella, const char* cosa,
+                  const char* opzione, const std::string& inizio, const std::string& fine) {
+  if (trovati.size() == 1) return trovati[0];
+  if (trovati.empty())
+    throw ErroreStrumento(std::string("nessuna ") + cosa + " in " + testo_utf8(cartella) + " (ne' " + inizio + "..." +
+                          fine + " ne' una cartella di carico con linea.txt e treno.txt)");
+  throw ErroreStrumento(std::string("piu' di una ") + cosa + " in " + testo_utf8(cartella) + ": " +
+                        elenco(trovati, inizio, fine) + "; indicare " + opzione);
+}
+
+}  // namespace
+
+std::string nome_utf8(const Percorso& p) { return testo_utf8(p.filename()); }
+
+Sorgente tipo_di_testo(const Percorso& p) {
+  constexpr std::string_view fine_linea = "_linea.txt", fine_treno = "-.txt";
+  const std::string n = nome_utf8(p);
+  if (n == formato::linea().carico || (n.size() > fine_linea.size() && n.ends_with(fine_linea))) return Sorgente::linea;
+  if (n == formato::treno().carico || (n.size() > fine_treno.size() && n.ends_with(fine_treno))) return Sorgente::treno;
+  return Sorgente::nessuna;
+}
+
+std::string leggi_testo_carico(Disco& disco, const Percorso& p) {
+  std::string errore;
+  auto t = testo_da_carico(leggi_file_autore(disco, p), errore);
+  if (!t) throw ErroreStrumento(testo_utf8(p) + ", " + errore + " (la build lo rifiuta)");
+  return *t;
+}
+
+TestiAutore trova_testi(Disco& disco, const Percorso& cartella, const std::string& linea, const std::string& treno) {
+  TestiAutore t;
+  t.cartella = cartella;
+  const std::vector<std::string> nomi = nomi_in(disco, cartella);
+  auto c_e = [&](const std::string& n) { return std::binary_search(nomi.begin(), nomi.end(), n); };
+  const bool carico = c_e(std::string(formato::linea().carico)) || c_e(std::string(formato::treno().carico));
+
+  std::string l = linea;
+  if (l.empty() && !carico)
+    l = unico(in_mezzo(nomi, "", "_linea.txt"), cartella, "descrizione della linea", "--route", "", "_linea.txt");
+  if (!l.empty() && (c_e(l + "_linea.txt") || !carico)) {
+    std::string tr = treno;
+    if (tr.empty())
+      tr = unico(in_mezzo(nomi, l + "_", "-.txt"), cartella, "descrizione del treno", "--train", l + "_", "-.txt");
+    NomiDaArgomenti n = nomi_da_argomenti(l, tr);
+    t.nome_linea = std::move(n.linea);
+    t.numero_treno = std::move(n.treno);
+    auto file = [&](FileScenario f) { return percorso_file(cartella, f, t.nome_linea, t.numero_treno); };
+    t.file_linea = file(FileScenario::linea_txt);
+    t.file_treno = file(FileScenario::treno_txt);
+    t.linea = leggi_file_autore(disco, t.file_linea);
+    t.treno = leggi_file_autore(disco, t.file_treno);
+    if (const Percorso s = file(FileScenario::scheda); disco.esiste(s)) {
+      t.file_scheda = s;
+      t.scheda = leggi_file_autore(disco, s);
+    }
+    return t;
+  }
+
+  t.carico = true;
+  NomiDaArgomenti n =
+      nomi_da_argomenti(linea.empty() ? linea_predefinita : linea, treno.empty() ? treno_predefinito : treno);
+  t.nome_linea = std::move(n.linea);
+  t.numero_treno = std::move(n.treno);
+  t.file_linea = cartella / formato::linea().carico;
+  t.file_treno = cartella / formato::treno().carico;
+  t.linea = leggi_testo_carico(disco, t.file_linea);
+  t.treno = leggi_testo_carico(disco, t.file_treno);
+  if (const Percorso s = cartella / scheda_carico; disco.esiste(s)) {
+    t.file_scheda = s;
+    t.scheda = leggi_testo_carico(disco, s);
+  }
+  return t;
+}
+
+}  // namespace scenario::strumenti

@@ -1,0 +1,69 @@
+// What plan, profilo and report share: each reads the scenario in one
+// directory (compiling its texts in memory when they are there) and writes
+// one file, never one of the scenario's own.
+
+#include "comandi/vista.h"
+
+#include <CLI/CLI.hpp>
+#include <ostream>
+
+#include "autore/nomi_scenario.h"
+#include "base/errori.h"
+#include "base/nomi_file.h"
+#include "cli/errore_strumento.h"
+#include "cli/esecuzione_comando.h"
+
+namespace scenario::strumenti {
+namespace {}  // namespace
+
+int esegui_vista(const ArgomentiVista& a, Disco& disco, std::ostream& out, std::ostream& err, const char* cosa,
+                 const ProduciVista& produci) {
+  return protetto(err, [&] {
+    NomiDaArgomenti n = nomi_da_argomenti(a.linea, a.treno);
+    const RichiestaVista r{std::move(n.linea), std::move(n.treno), percorso_utf8(a.ingresso)};
+    const Percorso uscita = percorso_utf8(a.uscita);
+    rifiuta_uscita_sullo_scenario(uscita, r);
+    Vista v{r, carica_scenario(r, disco), {}};
+    v.quadro = quadro_linea(v.visto.dati);
+    int omesse = 0;
+    const std::string testo = produci(v, omesse);
+    try {
+      scrivi_file_nuovo(disco, uscita, testo);
+    } catch (const ErroreEsecuzione& e) {
+      throw ErroreStrumento("impossibile scrivere " + a.uscita + ": " + e.descrizione());
+    }
+    out << cosa << " " << a.uscita << "\n";
+    if (omesse > 0) out << "etichette senza posto libero (restano nei titoli dei segni): " << omesse << "\n";
+    const size_t problemi = v.visto.dati.segnalazioni.size();
+    if (problemi > 0) out << "problemi della compilazione dei testi (scenario compile li spiega): " << problemi << "\n";
+    return 0;
+  });
+}
+
+void opzioni_vista(CLI::App& c, ArgomentiVista& a, const char* uscita) {
+  c.add_option("--route", a.linea, "Nome della linea (R)")->required()->type_name("TESTO");
+  c.add_option("--train", a.treno, "Numero del treno (T)")->required()->type_name("TESTO");
+  c.add_option("CARTELLA", a.ingresso, "Cartella dello scenario (anche con --in; predefinita: quella corrente)")
+      ->type_name("CARTELLA")
+      ->excludes(c.add_option("--in", a.ingresso, "Come CARTELLA")->type_name("CARTELLA"));
+  c.add_option("-o", a.uscita, uscita)->required()->type_name("FILE");
+}
+
+void ComandoVista::opzioni(CLI::App& c) { opzioni_vista(c, a_, uscita_); }
+
+int ComandoVista::esegui(Disco& disco, std::ostream& out, std::ostream& err) { return esegui_(a_, disco, out, err); }
+
+void richiedi_profilo(const Vista& v) {
+  if (!v.visto.dati.x.empty()) return;
+  if (v.visto.compilato) throw ErroreStrumento("la compilazione dei testi non ha prodotto il profilo della linea");
+  const RichiestaVista& r = v.richiesta;
+  throw ErroreStrumento("manca il profilo " +
+                        testo_utf8(percorso_file(r.cartella, FileScenario::linea_dat, r.nome_linea, r.numero_treno)) +
+                        " (compilare senza --no-profile)");
+}
+
+void richiedi_celle(const Vista& v) {
+  if (v.visto.dati.celle.empty()) throw ErroreStrumento("nessuna cella: la compilazione si e' fermata prima");
+}
+
+}  // namespace scenario::strumenti

@@ -1,0 +1,28 @@
+// Where the fields of a text stand: the ranges the diagnostics and the
+// outline point at.
+
+#include "lsp/risposte.h"
+
+namespace scenario::strumenti::lsp {
+
+// Columns are bytes of the Windows-1252 text: one character each, so one
+// UTF-16 unit each as the protocol counts them.
+nlohmann::json intervallo_campo(std::string_view testo, int32_t riga, int32_t colonna) {
+  const size_t inizio_riga = scostamento(testo, {riga > 0 ? riga - 1 : 0, 0});
+  size_t fine_riga = inizio_riga;
+  while (fine_riga < testo.size() && testo[fine_riga] != '\r' && testo[fine_riga] != '\n') ++fine_riga;
+  const std::string_view r = testo.substr(inizio_riga, fine_riga - inizio_riga);
+  const int64_t linea = riga > 0 ? riga - 1 : 0;
+  int64_t da = 0, a = static_cast<int64_t>(r.size());
+  if (colonna > 0) {
+    da = std::min<int64_t>(colonna - 1, a);
+    const size_t virgola = r.find(',', static_cast<size_t>(da));
+    if (virgola != std::string_view::npos) a = static_cast<int64_t>(virgola);
+    // A field's trailing blanks are no part of what it says.
+    while (a > da && (r[static_cast<size_t>(a) - 1] == ' ' || r[static_cast<size_t>(a) - 1] == '\t')) --a;
+    if (a == da) a = std::min<int64_t>(da + 1, static_cast<int64_t>(r.size()));
+  }
+  return {{"start", {{"line", linea}, {"character", da}}}, {"end", {{"line", linea}, {"character", a}}}};
+}
+
+}  // namespace scenario::strumenti::lsp

@@ -1,0 +1,226 @@
+#include "pagina/pagina.h"
+
+#include <string_view>
+#include <type_traits>
+
+#include "base/cp1252.h"
+#include "compiler/tracciati.h"
+#include "pagina/risorse_pagina.h"
+#include "svg/svg.h"
+
+namespace scenario::strumenti {
+namespace {
+
+using nlohmann::json;
+
+json luogo_json(const std::optional<Luogo>& l) { return l ? json(l->testo()) : json(""); }
+
+// One table of the page: headings, and rows each with the metre it leads to.
+struct Tabella {
+  const char* id;
+  const char* titolo;
+  std::vector<std::string> colonne;
+  json righe = json::array();
+
+  void riga(json celle, int32_t metro) { righe.push_back({{"celle", std::move(celle)}, {"metro", metro}}); }
+  json in_json() const { return {{"id", id}, {"titolo", titolo}, {"colonne", colonne}, {"righe", righe}}; }
+};
+
+// Headings around a record's members, named and ordered as its file lays them out.
+template <typename R>
+std::vector<std::string> colonne_record(std::vector<std::string> prima, const char* dopo) {
+  const R r{};
+  per_ogni_campo(r, [&](const char* nome, const auto&) { prima.emplace_back(nome); });
+  prima.emplace_back(dopo);
+  return prima;
+}
+
+// A record's values in file order: texts in UTF-8, a slot's time as h:mm:ss.
+template <typename R>
+json valori_record(json celle, const R& r, const json& dopo) {
+  per_ogni_campo(r, [&](const char* nome, const auto& v) {
+    if constexpr (std::is_same_v<std::remove_cvref_t<decltype(v)>, std::string>)
+      celle.push_back(a_utf8(v));
+    else if (std::is_same_v<R, stazione> && std::string_view(nome) == "orario")
+      celle.push_back(orario_hms(v));
+    else
+      celle.push_back(v);
+  });
+  celle.push_back(dopo);
+  return celle;
+}
+
+json tabelle(const ScenarioVisto& v, const Quadro& q) {
+  const auto& st = v.dati.stazioni;
+  const auto& ce = v.dati.celle;
+  const auto di_cella = [](const char* dopo, std::vector<std::string> prima = {"cella", "posizione (m)"}) {
+    return colonne_record<cella>(std::move(prima), dopo);
+  };
+  Tabella stazioni{"stazioni", "Stazioni (tabella .sim)", colonne_record<stazione>({"slot"}, "descritta in")};
+  Tabella segnali{"segnali", "Segnali", di_cella("descritto in")};
+  Tabella indicatori{"indicatori", "Indicatori di velocita' massima", di_cella("descritti in")};
+  Tabella cartelli{"cartelli", "Cartelli indicatori", di_cella("descritto in", {"cella", "posizione (m)", "testo"})};
+  Tabella avvisi{"avvisi", "Avvisi di rallentamento", di_cella("del rallentamento descritto in")};
+  Tabella rallentamenti{"rallentamenti", "Rallentamenti (cella d'inizio)",
+                        di_cella("descritto in", {"cella", "da (m)", "a (m)"})};
+  Tabella abbattimenti{"abbattimenti", "Abbattimenti", di_cella("dovuto a")};
+  Tabella montagne{"montagne", "Tratti di montagna", {"da (m)", "a (m)", "tipo"}};
+  for (const Elemento& e : q.elementi) {
+    const json dove = luogo_json(e.luogo);
+    const auto i = static_cast<size_t>(e.indice);
+    switch (e.genere) {
+      case Genere::stazione: stazioni.riga(valori_record({e.indice}, st[i], dove), e.metro); break;
+      case Genere::segnale: segnali.riga(valori_record({e.indice, e.metro}, ce[i], dove), e.metro); break;
+      case Genere::indicatori: indicatori.riga(valori_record({e.indice, e.metro}, ce[i], dove), e.metro); break;
+      case Genere::cartello:
+        cartelli.riga(valori_record({e.indice, e.metro, e.etichetta}, ce[i], dove), e.metro);
+        break;
+      case Genere::avviso: avvisi.riga(valori_record({e.indice, e.metro}, ce[i], dove), e.metro); break;
+      case Genere::rallentamento:
+        rallentamenti.riga(valori_record({e.indice, e.metro, e.fine}, ce[i], dove), e.metro);
+        break;
+      case Genere::abbattimento: abbattimenti.riga(valori_record({e.indice, e.metro}, ce[i], dove), e.metro); break;
+      case Genere::montagna: montagne.riga({e.metro, e.fine, e.valore}, e.metro); break;
+      default: break;
+    }
+  }
+  json t = json::array();
+  for (const Tabella* x :
+       {&stazioni, &segnali, &indicatori, &cartelli, &avvisi, &rallentamenti, &abbattimenti, &montagne})
+    t.push_back(x->in_json());
+  return t;
+}
+
+// Slots 81 to 86 and cell 1: what holds for the whole scenario.
+json valori(const ScenarioVisto& v) {
+  const auto& st = v.dati.stazioni;
+  const stazione &treno = st[slot::treno], &linea = st[slot::linea], &globale = st[slot::globale];
+  json righe = json::array();
+  auto voce = [&](const char* nome, const char* dove, json valore) {
+    righe.push_back({{"voce", nome}, {"dove", dove}, {"valore", std::move(valore)}});
+  };
+  voce("lunghezza della linea (m)", "slot 84 fine_zona", treno.fine_zona);
+  voce("massa frenata (%)", "slot 84 inizio_zona", treno.inizio_zona);
+  voce("vetture", "slot 84 posizione_stazione", treno.posizione_stazione);
+  voce("nome della linea", "slot 85 nome", a_utf8(linea.nome));
+  voce("sfondi (uno, due, tre)", "slot 85 inizio_zona, posizione_stazione, fine_zona",
+       std::to_string(linea.inizio_zona) + ", " + std::to_string(linea.posizione_stazione) + ", " +
+           std::to_string(linea.fine_zona));
+  voce("marcatore 610", "slot 85 campo7", linea.campo7);
+  voce("numero del treno", "slot 86 nome", a_utf8(globale.nome));
+  voce("orologio", "slot 86 campo10, campo11, campo12",
+       std::to_string(globale.campo10) + ":" + (globale.campo11 < 10 ? "0" : "") + std::to_string(globale.campo11) +
+           ":" + (globale.campo12 < 10 ? "0" : "") + std::to_string(globale.campo12));
+  voce("sabbia", "slot 86 campo7", globale.campo7);
+  voce("ripetizione segnali (da, a, codici)", "slot 86 inizio_zona, fine_zona, posizione_stazione",
+       std::to_string(globale.inizio_zona) + ", " + std::to_string(globale.fine_zona) + ", " +
+           std::to_string(globale.posizione_stazione));
+  for (int s : {slot::progressiva_uno, slot::progressiva_due, slot::progressiva_tre}) {
+    const stazione& p = st[static_cast<size_t>(s)];
+    righe.push_back({{"voce", "progressiva chilometrica"},
+                     {"dove", "slot " + std::to_string(s)},
+                     {"valore", std::to_string(p.inizio_zona) + ", " + std::to_string(p.fine_zona) + ", " +
+                                    std::to_string(p.posizione_stazione)}});
+  }
+  const json cella1 = v.dati.celle.size() > 1 ? json(v.dati.celle[1].valore1) : json(nullptr);
+  const json codice_og = v.dati.celle.size() > 1 ? json(v.dati.celle[1].valore2) : json(nullptr);
+  voce("marcatore 5121", "cella 1 valore1", cella1);
+  voce("codice di gara delle stazioni", "slot 85 orario", linea.orario);
+  voce("codice di gara della linea", "cella 1 valore2", codice_og);
+  return righe;
+}
+
+json problemi(const ScenarioVisto& v) {
+  json p = json::array();
+  for (const Segnalazione& s : v.dati.segnalazioni)
+    p.push_back({{"gravita", nome_gravita(s.gravita)},
+                 {"codice", s.codice},
+                 {"messaggio", s.messaggio},
+                 {"suggerimento", s.suggerimento},
+                 {"file", s.luogo ? json(s.luogo->file) : json(nullptr)},
+                 {"riga", s.luogo && s.luogo->riga > 0 ? json(s.luogo->riga) : json(nullptr)},
+                 {"colonna", s.luogo && s.luogo->colonna > 0 ? json(s.luogo->colonna) : json(nullptr)},
+                 {"posizione", s.posizione ? json(*s.posizione) : json(nullptr)},
+                 {"testo_riga", s.testo_riga}});
+  return p;
+}
+
+json vista_json(const Riquadro& r) { return json::array({r.x, r.y, r.l, r.a}); }
+
+// JSON inside a script element: "<" only ever stands inside strings, where
+// its escape reads the same, so no "</script>" can end the element early.
+std::string json_in_pagina(const json& j) {
+  const std::string t = j.dump(-1, ' ', false, json::error_handler_t::replace);
+  std::string out;
+  out.reserve(t.size());
+  for (char c : t) {
+    if (c == '<')
+      out += "\\u003c";
+    else
+      out += c;
+  }
+  return out;
+}
+
+}  // namespace
+
+json dati_pagina(const ScenarioVisto& v, const Quadro& q, const DisegniPagina& d) {
+  json traccia = json::array();
+  if (d.pianta)
+    for (const PuntoTraccia& p : d.pianta->traccia)
+      traccia.push_back(json::array({p.metro, std::nearbyint(p.x * 10) / 10, std::nearbyint(p.y * 10) / 10}));
+  json dati = {
+      {"titolo", q.titolo},
+      {"fonte", v.dati.fonte},
+      {"esito", v.esito},
+      {"compilato", v.compilato},
+      {"lunghezza", q.lunghezza},
+      {"ultimo_metro", q.ultimo_metro},
+      {"valori", valori(v)},
+      {"tabelle", tabelle(v, q)},
+      {"problemi", problemi(v)},
+      {"pianta", d.pianta ? json{{"vista", vista_json(d.pianta->vista)}, {"traccia", traccia}} : json(nullptr)},
+      {"profilo", d.profilo ? json{{"vista", vista_json(d.profilo->vista)},
+                                   {"x0", d.profilo->x0},
+                                   {"pixel_per_metro", d.profilo->pixel_per_metro},
+                                   {"cima", d.profilo->cima},
+                                   {"fondo", d.profilo->fondo}}
+                            : json(nullptr)},
+  };
+  if (v.compilato) {
+    dati["codice_errore"] = v.codice_errore;
+    dati["posizione_errore"] = v.posizione_errore;
+  }
+  return dati;
+}
+
+std::string pagina_html(const ScenarioVisto& v, const Quadro& q, const DisegniPagina& d) {
+  std::string h =
+      "<!DOCTYPE html>\n<html lang=\"it\">\n<head>\n<meta charset=\"utf-8\">\n"
+      "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
+      xml(q.titolo) + "</title>\n<style>\n" + std::string(foglio_stile_pagina()) + "</style>\n</head>\n<body>\n";
+  h += "<header><h1>" + xml(q.titolo) + "</h1><p class=\"fonte\">" + xml(v.dati.fonte) + " &#8212; " + xml(v.esito) +
+       "</p></header>\n<main>\n";
+  h += "<section id=\"sezione-vista\"><h2>Pianta e profilo</h2>\n<div class=\"comandi\"><span id=\"km\">km "
+       "&#8212;</span>"
+       "<button type=\"button\" id=\"zoom-piu\" title=\"ingrandisci\">+</button>"
+       "<button type=\"button\" id=\"zoom-meno\" title=\"rimpicciolisci\">&#8722;</button>"
+       "<button type=\"button\" id=\"vista-intera\">vista intera</button>"
+       "<span class=\"aiuto\">rotella: ingrandisci; trascina: sposta</span></div>\n";
+  h += "<div id=\"riquadro-pianta\">";
+  h += d.pianta ? d.pianta->svg : std::string("<p>Manca il profilo della linea: pianta non disegnata.</p>");
+  h += "</div>\n<div id=\"riquadro-profilo\">";
+  h += d.profilo ? d.profilo->svg : std::string("<p>Mancano le celle: profilo non disegnato.</p>");
+  h += "</div>\n</section>\n";
+  if (v.compilato)
+    h += "<section id=\"sezione-problemi\"><h2>Problemi</h2><p id=\"nessun-problema\" hidden>Nessun problema.</p>"
+         "<ol id=\"problemi\"></ol></section>\n";
+  h += "<section id=\"sezione-valori\"><h2>Valori dello scenario</h2><div id=\"valori\" "
+       "class=\"scorre\"></div></section>\n";
+  h += "<div id=\"tabelle\"></div>\n</main>\n";
+  h += "<script type=\"application/json\" id=\"dati\">" + json_in_pagina(dati_pagina(v, q, d)) + "</script>\n";
+  h += "<script>\n" + std::string(script_pagina()) + "</script>\n</body>\n</html>\n";
+  return h;
+}
+
+}  // namespace scenario::strumenti
