@@ -164,7 +164,8 @@ void Contesto::nota(Nota n, File f, const Origine& dove, std::string messaggio) 
   uscita.push_back(verifica::nota(n, f, dove, std::move(messaggio)));
 }
 
-std::unique_ptr<Stato> compila_in_memoria(const Testi& t, OsservatoreLettura* osservatore, bool prosegui) {
+std::unique_ptr<Stato> compila_in_memoria(const Testi& t, OsservatoreLettura* osservatore, bool prosegui,
+                                          Esito* esito) {
   DiscoScarto scarto;
   DiscoAutore disco(scarto);
   const FileCompilazione f =
@@ -176,9 +177,20 @@ std::unique_ptr<Stato> compila_in_memoria(const Testi& t, OsservatoreLettura* os
   s->numero_treno = t.numero_treno;
   s->osservatore = osservatore;
   s->prosegui = prosegui;
-  annota_esito(*s, esegui_compilazione(*s, disco, f, t.scrivi_file));
+  const Esito e = esegui_compilazione(*s, disco, f, t.scrivi_file);
+  annota_esito(*s, e);
+  if (esito) *esito = e;
   s->osservatore = nullptr;
   return s;
+}
+
+std::vector<Diagnostica> problemi_installatore(const Stato& esatto, const Raccolta& lettura) {
+  std::vector<Diagnostica> d;
+  for (const Problema& p : esatto.problemi) {
+    d.push_back(da_problema(p, errore_di_lettura(p) ? esatto.record_in_corso : RecordInCorso{}));
+    punta_progressiva(d.back(), p, lettura);
+  }
+  return d;
 }
 
 Controllo controlla(const Stato& esatto, const Raccolta& esatta, const Testi& testi) {
@@ -194,10 +206,7 @@ Controllo controlla(const Stato& esatto, const Raccolta& esatta, const Testi& te
   const Stato& modello = seconda ? *seconda : esatto;
   auto& d = out.diagnostiche;
 
-  for (const Problema& p : esatto.problemi) {
-    d.push_back(da_problema(p, errore_di_lettura(p) ? esatto.record_in_corso : RecordInCorso{}));
-    punta_progressiva(d.back(), p, lettura);
-  }
+  d = problemi_installatore(esatto, lettura);
   note_di_arresto(esatta, d);
 
   std::optional<Origine> primo_senza_celle;

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/esito.h"
 #include "compiler/stato.h"
 #include "verifica/diagnostica.h"
 #include "verifica/raccolta.h"
@@ -38,7 +39,13 @@ Controllo controlla(const Stato& esatto, const Raccolta& raccolta, const Testi& 
 Controllo controlla_testi(const Testi& testi);
 
 // The installer's compile of the texts, in memory, with the listener (or
-// none) and reading on or not; the state holds every problem recorded.
-std::unique_ptr<Stato> compila_in_memoria(const Testi& testi, OsservatoreLettura* osservatore, bool prosegui);
+// none) and reading on or not; the state holds every problem recorded, and
+// esito (when given) how the run ended.
+std::unique_ptr<Stato> compila_in_memoria(const Testi& testi, OsservatoreLettura* osservatore, bool prosegui,
+                                          Esito* esito = nullptr);
+
+// The compile's own problems alone, in the order recorded, each pointed at
+// its field as the check points it (lettura: the records it read).
+std::vector<Diagnostica> problemi_installatore(const Stato& esatto, const Raccolta& lettura);
 
 }  // namespace scenario::verifica

@@ -90,10 +90,14 @@ for caso in casi:
                 errore(nome, '%s in %s: %s, attesi %s' % (cosa, dove, trovati, quanti))
     if b.get('data-problemi-lista') != problemi:
         errore(nome, 'problemi nella lista: %s, attesi %s' % (b.get('data-problemi-lista'), problemi))
-    posti = [i for i, p in enumerate(dati['problemi']) if p['posizione'] is not None]
+    # Every diagnostic the drawings mark: errors among the problems, warnings and notes among the warnings.
+    posti = [i for i, p in enumerate(dati['problemi']) if p['metro'] is not None]
     for dove in ('pianta', 'profilo'):
-        if b.get('data-problemi-' + dove) != str(len(posti)):
-            errore(nome, 'problemi segnati in %s: %s, attesi %d' % (dove, b.get('data-problemi-' + dove), len(posti)))
+        for lane, quali in (('problemi', lambda p: p['gravita'] == 'errore'),
+                            ('avvertimenti', lambda p: p['gravita'] != 'errore')):
+            attesi_qui = len([i for i in posti if quali(dati['problemi'][i])])
+            if b.get('data-%s-%s' % (lane, dove)) != str(attesi_qui):
+                errore(nome, '%s segnati in %s: %s, attesi %d' % (lane, dove, b.get('data-%s-%s' % (lane, dove)), attesi_qui))
     if b.get('data-sovrapposizioni') != '0':
         errore(nome, '%s etichette sovrapposte: %s' % (b.get('data-sovrapposizioni'), b.get('data-sovrapposte')))
     if int(b.get('data-etichette', '0')) < int(stazioni):
@@ -107,7 +111,7 @@ for caso in casi:
     if posti:
         i = posti[-1]
         aperta = apri(url + '#problema-%d' % i, '--window-size=1280,900', '--dump-dom')
-        km = 'km %.3f' % (dati['problemi'][i]['posizione'] / 1000)
+        km = 'km %.3f' % (dati['problemi'][i]['metro'] / 1000)
         if attributi(aperta, 'body').get('data-km') != km:
             errore(nome, 'il link del problema %d porta a %s, non a %s' % (i, attributi(aperta, 'body').get('data-km'), km))
         if attributi(aperta, 'svg [^>]*id="pianta"').get('viewBox') == attributi(dom, 'svg [^>]*id="pianta"').get('viewBox'):

@@ -6,7 +6,6 @@ if(WIN32 OR NOT TARGET scenario)
 endif()
 
 target_sources(test_scenario PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/autore/disco_in_memoria_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/autore/ingressi_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/autore/sorveglianza_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/binari/coerenza_test.cpp
@@ -116,8 +115,8 @@ if(CHROMIUM AND PYTHON3)
   add_test(NAME RapportoNelBrowser
     COMMAND ${PYTHON3} "${CMAKE_CURRENT_LIST_DIR}/report_nel_browser.py" "$<TARGET_FILE:scenario>"
       "${CHROMIUM}" "${CMAKE_CURRENT_BINARY_DIR}/rapporto_nel_browser"
-      "incorporato=Belmora_Solvenzia,4816-4817,${PROJECT_SOURCE_DIR}/payload,25,52,0"
-      "problemi=Prova,1,${CMAKE_CURRENT_LIST_DIR}/fixtures/problemi,1,4,3")
+      "incorporato=Belmora_Solvenzia,4816-4817,${PROJECT_SOURCE_DIR}/payload,25,52,1"
+      "problemi=Prova,1,${CMAKE_CURRENT_LIST_DIR}/fixtures/problemi,1,4,4")
   set_tests_properties(RapportoNelBrowser PROPERTIES TIMEOUT 600)
   file(MAKE_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/rapporto_nel_browser")
 else()

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "autore/compilazione.h"
+#include "autore/scenario_autore.h"
 #include "base/codici.h"
 #include "base/errori.h"
 #include "cli/errore_strumento.h"
@@ -18,6 +19,7 @@
 #include "support/cartella_temporanea.h"
 #include "support/disco_memoria.h"
 #include "tools/strumento.h"
+#include "verifica/problemi_compilazione.h"
 
 namespace scenario::test {
 namespace {
@@ -82,13 +84,16 @@ TEST(Compile, OgniProblemaHaIlSuoPostoNelTestoEUnaSommaFinale) {
   const std::string treno_txt = (dir / "Prova_1-.txt").string();
   // The signal beyond the end of the line (line 20) and the slowdown whose
   // look-back cells are all taken by signals (line 14).
-  EXPECT_TRUE(std::regex_search(e.uscita, std::regex(treno_txt + ":20:[0-9]+: problema 15: .*\\(posizione 99000 m\\)\n"
-                                                                 "  segnale,   99000,.*\n *\\^\n")))
+  EXPECT_TRUE(
+      std::regex_search(e.uscita, std::regex(treno_txt + ":20:[0-9]+: errore \\[P15\\] .*\\(posizione 99000 m\\)\n"
+                                                         "  segnale,   99000,.*\n *\\^\n")))
       << e.uscita;
-  EXPECT_TRUE(std::regex_search(e.uscita, std::regex(treno_txt + ":14:[0-9]+: problema 12: .*\\(posizione 5050 m\\)")))
+  EXPECT_TRUE(
+      std::regex_search(e.uscita, std::regex(treno_txt + ":14:[0-9]+: errore \\[P12\\] .*\\(posizione 5050 m\\)")))
       << e.uscita;
-  // The chainage reference at 25 m is found only at the end, with no place.
-  EXPECT_TRUE(std::regex_search(e.uscita, std::regex("_linea.txt: problema 2: "))) << e.uscita;
+  // The chainage reference at 25 m is found only at the end: pointed at its
+  // second value, as the check points it.
+  EXPECT_TRUE(std::regex_search(e.uscita, std::regex("_linea.txt:3:40: errore \\[P2\\] "))) << e.uscita;
   EXPECT_NE(e.uscita.find("3 problemi registrati"), std::string::npos) << e.uscita;
   EXPECT_TRUE(fs::exists(dir / "Prova_1.dat"));
 
@@ -110,7 +115,7 @@ TEST(Compile, Errore1250NonScriveNessunFileBinario) {
   prepara_testi("errore_1250", dir.percorso(), linea, treno);
   const auto e = esegui_strumento({"compile", "--route", linea, "--train", treno, "--in", dir.percorso().string()});
   EXPECT_EQ(e.stato, 2) << e.uscita;
-  EXPECT_NE(e.uscita.find("errore n. 1250"), std::string::npos) << e.uscita;
+  EXPECT_NE(e.uscita.find("errore [E1250]"), std::string::npos) << e.uscita;
   EXPECT_NE(e.uscita.find("nessun file binario scritto"), std::string::npos) << e.uscita;
   for (const char* nome : {"Prova_linea.dat", "Prova_1.sim", "Prova_1.dat"})
     EXPECT_FALSE(fs::exists(dir / nome)) << nome;
@@ -236,25 +241,24 @@ TEST(Compile, OgniVoceDelRapportoPortaSignificatoESuggerimentoDallaTabella) {
     // The track file's provisional name: the third one the run takes.
     if (c.scrittura_fallita)
       disco.scrivi_fallisce.insert(nome_provvisorio(out / c.scrittura_fallita, disco.esecuzione, 2).generic_string());
-    const strumenti::RichiestaCompilazione r{linea, treno, in, out, 1};
-    const auto esito = strumenti::compila(r, disco);
+    auto a = strumenti::apri_scenario({in, linea, treno, 1, out, false}, disco);
+    const auto s = strumenti::verificato(in, std::move(a), out);
     const Codice* atteso = cerca_codice(c.famiglia, c.codice);
     ASSERT_NE(atteso, nullptr);
 
-    const auto voci = strumenti::voci_rapporto(esito, r);
-    const auto voce = std::ranges::find(voci, c.codice, &strumenti::VoceRapporto::codice);
-    ASSERT_NE(voce, voci.end());
+    const auto voce = std::ranges::find(s.diagnostiche, verifica::identificatore(*atteso), &verifica::Diagnostica::id);
+    ASSERT_NE(voce, s.diagnostiche.end());
     EXPECT_EQ(voce->suggerimento, atteso->suggerimento);
     // A failure tells itself, number and detail; the others take the table's meaning.
     if (c.famiglia == Famiglia::guasto)
-      EXPECT_EQ(voce->significato.rfind(ErroreEsecuzione(Guasto::disco_pieno).what(), 0), 0u) << voce->significato;
+      EXPECT_EQ(voce->messaggio.rfind(ErroreEsecuzione(Guasto::disco_pieno).what(), 0), 0u) << voce->messaggio;
     else
-      EXPECT_EQ(voce->significato, atteso->significato);
+      EXPECT_EQ(voce->messaggio, atteso->significato);
 
-    const std::string testo = strumenti::rapporto_testo(esito, r);
-    EXPECT_NE(testo.find(voce->significato), std::string::npos) << testo;
+    const std::string testo = strumenti::rapporto_testo(s, {});
+    EXPECT_NE(testo.find(voce->messaggio), std::string::npos) << testo;
     EXPECT_NE(testo.find("\n  suggerimento: " + std::string(atteso->suggerimento) + "\n"), std::string::npos) << testo;
-    const auto j = strumenti::rapporto_json(esito, r);
+    const auto j = strumenti::rapporto_json(s);
     const auto& problemi = j["problemi"];
     const auto p = std::ranges::find_if(problemi, [&](const auto& x) { return x["codice"] == c.codice; });
     ASSERT_NE(p, problemi.end());
@@ -276,7 +280,7 @@ TEST(Compile, SeIlTerzoFileNonEntraNessunoCambiaEIlRapportoLoDice) {
 
   const auto e = esegui_strumento(argomenti);
   EXPECT_EQ(e.stato, 2) << e.uscita;
-  EXPECT_NE(e.uscita.find("errore di esecuzione 75"), std::string::npos) << e.uscita;
+  EXPECT_NE(e.uscita.find("errore [G75]"), std::string::npos) << e.uscita;
   EXPECT_NE(e.uscita.find("(Prova_1.dat)"), std::string::npos) << e.uscita;
   EXPECT_NE(e.uscita.find("; nessun file binario scritto\n"), std::string::npos) << e.uscita;
   std::vector<std::string> json = argomenti;
@@ -310,11 +314,11 @@ TEST(Compile, UnInsiemeRimastoIncompletoNonEDettoNonScritto) {
   DiscoMemoria disco = disco_con_testi();
   const size_t passo = static_cast<size_t>(seconda - pulito.passi_fatti.begin()) + 1;
   disco.passi_che_falliscono = {passo, passo + 1};
-  const auto esito = strumenti::compila(r, disco);
-  EXPECT_FALSE(esito.file_scritti);
-  EXPECT_EQ(esito.uscita, strumenti::Uscita::nessun_file);
-  const std::string testo = strumenti::rapporto_testo(esito, r);
-  EXPECT_NE(testo.find("errore di esecuzione 57"), std::string::npos) << testo;
+  auto a = strumenti::apri_scenario({"/s", linea, treno, 1, r.uscita, false}, disco);
+  EXPECT_FALSE(a.esito.file_scritti);
+  EXPECT_EQ(a.esito.uscita, strumenti::Uscita::nessun_file);
+  const std::string testo = strumenti::rapporto_testo(strumenti::verificato("/s", std::move(a), r.uscita), {});
+  EXPECT_NE(testo.find("[G57]"), std::string::npos) << testo;
   EXPECT_NE(testo.find("file binari incompleti in "), std::string::npos) << testo;
 }
 

@@ -14,7 +14,7 @@ namespace {
 TEST(Profilo, SegniAlloroKmTitoliConIlLuogoEProblemiOltreLeCelleAllaFineDellAsse) {
   const auto d = disegna_prova(Prova::problemi, "profilo", "profilo.svg");
   ASSERT_EQ(d->esecuzione.stato, 0) << d->esecuzione.uscita;
-  EXPECT_NE(d->esecuzione.uscita.find("problemi della compilazione dei testi (scenario compile li spiega): 3"),
+  EXPECT_NE(d->esecuzione.uscita.find("controllo dei testi (scenario check li spiega): 3 errori, 0 avvisi, 1 nota\n"),
             std::string::npos)
       << d->esecuzione.uscita;
   const auto a = analizza_svg(d->file);
@@ -26,11 +26,11 @@ TEST(Profilo, SegniAlloroKmTitoliConIlLuogoEProblemiOltreLeCelleAllaFineDellAsse
     EXPECT_LT(segnali[i - 1]["luogo"][0].get<double>(), segnali[i]["luogo"][0].get<double>());
   EXPECT_NE(segnali[0]["titolo"].get<std::string>().find("Prova_1-.txt:16"), std::string::npos) << segnali[0]["titolo"];
   // Problem 15 at 99 000 m lies past the last cell (17 000 m): marked at the axis' end, and said so.
-  const auto oltre = segni(*a, "problema", "problema 15 a 99000 m");
+  const auto oltre = segni(*a, "problema", "errore P15 a 99000 m");
   ASSERT_EQ(oltre.size(), 1u);
   EXPECT_NE(oltre[0]["titolo"].get<std::string>().find("oltre l'ultima cella"), std::string::npos);
   EXPECT_LE(oltre[0]["luogo"][0].get<double>(), (*a)["vista"][2].get<double>());
-  EXPECT_EQ(segni(*a, "problema", "problema 12 a 5050 m").size(), 1u);
+  EXPECT_EQ(segni(*a, "problema", "errore P12 a 5050 m").size(), 1u);
   for (const char* genere : {"pendenza", "velocita", "montagna", "rallentamento", "abbattimento", "cartello"})
     EXPECT_FALSE(segni(*a, genere).empty()) << genere;
 }

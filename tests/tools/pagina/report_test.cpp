@@ -6,7 +6,9 @@
 #include <string>
 
 #include "platform/disco_file.h"
+#include "support/cartella_temporanea.h"
 #include "tools/scenari_vista.h"
+#include "tools/strumento.h"
 
 namespace scenario::test {
 namespace {
@@ -45,7 +47,9 @@ TEST(Report, PaginaAutonomaConTabelleValoriEDisegni) {
   const auto d = dati_della_pagina(pagina);
   ASSERT_TRUE(d.is_object());
   EXPECT_TRUE(d["compilato"].get<bool>());
-  EXPECT_TRUE(d["problemi"].empty());
+  // Clean: the check's notes are listed (the terminus past the line's end
+  // is on purpose), no error and no warning.
+  for (const auto& p : d["problemi"]) EXPECT_EQ(p["gravita"], "nota") << p;
   EXPECT_EQ(tabella(d, "stazioni")["righe"].size(), 25u);
   EXPECT_EQ(tabella(d, "segnali")["righe"].size(), 52u);
   EXPECT_EQ(tabella(d, "indicatori")["righe"].size(), 18u);
@@ -73,10 +77,13 @@ TEST(Report, ProblemiConLuogoRigaEPosizione) {
   ASSERT_EQ(r->esecuzione.stato, 0) << r->esecuzione.uscita;
   const CartellaTemporanea& dir = r->dir;
   const auto d = dati_della_pagina(leggi_file(r->file));
-  ASSERT_EQ(d["problemi"].size(), 3u);
+  // The compile's three problems, then the check's note.
+  ASSERT_EQ(d["problemi"].size(), 4u);
   const auto& p = d["problemi"][0];
   EXPECT_EQ(p["gravita"], "errore");
-  EXPECT_EQ(p["codice"], "15");
+  EXPECT_EQ(p["id"], "P15");
+  EXPECT_EQ(p["testo"].get<std::string>().rfind((dir / "Prova_1-.txt").string() + ":20:12: errore [P15] ", 0), 0u)
+      << p["testo"];
   EXPECT_EQ(p["file"], (dir / "Prova_1-.txt").string());
   EXPECT_EQ(p["riga"], 20);
   EXPECT_EQ(p["colonna"], 12);
@@ -92,6 +99,51 @@ TEST(Report, ProblemiConLuogoRigaEPosizione) {
     ++file;
   }
   EXPECT_EQ(file, 3u);
+}
+
+// The page lists every diagnostic the check finds, in the check's order,
+// and the drawings mark each one that has a place on the line in its lane:
+// errors among the problems, warnings and notes among the warnings.
+TEST(Report, OgniDiagnosticaDelControlloNellaListaENeiDisegni) {
+  const std::filesystem::path verifica = std::filesystem::path(FIXTURE_STRUMENTI) / "verifica";
+  struct Caso {
+    std::filesystem::path in;
+    size_t problemi, avvertimenti;  // marks in the plan's lanes
+  };
+  const Caso casi[] = {
+      {verifica / "numero_sbagliato", 1, 0}, {verifica / "refusi", 0, 0},
+      {verifica / "scheda_discorde", 0, 0},  {verifica / "stazione_corta", 0, 0},
+      {FIXTURE_STRUMENTI "/problemi", 2, 0}, {SCENARIO_PAYLOAD_DIR, 0, 1},
+  };
+  for (const Caso& c : casi) {
+    const std::filesystem::path& in = c.in;
+    SCOPED_TRACE(in);
+    const auto controllo = esegui_strumento({"check", in.string(), "--json"});
+    const auto diagnostiche = nlohmann::json::parse(controllo.uscita)["scenari"][0]["diagnostiche"];
+    CartellaTemporanea dir;
+    const auto pagina = dir / "r.html";
+    ASSERT_EQ(esegui_strumento({"report", in.string(), "--route", "R", "--train", "T", "-o", pagina.string()}).stato,
+              0);
+    const std::string html = leggi_file(pagina);
+    const auto d = dati_della_pagina(html);
+    ASSERT_EQ(d["problemi"].size(), diagnostiche.size());
+    for (size_t i = 0; i < diagnostiche.size(); ++i) {
+      EXPECT_EQ(d["problemi"][i]["id"], diagnostiche[i]["id"]);
+      EXPECT_EQ(d["problemi"][i]["gravita"], diagnostiche[i]["gravita"]);
+      EXPECT_EQ(d["problemi"][i]["testo_riga"], diagnostiche[i]["testo_riga"]);
+    }
+    const auto piano =
+        esegui_strumento({"plan", in.string(), "--route", "R", "--train", "T", "-o", (dir / "p.svg").string()});
+    if (piano.stato != 0) continue;  // no profile to draw the plan on
+    const std::string svg = leggi_file(dir / "p.svg");
+    auto conta = [&](const std::string& cosa) {
+      size_t n = 0;
+      for (size_t k = svg.find(cosa); k != std::string::npos; k = svg.find(cosa, k + 1)) ++n;
+      return n;
+    };
+    EXPECT_EQ(conta("<g data-genere=\"problema\"><title>"), c.problemi) << svg.size();
+    EXPECT_EQ(conta("<g data-genere=\"avvertimento\"><title>"), c.avvertimenti);
+  }
 }
 
 TEST(Report, DaiSoliBinariSenzaProblemiEConTestiChiusiNellaPagina) {

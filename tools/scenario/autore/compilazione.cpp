@@ -8,8 +8,8 @@
 #include "base/nomi_file.h"
 #include "cli/errore_strumento.h"
 #include "compiler/compilazione.h"
+#include "verifica/controllo.h"
 #include "verifica/disco_autore.h"
-#include "verifica/disco_scarto.h"
 
 namespace scenario::strumenti {
 
@@ -29,20 +29,29 @@ EsitoCompilazione compila(const RichiestaCompilazione& r, Disco& disco) {
     esito.file_linea = file.linea_txt;
     esito.file_treno = file.treno_txt;
   }
-  verifica::DiscoScarto scarto;
-  Disco& sotto = r.scrivi_binari ? disco : scarto;
+  if (!r.scrivi_binari) {
+    // Nothing is written: the check's compile in memory, the one there is.
+    Esito e;
+    esito.stato = verifica::compila_in_memoria(
+        {r.nome_linea, r.numero_treno, esito.testo_linea, esito.testo_treno, std::nullopt, r.scrivi_file},
+        r.osservatore, false, &e);
+    esito.uscita = !e.completo()                   ? Uscita::nessun_file
+                   : esito.stato->problemi.empty() ? Uscita::pulita
+                                                   : Uscita::problemi;
+    return esito;
+  }
   std::error_code ec;
-  if (r.scrivi_binari && !std::filesystem::is_directory(r.uscita, ec))
+  if (!std::filesystem::is_directory(r.uscita, ec))
     throw ErroreStrumento(std::filesystem::exists(r.uscita, ec)
                               ? "la cartella di uscita non e' una cartella ma un file: " + testo_utf8(r.uscita)
                               : "la cartella di uscita non esiste: " + testo_utf8(r.uscita));
   // The output directory is the installer's kind of directory: one run at a
   // time, installer or tool.
-  const auto blocco = sotto.blocca(r.uscita);
+  const auto blocco = disco.blocca(r.uscita);
 
   // The texts are the author's: the compiler reads them as read here, and
   // its deletion of them is only noted.
-  verifica::DiscoAutore autore(sotto);
+  verifica::DiscoAutore autore(disco);
   autore.servi(file.linea_txt, esito.testo_linea);
   autore.servi(file.treno_txt, esito.testo_treno);
 
@@ -54,7 +63,7 @@ EsitoCompilazione compila(const RichiestaCompilazione& r, Disco& disco) {
   const Esito e = esegui_compilazione(stato, autore, file, r.scrivi_file);
   stato.osservatore = nullptr;
   annota_esito(stato, e);
-  esito.file_scritti = e.completo() && r.scrivi_binari;
+  esito.file_scritti = e.completo();
   if (!e.completo())
     esito.uscita = Uscita::nessun_file;
   else

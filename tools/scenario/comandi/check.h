@@ -10,14 +10,12 @@
 
 namespace scenario::strumenti {
 
-enum class FormatoRapporto { testo, gcc, json, sarif };
-
 struct ArgomentiCheck {
   std::vector<std::string> cartelle;  // each a scenario; none: the current one
   std::string linea, treno;           // UTF-8; empty: from the file names
   std::string uscita;                 // where to write the binary files; empty: nowhere
   bool senza_profilo = false;
-  FormatoRapporto formato = FormatoRapporto::testo;
+  std::string forma = "testo";            // a row of the forms table (diagnostiche/forme.h)
   bool avvisi_come_errori = false;        // --Werror
   std::vector<std::string> senza_avvisi;  // --no-warn: identifiers left out of the report
   bool colori = false;

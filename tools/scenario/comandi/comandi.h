@@ -38,11 +38,16 @@ std::unique_ptr<Comando> crea_formati();
 // shape, or the one compile and the others share.
 std::string rifiuto_json(const std::string& perche, bool forma_check);
 
+// A report's form: --formato NAME (a row of the forms table), and --json
+// for --formato json.
+void opzioni_forma(CLI::App& c, std::string& nome, bool& json);
+
 struct ArgomentiCompile {
   std::string linea, treno;            // UTF-8, as typed
   std::string ingresso = ".", uscita;  // uscita empty: same as ingresso
   bool senza_profilo = false;
-  bool json = false;
+  std::string forma = "testo";  // a row of the forms table (diagnostiche/forme.h)
+  bool colori = false;
 };
 
 struct ArgomentiDump {

@@ -5,41 +5,37 @@
 #include <memory>
 #include <ostream>
 
-#include "autore/compilazione.h"
 #include "autore/ingressi.h"
 #include "autore/nomi_scenario.h"
+#include "autore/scenario_autore.h"
 #include "base/errori.h"
 #include "cli/errore_strumento.h"
 #include "cli/esecuzione_comando.h"
+#include "cli/terminale.h"
 #include "comandi/comandi.h"
-#include "diagnostiche/rapporto.h"
+#include "diagnostiche/forme.h"
 
 namespace scenario::strumenti {
-namespace {
-
-std::string json_testo(const nlohmann::json& j) {
-  return j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
-}
-
-}  // namespace
 
 int esegui_compile(const ArgomentiCompile& a, Disco& disco, std::ostream& out, std::ostream& err) {
+  const Forma* f = forma(a.forma);
+  if (!f) return protetto(err, [&]() -> int { throw ErroreStrumento("forma del rapporto sconosciuta: " + a.forma); });
   return protetto(
       err,
       [&] {
-        const TestiAutore t = trova_testi(disco, percorso_utf8(a.ingresso), a.linea, a.treno);
-        RichiestaCompilazione r;
-        r.nome_linea = t.nome_linea;
-        r.numero_treno = t.numero_treno;
-        r.ingresso = percorso_utf8(a.ingresso);
-        r.uscita = percorso_utf8(a.uscita.empty() ? a.ingresso : a.uscita);
-        r.scrivi_file = a.senza_profilo ? 0 : 1;
-        r.testi = &t;
-        const EsitoCompilazione esito = compila(r, disco);
-        out << (a.json ? json_testo(rapporto_json(esito, r)) : rapporto_testo(esito, r));
-        return static_cast<int>(esito.uscita);
+        const Percorso in = percorso_utf8(a.ingresso);
+        const RichiestaScenario r{
+            in,   a.linea, a.treno, a.senza_profilo ? 0 : 1, percorso_utf8(a.uscita.empty() ? a.ingresso : a.uscita),
+            false};
+        ScenarioAutore sa = apri_scenario(r, disco);
+        const int uscita = static_cast<int>(sa.esito.uscita);
+        std::vector<ScenarioVerificato> s;
+        s.push_back(verificato(in, std::move(sa), r.uscita));
+        s.back().uscita = uscita;
+        out << f->scrivi({s, uscita, true, {a.colori}});
+        return uscita;
       },
-      a.json ? &out : nullptr);
+      f->per_programmi && std::string_view(f->nome) == "json" ? &out : nullptr);
 }
 
 namespace {
@@ -55,14 +51,17 @@ class Compile : public Comando {
         ->excludes(c.add_option("--in", a_.ingresso, "Come CARTELLA")->type_name("CARTELLA"));
     c.add_option("--out", a_.uscita, "Cartella dei file binari (predefinita: quella di --in)")->type_name("CARTELLA");
     c.add_flag("--no-profile", a_.senza_profilo, "Non scrivere il profilo R_linea.dat");
-    c.add_flag("--json", a_.json, "Rapporto come un oggetto JSON");
+    opzioni_forma(c, a_.forma, json_);
   }
   int esegui(Disco& disco, std::ostream& out, std::ostream& err) override {
+    if (json_) a_.forma = "json";
+    a_.colori = !forma(a_.forma)->per_programmi && colori_sul_terminale();
     return esegui_compile(a_, disco, out, err);
   }
 
  private:
   ArgomentiCompile a_;
+  bool json_ = false;
 };
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "base/nomi_file.h"
 #include "cli/errore_strumento.h"
 #include "cli/esecuzione_comando.h"
+#include "diagnostiche/rapporto_verifica.h"
 
 namespace scenario::strumenti {
 namespace {}  // namespace
@@ -34,8 +35,9 @@ int esegui_vista(const ArgomentiVista& a, Disco& disco, std::ostream& out, std::
     }
     out << cosa << " " << a.uscita << "\n";
     if (omesse > 0) out << "etichette senza posto libero (restano nei titoli dei segni): " << omesse << "\n";
-    const size_t problemi = v.visto.dati.segnalazioni.size();
-    if (problemi > 0) out << "problemi della compilazione dei testi (scenario compile li spiega): " << problemi << "\n";
+    if (const Conteggi c = conta(v.visto.dati.verificato); c.errori + c.avvisi + c.note > 0)
+      out << "controllo dei testi (scenario check li spiega): " << plurale(c.errori, "errore", "errori") << ", "
+          << plurale(c.avvisi, "avviso", "avvisi") << ", " << plurale(c.note, "nota", "note") << "\n";
     return 0;
   });
 }

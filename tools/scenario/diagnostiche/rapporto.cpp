@@ -5,146 +5,94 @@
 
 #include "base/codici.h"
 #include "base/cp1252.h"
-#include "base/errori.h"
-#include "base/nomi_file.h"
 #include "diagnostiche/righe_sorgente.h"
 #include "verifica/problemi_compilazione.h"
 
 namespace scenario::strumenti {
 namespace {
 
-std::string plurale(size_t n, const char* uno, const char* molti) {
-  return std::to_string(n) + " " + (n == 1 ? uno : molti);
+// The compile's three kinds of code: the letter of their identifiers, and
+// how the report names and counts them.
+struct Tipo {
+  char lettera;
+  const char* json;  // "tipo" of a problem
+  const char* conteggio;
+  const char* uno;
+  const char* molti;
+};
+constexpr Tipo tipi[] = {
+    {'P', "registrato", "registrati", "problema registrato", "problemi registrati"},
+    {'E', "numerato", "numerati", "errore numerato", "errori numerati"},
+    {'G', "esecuzione", "esecuzione", "errore di esecuzione", "errori di esecuzione"},
+};
+
+const Tipo& tipo(const verifica::Diagnostica& d) {
+  for (const Tipo& t : tipi)
+    if (!d.id.empty() && d.id.front() == t.lettera) return t;
+  return tipi[0];
 }
 
-const char* nome_tipo(Problema::Tipo t) {
-  switch (t) {
-    case Problema::Tipo::registrato: return "registrato";
-    case Problema::Tipo::numerato: return "numerato";
-    case Problema::Tipo::esecuzione: return "esecuzione";
-  }
-  return "";
+int32_t codice(const verifica::Diagnostica& d) { return d.id.size() > 1 ? std::stoi(d.id.substr(1)) : 0; }
+
+size_t conta(const ScenarioVerificato& s, const Tipo& t) {
+  return static_cast<size_t>(
+      std::ranges::count_if(s.diagnostiche, [&](const verifica::Diagnostica& d) { return &tipo(d) == &t; }));
 }
 
-size_t conta(const std::vector<VoceRapporto>& voci, Problema::Tipo t) {
-  return static_cast<size_t>(std::count_if(voci.begin(), voci.end(), [t](const auto& v) { return v.tipo == t; }));
-}
-
-// A compile whose replacement of the binary files failed and could not be
-// taken back: some of them are new, some missing.
-bool insieme_incompleto(const Stato& s) {
-  return !s.problemi.empty() && s.problemi.back().tipo == Problema::Tipo::esecuzione &&
-         s.problemi.back().codice == static_cast<int32_t>(Guasto::file_binari_incompleti);
+// A replacement of the binary files that failed and could not be taken
+// back: some of them are new, some missing.
+bool insieme_incompleto(const ScenarioVerificato& s) {
+  return !s.diagnostiche.empty() &&
+         s.diagnostiche.back().id == verifica::identificatore(cerca_codice(Guasto::file_binari_incompleti));
 }
 
 }  // namespace
 
-std::vector<VoceRapporto> voci_rapporto(const EsitoCompilazione& esito, const RichiestaCompilazione&) {
-  const IndiceRighe righe_linea(esito.testo_linea), righe_treno(esito.testo_treno);
-  const Stato& stato = *esito.stato;
-  std::vector<VoceRapporto> voci;
-  for (const Problema& p : stato.problemi) {
-    // The place, file and meaning as the check gives them; the words of
-    // this report stay its own.
-    const verifica::Diagnostica d = verifica::da_problema(p, stato.record_in_corso);
-    VoceRapporto v;
-    v.tipo = p.tipo;
-    v.codice = p.codice;
-    const Codice* c = cerca_codice(verifica::famiglia(p.tipo), p.codice);
-    v.significato = d.messaggio;
-    if (c) v.suggerimento = c->suggerimento;
-    v.posizione = p.posizione;
-    const IndiceRighe* righe = nullptr;
-    switch (d.file) {
-      case verifica::File::linea:
-        v.file = testo_utf8(esito.file_linea);
-        righe = &righe_linea;
-        break;
-      case verifica::File::treno:
-        v.file = testo_utf8(esito.file_treno);
-        righe = &righe_treno;
-        break;
-      case verifica::File::scheda:
-      case verifica::File::nessuno: break;
-    }
-    if (righe && p.origine.sorgente != Sorgente::nessuna && d.riga > 0) {
-      v.riga = d.riga;
-      v.colonna = d.colonna;
-      const RigaMostrata m = mostra_riga(righe->riga(d.riga), d.colonna);
-      v.testo_riga = m.testo;
-      v.rientro = m.rientro;
-    }
-    voci.push_back(std::move(v));
-  }
-  return voci;
-}
-
-std::string rapporto_testo(const EsitoCompilazione& esito, const RichiestaCompilazione& r) {
-  const auto voci = voci_rapporto(esito, r);
-  std::string out;
-  for (const VoceRapporto& v : voci) {
-    std::string luogo = v.file.empty() ? "scenario" : v.file;
-    if (v.riga > 0) luogo += ":" + std::to_string(v.riga);
-    if (v.riga > 0 && v.colonna > 0) luogo += ":" + std::to_string(v.colonna);
-    std::string cosa;
-    switch (v.tipo) {
-      case Problema::Tipo::registrato: cosa = "problema " + std::to_string(v.codice); break;
-      case Problema::Tipo::numerato: cosa = "errore n. " + std::to_string(v.codice); break;
-      case Problema::Tipo::esecuzione: cosa = "errore di esecuzione " + std::to_string(v.codice); break;
-    }
-    out += luogo + ": " + cosa + ": " + v.significato;
-    if (v.posizione) out += " (posizione " + std::to_string(*v.posizione) + " m)";
-    out += "\n";
-    if (v.riga > 0) {
-      out += "  " + v.testo_riga + "\n";
-      if (v.colonna > 0) out += "  " + v.rientro + "^\n";
-    }
-    if (!v.suggerimento.empty()) out += "  suggerimento: " + v.suggerimento + "\n";
-  }
-  const Stato& s = *esito.stato;
-  out += plurale(conta(voci, Problema::Tipo::registrato), "problema registrato", "problemi registrati") + ", " +
-         plurale(conta(voci, Problema::Tipo::numerato), "errore numerato", "errori numerati") + ", " +
-         plurale(conta(voci, Problema::Tipo::esecuzione), "errore di esecuzione", "errori di esecuzione") +
-         "; codice_errore " + std::to_string(s.codice_errore) + ", posizione_errore " +
+std::string rapporto_testo(const ScenarioVerificato& s, OpzioniTesto o) {
+  std::string out = diagnostiche_testo(s, o);
+  for (const Tipo& t : tipi) out += plurale(conta(s, t), t.uno, t.molti) + (&t == &tipi[2] ? "" : ", ");
+  out += "; codice_errore " + std::to_string(s.codice_errore) + ", posizione_errore " +
          std::to_string(s.posizione_errore) + "; ";
-  out += esito.file_scritti      ? "file binari scritti in " + testo_utf8(r.uscita)
-         : insieme_incompleto(s) ? "file binari incompleti in " + testo_utf8(r.uscita) + ": compilare di nuovo"
+  const std::string dove = s.uscita_binari ? testo_utf8(*s.uscita_binari) : std::string();
+  out += s.file_scritti          ? "file binari scritti in " + dove
+         : insieme_incompleto(s) ? "file binari incompleti in " + dove + ": compilare di nuovo"
                                  : std::string("nessun file binario scritto");
-  out += "\n";
-  return out;
+  return out + "\n";
 }
 
-nlohmann::json rapporto_json(const EsitoCompilazione& esito, const RichiestaCompilazione& r) {
+nlohmann::json rapporto_json(const ScenarioVerificato& s) {
   using nlohmann::json;
-  const auto voci = voci_rapporto(esito, r);
+  const IndiceRighe righe[] = {IndiceRighe(""), IndiceRighe(s.testi.linea), IndiceRighe(s.testi.treno),
+                               IndiceRighe(s.testi.scheda)};
   json problemi = json::array();
-  for (const VoceRapporto& v : voci) {
+  for (const verifica::Diagnostica& d : s.diagnostiche) {
     auto opzionale = [](auto valore, bool presente) { return presente ? json(valore) : json(nullptr); };
+    const bool con_riga = d.riga > 0 && testo_di(s, d.file);
     problemi.push_back({
-        {"tipo", nome_tipo(v.tipo)},
-        {"codice", v.codice},
-        {"significato", v.significato},
-        {"suggerimento", opzionale(v.suggerimento, !v.suggerimento.empty())},
-        {"posizione", opzionale(v.posizione.value_or(0), v.posizione.has_value())},
-        {"file", opzionale(v.file, !v.file.empty())},
-        {"riga", opzionale(v.riga, v.riga > 0)},
-        {"colonna", opzionale(v.colonna, v.riga > 0 && v.colonna > 0)},
-        {"testo_riga", opzionale(v.testo_riga, v.riga > 0)},
+        {"tipo", tipo(d).json},
+        {"codice", codice(d)},
+        {"significato", d.messaggio},
+        {"suggerimento", opzionale(d.suggerimento, !d.suggerimento.empty())},
+        {"posizione", opzionale(d.posizione.value_or(0), d.posizione.has_value())},
+        {"file", opzionale(nome_file(s, d.file), d.file != verifica::File::nessuno)},
+        {"riga", opzionale(d.riga, con_riga)},
+        {"colonna", opzionale(d.colonna, con_riga && d.colonna > 0)},
+        {"testo_riga",
+         opzionale(con_riga ? mostra_riga(righe[static_cast<int>(d.file)].riga(d.riga), d.colonna).testo : "",
+                   con_riga)},
     });
   }
-  const Stato& s = *esito.stato;
+  json conteggi = json::object();
+  for (const Tipo& t : tipi) conteggi[t.conteggio] = conta(s, t);
   return {
-      {"linea", a_utf8(r.nome_linea)},
-      {"treno", a_utf8(r.numero_treno)},
+      {"linea", a_utf8(s.testi.nome_linea)},
+      {"treno", a_utf8(s.testi.numero_treno)},
       {"problemi", problemi},
-      {"conteggi",
-       {{"registrati", conta(voci, Problema::Tipo::registrato)},
-        {"numerati", conta(voci, Problema::Tipo::numerato)},
-        {"esecuzione", conta(voci, Problema::Tipo::esecuzione)}}},
+      {"conteggi", conteggi},
       {"codice_errore", s.codice_errore},
       {"posizione_errore", s.posizione_errore},
-      {"file_scritti", esito.file_scritti},
-      {"uscita", static_cast<int>(esito.uscita)},
+      {"file_scritti", s.file_scritti},
+      {"uscita", s.uscita},
   };
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "diagnostiche/righe_sorgente.h"
 
@@ -16,10 +17,6 @@ using verifica::Gravita;
 constexpr const char* grassetto = "\033[1m";
 constexpr const char* fine_colore = "\033[0m";
 constexpr const char* colore_caret = "\033[1;32m";
-
-std::string plurale(size_t n, const char* uno, const char* molti) {
-  return std::to_string(n) + " " + (n == 1 ? uno : molti);
-}
 
 std::string luogo(const ScenarioVerificato& s, const Diagnostica& d) {
   std::string l = nome_file(s, d.file);
@@ -35,7 +32,7 @@ std::string riassunto(const ScenarioVerificato& s) {
   r += "; l'installatore lascia codice_errore " + std::to_string(s.codice_errore) + ", posizione_errore " +
        std::to_string(s.posizione_errore);
   if (s.uscita_binari)
-    r += s.file_scritti ? "; file binari scritti in " + s.uscita_binari->string() : "; nessun file binario scritto";
+    r += s.file_scritti ? "; file binari scritti in " + testo_utf8(*s.uscita_binari) : "; nessun file binario scritto";
   return r + "\n";
 }
 
@@ -66,6 +63,27 @@ std::string tabella(const std::vector<ScenarioVerificato>& scenari) {
 }
 
 }  // namespace
+
+ScenarioVerificato verificato(const Percorso& cartella, ScenarioAutore&& sa, const std::optional<Percorso>& uscita) {
+  ScenarioVerificato s;
+  s.cartella = cartella;
+  s.diagnostiche = std::move(sa.diagnostiche);
+  s.proseguita = sa.proseguita;
+  s.codice_errore = sa.esito.stato->codice_errore;
+  s.posizione_errore = sa.esito.stato->posizione_errore;
+  s.uscita_binari = uscita;
+  s.file_scritti = sa.esito.file_scritti;
+  s.testi = std::move(*sa.testi);
+  return s;
+}
+
+std::string intestazione(const ScenarioVerificato& s, const Diagnostica& d) {
+  return luogo(s, d) + ": " + nomi(d.gravita).italiano + " [" + d.id + "] " + testo_messaggio(d);
+}
+
+std::string plurale(size_t n, const char* uno, const char* molti) {
+  return std::to_string(n) + " " + (n == 1 ? uno : molti);
+}
 
 // The message with what goes with it on its line.
 std::string testo_messaggio(const Diagnostica& d) {
@@ -108,12 +126,35 @@ std::string nome_file(const ScenarioVerificato& s, verifica::File f) {
   switch (f) {
     case verifica::File::treno: return testo_utf8(s.testi.file_treno);
     case verifica::File::scheda:
-      if (s.testi.file_scheda) return s.testi.file_scheda->string();
+      if (s.testi.file_scheda) return testo_utf8(*s.testi.file_scheda);
       break;
     case verifica::File::linea:
     case verifica::File::nessuno: break;
   }
   return testo_utf8(s.testi.file_linea);
+}
+
+std::string diagnostiche_testo(const ScenarioVerificato& s, OpzioniTesto o) {
+  auto con = [&](const char* c, const std::string& t) { return o.colori ? c + t + fine_colore : t; };
+  std::string out;
+  // Each text's lines are found once, whatever the number of diagnostics.
+  const IndiceRighe righe[] = {IndiceRighe(""), IndiceRighe(s.testi.linea), IndiceRighe(s.testi.treno),
+                               IndiceRighe(s.testi.scheda)};
+  const Diagnostica* prima = nullptr;
+  for (const Diagnostica& d : s.diagnostiche) {
+    out += con(grassetto, luogo(s, d) + ":") + " " + con(nomi(d.gravita).colore, nomi(d.gravita).italiano) + " [" +
+           d.id + "] " + testo_messaggio(d) + "\n";
+    // The line is not shown again for the next diagnostic at the same place.
+    const bool stesso_posto = prima && prima->file == d.file && prima->riga == d.riga && prima->colonna == d.colonna;
+    prima = &d;
+    if (d.riga > 0 && testo_di(s, d.file) && !stesso_posto) {
+      const RigaMostrata m = mostra_riga(righe[static_cast<int>(d.file)].riga(d.riga), d.colonna);
+      out += "  " + m.testo + "\n";
+      if (d.colonna > 0) out += "  " + m.rientro + con(colore_caret, "^") + "\n";
+    }
+    if (!d.suggerimento.empty()) out += "  suggerimento: " + d.suggerimento + "\n";
+  }
+  return out;
 }
 
 std::string verifica_testo(const std::vector<ScenarioVerificato>& scenari, OpzioniTesto o) {
@@ -125,24 +166,7 @@ std::string verifica_testo(const std::vector<ScenarioVerificato>& scenari, Opzio
       out += con(nomi(Gravita::errore).colore, "scenario") + ": " + s.errore + "\n";
       continue;
     }
-    // Each text's lines are found once, whatever the number of diagnostics.
-    const IndiceRighe righe[] = {IndiceRighe(""), IndiceRighe(s.testi.linea), IndiceRighe(s.testi.treno),
-                                 IndiceRighe(s.testi.scheda)};
-    const Diagnostica* prima = nullptr;
-    for (const Diagnostica& d : s.diagnostiche) {
-      out += con(grassetto, luogo(s, d) + ":") + " " + con(nomi(d.gravita).colore, nomi(d.gravita).italiano) + " [" +
-             d.id + "] " + testo_messaggio(d) + "\n";
-      // The line is not shown again for the next diagnostic at the same place.
-      const bool stesso_posto = prima && prima->file == d.file && prima->riga == d.riga && prima->colonna == d.colonna;
-      prima = &d;
-      if (d.riga > 0 && testo_di(s, d.file) && !stesso_posto) {
-        const RigaMostrata m = mostra_riga(righe[static_cast<int>(d.file)].riga(d.riga), d.colonna);
-        out += "  " + m.testo + "\n";
-        if (d.colonna > 0) out += "  " + m.rientro + con(colore_caret, "^") + "\n";
-      }
-      if (!d.suggerimento.empty()) out += "  suggerimento: " + d.suggerimento + "\n";
-    }
-    out += riassunto(s);
+    out += diagnostiche_testo(s, o) + riassunto(s);
   }
   if (scenari.size() > 1) out += tabella(scenari);
   return out;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "autore/ingressi.h"
+#include "autore/scenario_autore.h"
 #include "verifica/diagnostica.h"
 
 namespace scenario::strumenti {
@@ -28,6 +29,11 @@ struct ScenarioVerificato {
   int uscita = 0;  // this scenario's exit status
 };
 
+// An author's scenario as the reports take it: its texts, diagnostics and
+// the compile's figures (esito's quotes of the texts are left behind); the
+// exit status is the command's to set.
+ScenarioVerificato verificato(const Percorso& cartella, ScenarioAutore&& sa, const std::optional<Percorso>& uscita);
+
 struct Conteggi {
   size_t errori = 0, avvisi = 0, note = 0;
 };
@@ -41,11 +47,24 @@ struct OpzioniTesto {
 };
 
 std::string verifica_testo(const std::vector<ScenarioVerificato>& scenari, OpzioniTesto opzioni);
+// Each diagnostic of one scenario as the text form shows it: place,
+// severity, identifier and message, the source line with a caret under the
+// field, the usual fix.
+std::string diagnostiche_testo(const ScenarioVerificato& s, OpzioniTesto opzioni);
 std::string verifica_gcc(const std::vector<ScenarioVerificato>& scenari);
 // errore: why the tool could not run at all (bad arguments), or empty.
 nlohmann::ordered_json verifica_json(const std::vector<ScenarioVerificato>& scenari, int uscita,
                                      const std::string& errore);
 nlohmann::ordered_json verifica_sarif(const std::vector<ScenarioVerificato>& scenari);
+
+// The diagnostics of one scenario as the JSON form lists them (for
+// nlohmann::ordered_json and nlohmann::json).
+template <typename Json>
+Json diagnostiche_json(const ScenarioVerificato& s);
+
+// A diagnostic's first line as the text form writes it: "FILE:LINE:COL:
+// severity [ID] message".
+std::string intestazione(const ScenarioVerificato& s, const verifica::Diagnostica& d);
 
 // The file a diagnostic is about, as the report names it.
 std::string nome_file(const ScenarioVerificato& s, verifica::File f);
@@ -55,6 +74,9 @@ const std::string* testo_di(const ScenarioVerificato& s, verifica::File f);
 // The message with what goes with it on its line: the position, whether it
 // was found reading on.
 std::string testo_messaggio(const verifica::Diagnostica& d);
+
+// "1 nota", "2 note".
+std::string plurale(size_t n, const char* uno, const char* molti);
 
 // A severity in each form's words.
 struct NomiGravita {

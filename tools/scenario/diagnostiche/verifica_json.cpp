@@ -23,12 +23,12 @@ using verifica::Gravita;
 
 const char* nome_fase(verifica::Fase f) { return f == verifica::Fase::proseguendo ? "proseguendo" : "installatore"; }
 
-ordered_json o_null(bool presente, ordered_json valore) { return presente ? valore : ordered_json(nullptr); }
+template <typename Json>
+Json o_null(bool presente, Json valore) {
+  return presente ? valore : Json(nullptr);
+}
 
 ordered_json scenario_json(const ScenarioVerificato& s) {
-  // Each text's lines are found once, whatever the number of diagnostics.
-  const IndiceRighe righe[] = {IndiceRighe(""), IndiceRighe(s.testi.linea), IndiceRighe(s.testi.treno),
-                               IndiceRighe(s.testi.scheda)};
   ordered_json j;
   j["cartella"] = testo_utf8(s.cartella);
   if (!s.errore.empty()) {
@@ -41,26 +41,8 @@ ordered_json scenario_json(const ScenarioVerificato& s) {
   j["carico"] = s.testi.carico;
   j["file"] = {{"linea", testo_utf8(s.testi.file_linea)},
                {"treno", testo_utf8(s.testi.file_treno)},
-               {"scheda", o_null(s.testi.file_scheda.has_value(), nome_file(s, verifica::File::scheda))}};
-  ordered_json diagnostiche = ordered_json::array();
-  for (const Diagnostica& d : s.diagnostiche) {
-    const std::string* testo = testo_di(s, d.file);
-    std::string riga;
-    if (testo && d.riga > 0) riga = a_utf8(righe[static_cast<int>(d.file)].riga(d.riga));
-    diagnostiche.push_back({
-        {"gravita", nomi(d.gravita).italiano},
-        {"id", d.id},
-        {"fase", nome_fase(d.fase)},
-        {"messaggio", d.messaggio},
-        {"suggerimento", o_null(!d.suggerimento.empty(), d.suggerimento)},
-        {"file", nome_file(s, d.file)},
-        {"riga", o_null(d.riga > 0, d.riga)},
-        {"colonna", o_null(d.riga > 0 && d.colonna > 0, d.colonna)},
-        {"posizione", o_null(d.posizione.has_value(), d.posizione.value_or(0))},
-        {"testo_riga", o_null(testo && d.riga > 0, riga)},
-    });
-  }
-  j["diagnostiche"] = std::move(diagnostiche);
+               {"scheda", o_null<ordered_json>(s.testi.file_scheda.has_value(), nome_file(s, verifica::File::scheda))}};
+  j["diagnostiche"] = diagnostiche_json<ordered_json>(s);
   const Conteggi c = conta(s);
   j["conteggi"] = {{"errori", c.errori}, {"avvisi", c.avvisi}, {"note", c.note}};
   j["codice_errore"] = s.codice_errore;
@@ -116,6 +98,34 @@ struct Regole {
 
 }  // namespace
 
+template <typename Json>
+Json diagnostiche_json(const ScenarioVerificato& s) {
+  // Each text's lines are found once, whatever the number of diagnostics.
+  const IndiceRighe righe[] = {IndiceRighe(""), IndiceRighe(s.testi.linea), IndiceRighe(s.testi.treno),
+                               IndiceRighe(s.testi.scheda)};
+  Json diagnostiche = Json::array();
+  for (const Diagnostica& d : s.diagnostiche) {
+    const std::string* testo = testo_di(s, d.file);
+    std::string riga;
+    if (testo && d.riga > 0) riga = a_utf8(righe[static_cast<int>(d.file)].riga(d.riga));
+    diagnostiche.push_back({
+        {"gravita", nomi(d.gravita).italiano},
+        {"id", d.id},
+        {"fase", nome_fase(d.fase)},
+        {"messaggio", d.messaggio},
+        {"suggerimento", o_null<Json>(!d.suggerimento.empty(), d.suggerimento)},
+        {"file", nome_file(s, d.file)},
+        {"riga", o_null<Json>(d.riga > 0, d.riga)},
+        {"colonna", o_null<Json>(d.riga > 0 && d.colonna > 0, d.colonna)},
+        {"posizione", o_null<Json>(d.posizione.has_value(), d.posizione.value_or(0))},
+        {"testo_riga", o_null<Json>(testo && d.riga > 0, riga)},
+    });
+  }
+  return diagnostiche;
+}
+template ordered_json diagnostiche_json<ordered_json>(const ScenarioVerificato& s);
+template nlohmann::json diagnostiche_json<nlohmann::json>(const ScenarioVerificato& s);
+
 ordered_json verifica_json(const std::vector<ScenarioVerificato>& scenari, int uscita, const std::string& errore) {
   ordered_json j;
   j["formato"] = "scenario-check";
@@ -123,7 +133,7 @@ ordered_json verifica_json(const std::vector<ScenarioVerificato>& scenari, int u
   j["scenari"] = ordered_json::array();
   for (const ScenarioVerificato& s : scenari) j["scenari"].push_back(scenario_json(s));
   j["uscita"] = uscita;
-  j["errore"] = o_null(!errore.empty(), errore);
+  j["errore"] = o_null<ordered_json>(!errore.empty(), errore);
   return j;
 }
 

@@ -44,7 +44,7 @@ class Costruzione {
                       "); le celle proseguono fino a " + metri(q_.ultimo_metro);
       q_.elementi.push_back(std::move(e));
     }
-    segnalazioni();
+    diagnostiche();
     return std::move(q_);
   }
 
@@ -197,20 +197,32 @@ class Costruzione {
     return t;
   }
 
-  void segnalazioni() {
-    for (size_t k = 0; k < d_.segnalazioni.size(); ++k) {
-      const Segnalazione& s = d_.segnalazioni[k];
-      if (!s.posizione) continue;
-      const bool errore = s.gravita == Segnalazione::Gravita::errore;
-      Elemento e = elemento(errore ? Genere::problema : Genere::avvertimento, *s.posizione, static_cast<int32_t>(k));
-      e.luogo = s.luogo;
-      e.etichetta = s.codice;
-      std::string d = std::string(errore ? "problema " : "avvertimento ") + s.codice + " a " + metri(*s.posizione) +
-                      ": " + s.messaggio;
-      if (s.luogo && s.luogo->colonna > 0)
-        d += " - " + s.luogo->testo() + ":" + std::to_string(s.luogo->colonna);
-      else if (s.luogo)
-        d += " - " + s.luogo->testo();
+  // Every diagnostic with a place on the line: errors in the problems'
+  // lane, warnings and notes in theirs. One with no position of its own
+  // stands where the record it points at put its feature.
+  void diagnostiche() {
+    std::map<std::pair<std::string, int32_t>, int32_t> metri_dei_record;
+    for (const Elemento& e : q_.elementi)
+      if (e.luogo && e.luogo->riga > 0) metri_dei_record.emplace(std::pair{e.luogo->file, e.luogo->riga}, e.metro);
+    const ScenarioVerificato& v = d_.verificato;
+    for (size_t k = 0; k < v.diagnostiche.size(); ++k) {
+      const verifica::Diagnostica& g = v.diagnostiche[k];
+      std::optional<Luogo> luogo;
+      if (g.file != verifica::File::nessuno) luogo = Luogo{nome_file(v, g.file), g.riga, g.colonna};
+      std::optional<int32_t> metro = g.posizione;
+      if (!metro && luogo && luogo->riga > 0)
+        if (auto it = metri_dei_record.find({luogo->file, luogo->riga}); it != metri_dei_record.end())
+          metro = it->second;
+      if (!metro) continue;
+      const bool errore = g.gravita == verifica::Gravita::errore;
+      Elemento e = elemento(errore ? Genere::problema : Genere::avvertimento, *metro, static_cast<int32_t>(k));
+      e.luogo = luogo;
+      e.etichetta = g.id;
+      std::string d = std::string(nomi(g.gravita).italiano) + " " + g.id + " a " + metri(*metro) + ": " + g.messaggio;
+      if (e.luogo && e.luogo->colonna > 0)
+        d += " - " + e.luogo->testo() + ":" + std::to_string(e.luogo->colonna);
+      else if (e.luogo)
+        d += " - " + e.luogo->testo();
       e.descrizione = std::move(d);
       q_.elementi.push_back(std::move(e));
     }
@@ -225,10 +237,6 @@ class Costruzione {
 }  // namespace
 
 std::string Luogo::testo() const { return riga > 0 ? file + ":" + std::to_string(riga) : file; }
-
-const char* nome_gravita(Segnalazione::Gravita g) {
-  return g == Segnalazione::Gravita::errore ? "errore" : "avvertimento";
-}
 
 std::string chilometri(int64_t m) {
   const char* segno = m < 0 ? "-" : "";

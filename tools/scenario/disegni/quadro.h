@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "compiler/records.h"
+#include "diagnostiche/rapporto_verifica.h"
 #include "disegni/generi.h"
 
 namespace scenario::strumenti {
@@ -27,19 +28,6 @@ struct Luogo {
 
 // One entry of the problem list: a problem of the compile, or a warning of
 // a check. Everything the user reads is UTF-8.
-struct Segnalazione {
-  enum class Gravita { errore, avvertimento };
-  Gravita gravita = Gravita::errore;
-  std::string codice;  // as shown: "16", "n. 1250"
-  std::string messaggio;
-  std::string suggerimento;  // the usual fix; empty when none is known
-  std::optional<Luogo> luogo;
-  std::optional<int32_t> posizione;  // metres along the line
-  std::string testo_riga;            // the source line, when known
-};
-
-const char* nome_gravita(Segnalazione::Gravita g);  // "errore", "avvertimento"
-
 // A compiled scenario as the drawings take it.
 struct DatiScenario {
   std::string titolo;        // UTF-8
@@ -50,7 +38,9 @@ struct DatiScenario {
   // slot was described, and the problems met.
   std::map<int32_t, Luogo> luoghi_celle;
   std::map<int32_t, Luogo> luoghi_slot;
-  std::vector<Segnalazione> segnalazioni;
+  // The texts compiled, with every problem, warning and note the check
+  // finds in them; empty for the binary files.
+  ScenarioVerificato verificato;
   bool testi = false;  // the texts were compiled
   std::string fonte;   // where the data came from, for the reader
 };

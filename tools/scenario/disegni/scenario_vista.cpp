@@ -4,18 +4,16 @@
 #include <span>
 #include <utility>
 
-#include "autore/compilazione.h"
-#include "autore/disco_in_memoria.h"
-#include "autore/ingressi.h"
 #include "autore/lettura_file.h"
+#include "autore/scenario_autore.h"
 #include "base/cp1252.h"
 #include "base/errori.h"
 #include "base/nomi_file.h"
 #include "binari/coerenza.h"
 #include "binari/file_binari.h"
 #include "cli/errore_strumento.h"
+#include "compiler/formati.h"
 #include "compiler/lettura_campi.h"
-#include "diagnostiche/rapporto.h"
 
 namespace scenario::strumenti {
 namespace {
@@ -52,15 +50,6 @@ std::optional<Luogo> record_per_nome(const std::map<int32_t, CampiRiga>& righe, 
   return std::nullopt;
 }
 
-std::string codice_mostrato(const VoceRapporto& v) {
-  switch (v.tipo) {
-    case Problema::Tipo::registrato: return std::to_string(v.codice);
-    case Problema::Tipo::numerato: return "n. " + std::to_string(v.codice);
-    case Problema::Tipo::esecuzione: return "esecuzione " + std::to_string(v.codice);
-  }
-  return std::to_string(v.codice);
-}
-
 class Caricamento {
  public:
   Caricamento(const RichiestaVista& r, Disco& disco) : r_(r), disco_(disco) {}
@@ -68,10 +57,9 @@ class Caricamento {
   ScenarioVisto carica() {
     v_.dati.titolo = a_utf8(r_.nome_linea) + " - treno " + a_utf8(r_.numero_treno);
     const Percorso linea = file(FileScenario::linea_txt), treno = file(FileScenario::treno_txt);
-    if (disco_.esiste(linea) || disco_.esiste(treno)) {
-      compila_testi(linea, treno, false);
-    } else if (disco_.esiste(r_.cartella / "linea.txt") || disco_.esiste(r_.cartella / "treno.txt")) {
-      compila_testi(r_.cartella / "linea.txt", r_.cartella / "treno.txt", true);
+    if (disco_.esiste(linea) || disco_.esiste(treno) || disco_.esiste(r_.cartella / formato::linea().carico) ||
+        disco_.esiste(r_.cartella / formato::treno().carico)) {
+      compila_testi();
     } else {
       leggi_binari();
     }
@@ -84,25 +72,23 @@ class Caricamento {
   // Names as the reader sees them: the directory as typed, the file name in UTF-8.
   std::string mostrato(const Percorso& p) const { return testo_utf8(r_.cartella / p.filename()); }
 
-  void compila_testi(const Percorso& linea, const Percorso& treno, bool payload) {
-    DiscoInMemoria memoria(disco_);
-    if (payload) {
-      // Under the installed names, as the installer would write them.
-      memoria.scrivi(file(FileScenario::linea_txt), leggi_testo_carico(disco_, linea));
-      memoria.scrivi(file(FileScenario::treno_txt), leggi_testo_carico(disco_, treno));
-    }
-    file_linea_ = payload ? testo_utf8(linea) : mostrato(linea);
-    file_treno_ = payload ? testo_utf8(treno) : mostrato(treno);
-    const RichiestaCompilazione rc{r_.nome_linea, r_.numero_treno, r_.cartella, r_.cartella, 1};
-    const EsitoCompilazione esito = compila(rc, memoria);
-    const Stato& s = *esito.stato;
+  // The texts the one way every command takes: found, compiled in memory
+  // and checked.
+  void compila_testi() {
+    ScenarioAutore sa =
+        apri_scenario({r_.cartella, a_utf8(r_.nome_linea), a_utf8(r_.numero_treno), 1, std::nullopt, true}, disco_);
+    const TestiAutore& t = *sa.testi;
+    file_linea_ = testo_utf8(t.file_linea);
+    file_treno_ = testo_utf8(t.file_treno);
+    const Stato& s = *sa.esito.stato;
     DatiScenario& d = v_.dati;
     v_.compilato = d.testi = true;
     v_.codice_errore = s.codice_errore;
     v_.posizione_errore = s.posizione_errore;
     d.fonte = "compilazione in memoria di " + file_linea_ + " e " + file_treno_;
-    v_.esito = esito.file_scritti ? (s.problemi.empty() ? "compilazione pulita" : "compilazione con problemi")
-                                  : "compilazione interrotta: nessun file binario";
+    v_.esito = sa.esito.uscita != Uscita::nessun_file
+                   ? (s.problemi.empty() ? "compilazione pulita" : "compilazione con problemi")
+                   : "compilazione interrotta: nessun file binario";
     d.stazioni = s.stazioni;
     if (s.celle.allocate()) d.celle.assign(s.celle.tutte().begin(), s.celle.tutte().end());
     // The profile's values as the file would hold them (Empty as 0).
@@ -112,8 +98,8 @@ class Caricamento {
         colonna->insert(colonna->end(), valori.begin(), valori.end());
       });
     }
-    luoghi(s, esito.testo_treno);
-    segnalazioni(esito, rc);
+    luoghi(s, t.treno);
+    d.verificato = verificato(r_.cartella, std::move(sa), std::nullopt);
   }
 
   std::optional<Luogo> luogo(const Origine& o) const {
@@ -143,22 +129,6 @@ class Caricamento {
       for (int32_t k = slot::prima_stazione; k < slot; ++k) prima += d.stazioni[static_cast<size_t>(k)].nome == nome;
       if (righe.empty()) righe = campi_per_riga(testo_treno);
       if (auto l = record_per_nome(righe, nome, prima, file_treno_)) d.luoghi_slot[slot] = *l;
-    }
-  }
-
-  void segnalazioni(const EsitoCompilazione& esito, const RichiestaCompilazione& rc) {
-    const std::string linea = testo_utf8(file(FileScenario::linea_txt)),
-                      treno = testo_utf8(file(FileScenario::treno_txt));
-    for (const VoceRapporto& v : voci_rapporto(esito, rc)) {
-      Segnalazione s;
-      s.codice = codice_mostrato(v);
-      s.messaggio = v.significato;
-      s.suggerimento = v.suggerimento;
-      s.posizione = v.posizione;
-      s.testo_riga = v.testo_riga;
-      const std::string f = v.file == linea ? file_linea_ : v.file == treno ? file_treno_ : v.file;
-      if (!f.empty()) s.luogo = Luogo{f, v.riga, v.colonna};
-      v_.dati.segnalazioni.push_back(std::move(s));
     }
   }
 

@@ -19,7 +19,7 @@ struct RichiestaVista {
 };
 
 struct ScenarioVisto {
-  DatiScenario dati;
+  DatiScenario dati;       // from a compile, its diagnostics too
   bool compilato = false;  // from the texts; else from the binary files
   std::string esito;       // how the compile ended, for the reader (UTF-8)
   // The compile's figures, when there was one.

@@ -130,18 +130,19 @@ json valori(const ScenarioVisto& v) {
   return righe;
 }
 
-json problemi(const ScenarioVisto& v) {
-  json p = json::array();
-  for (const Segnalazione& s : v.dati.segnalazioni)
-    p.push_back({{"gravita", nome_gravita(s.gravita)},
-                 {"codice", s.codice},
-                 {"messaggio", s.messaggio},
-                 {"suggerimento", s.suggerimento},
-                 {"file", s.luogo ? json(s.luogo->file) : json(nullptr)},
-                 {"riga", s.luogo && s.luogo->riga > 0 ? json(s.luogo->riga) : json(nullptr)},
-                 {"colonna", s.luogo && s.luogo->colonna > 0 ? json(s.luogo->colonna) : json(nullptr)},
-                 {"posizione", s.posizione ? json(*s.posizione) : json(nullptr)},
-                 {"testo_riga", s.testo_riga}});
+// Every diagnostic of the texts as the check's JSON lists them, each with
+// the line the text report gives it and the metre where the drawings mark
+// it (null when they do not).
+json problemi(const ScenarioVisto& v, const Quadro& q) {
+  const ScenarioVerificato& s = v.dati.verificato;
+  json p = diagnostiche_json<json>(s);
+  for (size_t k = 0; k < s.diagnostiche.size(); ++k) {
+    p[k]["testo"] = intestazione(s, s.diagnostiche[k]);
+    p[k]["metro"] = nullptr;
+  }
+  for (const Elemento& e : q.elementi)
+    if (e.genere == Genere::problema || e.genere == Genere::avvertimento)
+      p[static_cast<size_t>(e.indice)]["metro"] = e.metro;
   return p;
 }
 
@@ -178,7 +179,7 @@ json dati_pagina(const ScenarioVisto& v, const Quadro& q, const DisegniPagina& d
       {"ultimo_metro", q.ultimo_metro},
       {"valori", valori(v)},
       {"tabelle", tabelle(v, q)},
-      {"problemi", problemi(v)},
+      {"problemi", problemi(v, q)},
       {"pianta", d.pianta ? json{{"vista", vista_json(d.pianta->vista)}, {"traccia", traccia}} : json(nullptr)},
       {"profilo", d.profilo ? json{{"vista", vista_json(d.profilo->vista)},
                                    {"x0", d.profilo->x0},

@@ -178,13 +178,10 @@
     document.getElementById('nessun-problema').hidden = dati.problemi.length > 0;
     dati.problemi.forEach(function (p, i) {
       var li = elemento('li', { 'class': p.gravita });
-      var luogo = p.file ? p.file + (p.riga ? ':' + p.riga + (p.colonna ? ':' + p.colonna : '') : '') : 'scenario';
-      var testo = luogo + ': ' + (p.gravita === 'errore' ? 'problema ' : 'avvertimento ') + p.codice + ': ' +
-          p.messaggio + (p.posizione !== null ? ' (posizione ' + p.posizione + ' m)' : '');
-      var a = elemento('a', { href: '#problema-' + i, 'class': 'problema', 'data-indice': i }, testo);
-      if (p.posizione !== null) {
-        a.setAttribute('data-metro', p.posizione);
-        a.setAttribute('data-km', (p.posizione / 1000).toFixed(3));
+      var a = elemento('a', { href: '#problema-' + i, 'class': 'problema', 'data-indice': i }, p.testo);
+      if (p.metro !== null) {
+        a.setAttribute('data-metro', p.metro);
+        a.setAttribute('data-km', (p.metro / 1000).toFixed(3));
       }
       li.appendChild(a);
       if (p.suggerimento) li.appendChild(elemento('div', { 'class': 'suggerimento' }, 'suggerimento: ' + p.suggerimento));
@@ -199,7 +196,7 @@
         ev.preventDefault();
         history.replaceState(null, '', '#problema-' + i);
         if (sorgente) sorgente.hidden = false;
-        if (p.posizione !== null) vai(p.posizione);
+        if (p.metro !== null) vai(p.metro);
       });
       lista.appendChild(li);
     });
@@ -274,6 +271,8 @@
   b.problemiLista = conta(lista, 'a.problema');
   b.problemiPianta = conta(pianta, '[data-genere="problema"]');
   b.problemiProfilo = conta(profilo, '[data-genere="problema"]');
+  b.avvertimentiPianta = conta(pianta, '[data-genere="avvertimento"]');
+  b.avvertimentiProfilo = conta(profilo, '[data-genere="avvertimento"]');
   b.etichette = conta(pianta, 'text.etichetta') + conta(profilo, 'text.etichetta');
   b.sovrapposizioni = sovrapposizioni(pianta) + sovrapposizioni(profilo);
   b.sovrapposte = coppie.join('; ');
