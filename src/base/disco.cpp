@@ -22,6 +22,52 @@ void Disco::scrivi_a_pezzi(const Percorso& p, const Pezzi& produci) {
   scrivi(p, tutto);
 }
 
+void DiscoInoltrato::crea(const Percorso& p) {
+  prima_di_cambiare(p);
+  sotto_.crea(p);
+}
+
+void DiscoInoltrato::elimina(const Percorso& p) {
+  prima_di_cambiare(p);
+  sotto_.elimina(p);
+}
+
+void DiscoInoltrato::scrivi(const Percorso& p, std::string_view byte) {
+  prima_di_cambiare(p);
+  sotto_.scrivi(p, byte);
+}
+
+void DiscoInoltrato::scrivi_a_pezzi(const Percorso& p, const Pezzi& produci) {
+  prima_di_cambiare(p);
+  sotto_.scrivi_a_pezzi(p, produci);
+}
+
+void DiscoInoltrato::rinomina(const Percorso& da, const Percorso& a) {
+  prima_di_cambiare(da);
+  prima_di_cambiare(a);
+  sotto_.rinomina(da, a);
+}
+
+Percorso DiscoInoltrato::crea_provvisorio(const Percorso& p) {
+  prima_di_cambiare(p);
+  return sotto_.crea_provvisorio(p);
+}
+
+void DiscoInoltrato::scrivi_durevole(const Percorso& p, const Pezzi& produci) {
+  prima_di_cambiare(p);
+  sotto_.scrivi_durevole(p, produci);
+}
+
+void DiscoInoltrato::scrivi_durevoli(std::span<const Scrittura> file) {
+  for (const Scrittura& f : file) prima_di_cambiare(f.percorso);
+  sotto_.scrivi_durevoli(file);
+}
+
+Percorso DiscoInoltrato::sposta_da_parte(const Percorso& p) {
+  prima_di_cambiare(p);
+  return sotto_.sposta_da_parte(p);
+}
+
 void Disco::scrivi_durevoli(std::span<const Scrittura> file) {
   for (const Scrittura& f : file) scrivi_durevole(f.percorso, f.produci);
 }

@@ -43,13 +43,21 @@ class Blocco {
   virtual ~Blocco() = default;
 };
 
-class Disco {
+// What those who only read need of a disk: whether a file is there, its
+// bytes, a directory's files.
+class LettoreFile {
  public:
-  virtual ~Disco() = default;
+  virtual ~LettoreFile() = default;
 
   virtual bool esiste(const Percorso& p) const = 0;
   // The whole content of a file.
   virtual std::string leggi(const Percorso& p) = 0;
+  // The regular files directly in the directory; links are not listed.
+  virtual std::vector<Percorso> elenca(const Percorso& cartella) = 0;
+};
+
+class Disco : public LettoreFile {
+ public:
   // Opens the file for binary access and closes it: creates it empty when
   // missing, leaves it (or a link standing under its name) as it is otherwise.
   virtual void crea(const Percorso& p) = 0;
@@ -81,11 +89,39 @@ class Disco {
   virtual Percorso sposta_da_parte(const Percorso& p) = 0;
   // Puts the directory's entries (the names just moved) on the device.
   virtual void sincronizza_cartella(const Percorso& cartella) = 0;
-  // The regular files directly in the directory; links are not listed.
-  virtual std::vector<Percorso> elenca(const Percorso& cartella) = 0;
   // Takes the directory for this run, waiting while another run holds it;
   // after the disk's bound of waiting, fails with Guasto::cartella_in_uso.
   virtual std::unique_ptr<Blocco> blocca(const Percorso& cartella) = 0;
+};
+
+// A disk over another: every operation passes to the disk beneath, and one
+// that changes some of them overrides those alone. Every name an operation
+// would create, write, move or remove goes first to prima_di_cambiare, so
+// that a disk that guards names guards the operations added later too.
+class DiscoInoltrato : public Disco {
+ public:
+  explicit DiscoInoltrato(Disco& sotto) : sotto_(sotto) {}
+
+  bool esiste(const Percorso& p) const override { return sotto_.esiste(p); }
+  std::string leggi(const Percorso& p) override { return sotto_.leggi(p); }
+  std::vector<Percorso> elenca(const Percorso& cartella) override { return sotto_.elenca(cartella); }
+  void crea(const Percorso& p) override;
+  void elimina(const Percorso& p) override;
+  void scrivi(const Percorso& p, std::string_view byte) override;
+  void scrivi_a_pezzi(const Percorso& p, const Pezzi& produci) override;
+  void rinomina(const Percorso& da, const Percorso& a) override;
+  Percorso crea_provvisorio(const Percorso& p) override;
+  void scrivi_durevole(const Percorso& p, const Pezzi& produci) override;
+  void scrivi_durevoli(std::span<const Scrittura> file) override;
+  Percorso sposta_da_parte(const Percorso& p) override;
+  void sincronizza_cartella(const Percorso& cartella) override { sotto_.sincronizza_cartella(cartella); }
+  std::unique_ptr<Blocco> blocca(const Percorso& cartella) override { return sotto_.blocca(cartella); }
+
+ protected:
+  // Throws to refuse a change to the name p; by default nothing is refused.
+  virtual void prima_di_cambiare(const Percorso& p) { (void)p; }
+
+  Disco& sotto_;
 };
 
 // How every text the program writes replaces its name: the bytes go into a

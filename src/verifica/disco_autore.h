@@ -13,9 +13,9 @@
 
 namespace scenario::verifica {
 
-class DiscoAutore : public Disco {
+class DiscoAutore : public DiscoInoltrato {
  public:
-  explicit DiscoAutore(Disco& reale) : reale_(reale) {}
+  explicit DiscoAutore(Disco& reale) : DiscoInoltrato(reale) {}
 
   // Serves these bytes under p (the place where the compiler looks for
   // them). Not copied: they must outlive the disk.
@@ -23,17 +23,12 @@ class DiscoAutore : public Disco {
 
   bool esiste(const Percorso& p) const override;
   std::string leggi(const Percorso& p) override;
-  void crea(const Percorso& p) override;
+  // A served text's deletion is noted: it is no longer there for this disk.
   void elimina(const Percorso& p) override;
-  void scrivi(const Percorso& p, std::string_view byte) override;
-  void rinomina(const Percorso& da, const Percorso& a) override;
-  Percorso crea_provvisorio(const Percorso& p) override;
-  void scrivi_durevole(const Percorso& p, const Pezzi& produci) override;
-  void scrivi_durevoli(std::span<const Scrittura> file) override;
-  Percorso sposta_da_parte(const Percorso& p) override;
-  void sincronizza_cartella(const Percorso& cartella) override { reale_.sincronizza_cartella(cartella); }
-  std::vector<Percorso> elenca(const Percorso& cartella) override { return reale_.elenca(cartella); }
-  std::unique_ptr<Blocco> blocca(const Percorso& cartella) override { return reale_.blocca(cartella); }
+
+ protected:
+  // The served texts are the author's: nothing may be written over them.
+  void prima_di_cambiare(const Percorso& p) override;
 
  private:
   struct Testo {
@@ -41,9 +36,7 @@ class DiscoAutore : public Disco {
     bool presente = true;
   };
   const Testo* testo(const Percorso& p) const;
-  void rifiuta_se_servito(const Percorso& p) const;
 
-  Disco& reale_;
   std::map<Percorso, Testo> testi_;
 };
 

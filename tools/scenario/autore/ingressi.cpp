@@ -23,7 +23,7 @@ constexpr const char* treno_predefinito = "T";
 constexpr const char* scheda_carico = "scheda_treno.txt";
 
 // UTF-8 file names in the folder.
-std::vector<std::string> nomi_in(Disco& disco, const Percorso& cartella) {
+std::vector<std::string> nomi_in(LettoreFile& disco, const Percorso& cartella) {
   std::vector<std::string> nomi;
   try {
     for (const Percorso& p : disco.elenca(cartella)) nomi.push_back(nome_utf8(p));
@@ -73,14 +73,15 @@ Sorgente tipo_di_testo(const Percorso& p) {
   return Sorgente::nessuna;
 }
 
-std::string leggi_testo_carico(Disco& disco, const Percorso& p) {
+std::string leggi_testo_carico(LettoreFile& disco, const Percorso& p) {
   std::string errore;
   auto t = testo_da_carico(leggi_file_autore(disco, p), errore);
   if (!t) throw ErroreStrumento(testo_utf8(p) + ", " + errore + " (la build lo rifiuta)");
   return *t;
 }
 
-TestiAutore trova_testi(Disco& disco, const Percorso& cartella, const std::string& linea, const std::string& treno) {
+TestiAutore trova_testi(LettoreFile& disco, const Percorso& cartella, const std::string& linea,
+                        const std::string& treno) {
   TestiAutore t;
   t.cartella = cartella;
   const std::vector<std::string> nomi = nomi_in(disco, cartella);

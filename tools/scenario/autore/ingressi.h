@@ -31,13 +31,14 @@ std::string nome_utf8(const Percorso& p);
 
 // A payload text read and converted as the build converts it;
 // ErroreStrumento naming the file and the line when the build would refuse it.
-std::string leggi_testo_carico(Disco& disco, const Percorso& p);
+std::string leggi_testo_carico(LettoreFile& disco, const Percorso& p);
 
 // Finds the scenario in the folder. Route and train (UTF-8, as typed; empty
 // when not given) pick the installed names; without them they come from
 // the only installed names there, or a payload folder is taken, named R
 // and T. ErroreStrumento when the texts are missing, ambiguous or
 // unreadable, or a payload text is one the build would refuse.
-TestiAutore trova_testi(Disco& disco, const Percorso& cartella, const std::string& linea, const std::string& treno);
+TestiAutore trova_testi(LettoreFile& disco, const Percorso& cartella, const std::string& linea,
+                        const std::string& treno);
 
 }  // namespace scenario::strumenti

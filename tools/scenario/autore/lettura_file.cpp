@@ -9,7 +9,7 @@
 
 namespace scenario::strumenti {
 
-std::string leggi_file_autore(Disco& disco, const Percorso& p) {
+std::string leggi_file_autore(LettoreFile& disco, const Percorso& p) {
   if (!disco.esiste(p)) throw ErroreStrumento("file mancante: " + testo_utf8(p));
   try {
     return disco.leggi(p);
@@ -18,7 +18,7 @@ std::string leggi_file_autore(Disco& disco, const Percorso& p) {
   }
 }
 
-std::function<std::unique_ptr<std::istream>()> apri_file_autore(Disco& disco, const Percorso& p) {
+std::function<std::unique_ptr<std::istream>()> apri_file_autore(LettoreFile& disco, const Percorso& p) {
   if (dynamic_cast<DiscoFile*>(&disco))
     return [p]() -> std::unique_ptr<std::istream> {
       auto in = std::make_unique<std::ifstream>(p, std::ios::binary);

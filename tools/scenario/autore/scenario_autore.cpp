@@ -3,11 +3,12 @@
 #include <utility>
 
 #include "verifica/controllo.h"
+#include "verifica/disco_scarto.h"
 #include "verifica/raccolta.h"
 
 namespace scenario::strumenti {
 
-ScenarioAutore apri_testi(TestiAutore testi, const RichiestaScenario& r, Disco& disco) {
+ScenarioAutore apri_testi(TestiAutore testi, const RichiestaScenario& r, Disco* scrittura) {
   ScenarioAutore s;
   s.testi = std::make_unique<TestiAutore>(std::move(testi));
   const TestiAutore& t = *s.testi;
@@ -19,9 +20,10 @@ ScenarioAutore apri_testi(TestiAutore testi, const RichiestaScenario& r, Disco& 
   rc.uscita = r.uscita.value_or(t.cartella);
   rc.scrivi_file = r.scrivi_file;
   rc.testi = &t;
-  rc.scrivi_binari = r.uscita.has_value();
+  rc.scrivi_binari = r.uscita.has_value() && scrittura;
   rc.osservatore = &raccolta;
-  s.esito = compila(rc, disco);
+  verifica::DiscoScarto nessuno;
+  s.esito = compila(rc, rc.scrivi_binari ? *scrittura : nessuno);
   if (!r.controlla) {
     s.diagnostiche = verifica::problemi_installatore(*s.esito.stato, raccolta);
     return s;
@@ -35,7 +37,11 @@ ScenarioAutore apri_testi(TestiAutore testi, const RichiestaScenario& r, Disco& 
 }
 
 ScenarioAutore apri_scenario(const RichiestaScenario& r, Disco& disco) {
-  return apri_testi(trova_testi(disco, r.cartella, r.linea, r.treno), r, disco);
+  return apri_testi(trova_testi(disco, r.cartella, r.linea, r.treno), r, &disco);
+}
+
+ScenarioAutore apri_scenario(const RichiestaScenario& r, LettoreFile& lettore) {
+  return apri_testi(trova_testi(lettore, r.cartella, r.linea, r.treno), r, nullptr);
 }
 
 }  // namespace scenario::strumenti

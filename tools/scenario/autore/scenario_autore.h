@@ -40,8 +40,11 @@ struct ScenarioAutore {
 // missing, ambiguous or unreadable; everything the compile and the check
 // meet is in the result.
 ScenarioAutore apri_scenario(const RichiestaScenario& richiesta, Disco& disco);
+// For those who only read: nothing is written (richiesta.uscita is ignored).
+ScenarioAutore apri_scenario(const RichiestaScenario& richiesta, LettoreFile& lettore);
 
-// The same on texts already found.
-ScenarioAutore apri_testi(TestiAutore testi, const RichiestaScenario& richiesta, Disco& disco);
+// The same on texts already found; scrittura is where the binary files go
+// with richiesta.uscita (nothing is written without it).
+ScenarioAutore apri_testi(TestiAutore testi, const RichiestaScenario& richiesta, Disco* scrittura);
 
 }  // namespace scenario::strumenti

@@ -52,7 +52,7 @@ std::optional<Luogo> record_per_nome(const std::map<int32_t, CampiRiga>& righe, 
 
 class Caricamento {
  public:
-  Caricamento(const RichiestaVista& r, Disco& disco) : r_(r), disco_(disco) {}
+  Caricamento(const RichiestaVista& r, LettoreFile& disco) : r_(r), disco_(disco) {}
 
   ScenarioVisto carica() {
     v_.dati.titolo = a_utf8(r_.nome_linea) + " - treno " + a_utf8(r_.numero_treno);
@@ -163,7 +163,7 @@ class Caricamento {
   }
 
   const RichiestaVista& r_;
-  Disco& disco_;
+  LettoreFile& disco_;
   ScenarioVisto v_;
   std::string file_linea_, file_treno_;
 };
@@ -180,7 +180,7 @@ bool stesso_file(const Percorso& a, const Percorso& b) {
 
 }  // namespace
 
-ScenarioVisto carica_scenario(const RichiestaVista& richiesta, Disco& disco) {
+ScenarioVisto carica_scenario(const RichiestaVista& richiesta, LettoreFile& disco) {
   return Caricamento(richiesta, disco).carica();
 }
 

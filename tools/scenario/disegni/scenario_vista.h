@@ -28,7 +28,7 @@ struct ScenarioVisto {
 
 // ErroreStrumento when neither texts nor binary files are there, or when
 // they cannot be read. A compile's problems are in the result.
-ScenarioVisto carica_scenario(const RichiestaVista& richiesta, Disco& disco);
+ScenarioVisto carica_scenario(const RichiestaVista& richiesta, LettoreFile& disco);
 
 // ErroreStrumento when the output would replace one of the scenario's own
 // files in the directory (texts, binary files, their payload names).
