@@ -85,10 +85,13 @@ std::string plurale(size_t n, const char* uno, const char* molti) {
   return std::to_string(n) + " " + (n == 1 ? uno : molti);
 }
 
+std::string messaggio_con_posizione(const Diagnostica& d) {
+  return d.posizione ? d.messaggio + " (posizione " + std::to_string(*d.posizione) + " m)" : d.messaggio;
+}
+
 // The message with what goes with it on its line.
 std::string testo_messaggio(const Diagnostica& d) {
-  std::string m = d.messaggio;
-  if (d.posizione) m += " (posizione " + std::to_string(*d.posizione) + " m)";
+  std::string m = messaggio_con_posizione(d);
   if (d.fase == verifica::Fase::proseguendo) m += " (trovato proseguendo la lettura)";
   return m;
 }

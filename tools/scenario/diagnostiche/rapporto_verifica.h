@@ -71,6 +71,8 @@ std::string nome_file(const ScenarioVerificato& s, verifica::File f);
 // Its text, for quoting lines; nullptr when there is none.
 const std::string* testo_di(const ScenarioVerificato& s, verifica::File f);
 
+// The message with its position, "(posizione 99000 m)", where it has one.
+std::string messaggio_con_posizione(const verifica::Diagnostica& d);
 // The message with what goes with it on its line: the position, whether it
 // was found reading on.
 std::string testo_messaggio(const verifica::Diagnostica& d);

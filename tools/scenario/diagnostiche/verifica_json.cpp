@@ -145,8 +145,7 @@ ordered_json verifica_sarif(const std::vector<ScenarioVerificato>& scenari) {
     for (const Diagnostica& d : s.diagnostiche) {
       ordered_json regione = {{"startLine", d.riga > 0 ? d.riga : 1}};
       if (d.riga > 0 && d.colonna > 0) regione["startColumn"] = d.colonna;
-      std::string messaggio = d.messaggio;
-      if (d.posizione) messaggio += " (posizione " + std::to_string(*d.posizione) + " m)";
+      const std::string messaggio = messaggio_con_posizione(d);
       ordered_json risultato = {{"ruleId", d.id}};
       if (const auto i = r.di(d)) risultato["ruleIndex"] = *i;
       risultato["level"] = nomi(d.gravita).gcc;
