@@ -93,7 +93,8 @@ struct Aspetto {
   const char* nome;  // in the legend
   const char* colore;
   Forma forma;
-  // The cell codes that hold a point of this kind; 0 ends the list.
+  // The cell codes that hold a point of this kind; 0 ends the list. What
+  // their fields keep reads back as written through formati/valori_celle.h.
   std::array<uint8_t, 2> codici = {};
   // Beside its row in the profile (the plural for a row of marks); nullptr: no row.
   const char* riga = nullptr;
