@@ -19,6 +19,7 @@ target_sources(test_scenario PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/disegni/profilo_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/disegni/vista_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/formati/formati_md_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/formati/valori_celle_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lsp/editori_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lsp/lsp_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pagina/report_test.cpp

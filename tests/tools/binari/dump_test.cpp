@@ -42,8 +42,9 @@ Binari binari() {
 TEST(Dump, CelleNonVuoteConINomiDeiCampiETutteConAll) {
   const Binari b = binari();
   const std::string testo = strumenti::dump_testo(TipoFile::celle, b.dat, "Prova_1.dat", {});
-  EXPECT_NE(testo.find("\ncella 29 [1400 m]: codice=1 tipo=\"segnale\" valore1=43 valore2=11 valore3=0 valore4=4 "
-                       "tempo_segnale=0 avvicinamento=0"),
+  // A signal's coded values with the aspects written in the description beside them.
+  EXPECT_NE(testo.find("\ncella 29 [1400 m]: codice=1 tipo=\"segnale\" valore1=43 (s1 4, d1 3) valore2=11 (s2 1, d2 1) "
+                       "valore3=0 (s3 0, d3 0) valore4=4 (rapp 0, sx 1, dx 1) tempo_segnale=0 avvicinamento=0"),
             std::string::npos)
       << testo;
   EXPECT_NE(testo.find("\ncella 27 [1300 m]: codice=0 tipo=\"libera\" valore1=0 valore2=0 valore3=0 valore4=0 "

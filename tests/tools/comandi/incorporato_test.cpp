@@ -41,9 +41,10 @@ TEST(StrumentoSulloScenarioIncorporato, DumpMostraIlSegnaleDellaCella29EPlanDaUn
 
   const auto d = esegui_strumento({"dump", (dir / (linea + "_" + treno + ".dat")).string()});
   ASSERT_EQ(d.stato, 0) << d.uscita;
-  EXPECT_NE(d.uscita.find("\ncella 29 [1400 m]: codice=1 tipo=\"segnale\" valore1=43 valore2=11 valore3=0 valore4=4 "
-                          "tempo_segnale=0"),
-            std::string::npos);
+  EXPECT_NE(
+      d.uscita.find("\ncella 29 [1400 m]: codice=1 tipo=\"segnale\" valore1=43 (s1 4, d1 3) valore2=11 (s2 1, d2 1) "
+                    "valore3=0 (s3 0, d3 0) valore4=4 (rapp 0, sx 1, dx 1) tempo_segnale=0"),
+      std::string::npos);
 
   const auto svg = dir / "pianta.svg";
   const auto p = esegui_strumento({"plan", "--route", linea, "--train", treno, "--in", in, "-o", svg.string()});

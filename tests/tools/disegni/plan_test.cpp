@@ -29,7 +29,9 @@ TEST(Plan, DaiBinariStazioniCartelliChilometriETitoliConIValori) {
   for (const char* atteso :
        {"PRIMA|", "PASSO DEL LUPO|", "km 0|", "km 10|", "60|", "segnale|", "avviso di rallentamento|"})
     EXPECT_NE(testi.find(atteso), std::string::npos) << atteso << "\n" << testi;
-  const auto segnale = segni(*a, "segnale", "segnale a 1400 m: valore1 43, valore2 11");
+  // The signal's aspects as written (sx 1, s1 4, s2 1, s3 0, rapp 0, dx 1, d1 3, d2 1, d3 0), not as the cell codes
+  // them.
+  const auto segnale = segni(*a, "segnale", "segnale a 1400 m: sx 1, s1 4, s2 1, s3 0, rapp 0, dx 1, d1 3, d2 1, d3 0");
   EXPECT_EQ(segnale.size(), 1u);
   // Without the texts, nothing says where a feature was described.
   for (const auto& x : (*a)["segni"]) EXPECT_EQ(x["titolo"].get<std::string>().find(".txt:"), std::string::npos);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "disegni/grafico_profilo.h"
@@ -52,6 +53,32 @@ TEST(Profilo, AsseDaZeroAllUltimaCellaConTaccheAdattateAllaLunghezza) {
   ASSERT_EQ(centrale.size(), 1u);
   ASSERT_EQ(fine.size(), 1u);
   EXPECT_GT(centrale[0]["luogo"][0].get<double>(), fine[0]["luogo"][0].get<double>() + 5);
+}
+
+// The speed indicator boards read as written (linea.txt:249 "indicatori_vmax,
+// 1300, 125, 135, 135, ..."), in km/h, in their labels and their titles;
+// never as the cells keep them (2500/2700/2700).
+TEST(Profilo, IndicatoriInKmHComeLiHaScrittiLAutore) {
+  const auto d = disegna_prova(Prova::incorporato, "profilo", "profilo.svg");
+  ASSERT_EQ(d->esecuzione.stato, 0) << d->esecuzione.uscita;
+  const auto a = analizza_svg(d->file);
+  if (!a) GTEST_SKIP() << "python3 mancante";
+  EXPECT_NE(testi_uniti(*a).find("|125/135/135|"), std::string::npos) << testi_uniti(*a);
+  size_t etichette = 0;
+  for (const auto& t : (*a)["testi"]) {
+    const std::string testo = t["testo"];
+    int x = 0, y = 0, z = 0;
+    char resto = 0;
+    if (std::sscanf(testo.c_str(), "%d/%d/%d%c", &x, &y, &z, &resto) != 3) continue;
+    ++etichette;
+    for (int v : {x, y, z}) EXPECT_TRUE(v > 0 && v <= 300 && v % 5 == 0) << testo;
+  }
+  EXPECT_GE(etichette, 10u);
+  const auto primo = segni(*a, "indicatori",
+                           "indicatori di velocita' massima a 1300 m: vas 125 km/h, vbs 135 km/h, "
+                           "vcs 135 km/h, strisces 0, vad 0 km/h");
+  EXPECT_EQ(primo.size(), 1u);
+  EXPECT_EQ(segni(*a, "indicatori").size(), 18u);
 }
 
 // A step line thinned to the pixels keeps, in each half-pixel column, the

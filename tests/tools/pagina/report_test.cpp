@@ -72,6 +72,49 @@ TEST(Report, PaginaAutonomaConTabelleValoriEDisegni) {
   EXPECT_GT(d["pianta"]["traccia"].size(), 10u);
 }
 
+// A row's cell under a heading.
+nlohmann::json cella_di(const nlohmann::json& t, size_t riga, const std::string& colonna) {
+  for (size_t i = 0; i < t["colonne"].size(); ++i)
+    if (t["colonne"][i] == colonna) return t["righe"][riga]["celle"][i];
+  return nullptr;
+}
+
+// The tables show what the author wrote, not the cells' codes: treno.txt:65
+// "segnale, 1400, 1, 4, 1, 0, 0, 1, 3,1,0, 0" and linea.txt:249
+// "indicatori_vmax, 1300, 125, 135, 135, 0, , , , 0", the line speed in km/h
+// and the gradient in per mille, as the dump reads them.
+TEST(Report, TabelleConIValoriComeLiHaScrittiLAutore) {
+  const auto r = disegna_prova(Prova::incorporato, "report", "rapporto.html");
+  ASSERT_EQ(r->esecuzione.stato, 0) << r->esecuzione.uscita;
+  const auto d = dati_della_pagina(leggi_file(r->file));
+  ASSERT_TRUE(d.is_object());
+  const auto& segnali = tabella(d, "segnali");
+  const auto& indicatori = tabella(d, "indicatori");
+  struct Caso {
+    const nlohmann::json* tabella;
+    size_t riga;
+    const char* colonna;
+    nlohmann::json atteso;
+  } casi[] = {
+      {&segnali, 0, "posizione (m)", 1400},
+      {&segnali, 0, "valore1", "s1 4, d1 3"},
+      {&segnali, 0, "valore2", "s2 1, d2 1"},
+      {&segnali, 0, "valore4", "rapp 0, sx 1, dx 1"},
+      {&segnali, 0, "velocita_max", "135 km/h"},
+      {&segnali, 0, "pendenza", "0 \xE2\x80\xB0"},
+      {&segnali, 0, "tempo_segnale", 0},
+      {&segnali, 0, "aderenza", 100},
+      {&indicatori, 0, "posizione (m)", 1300},
+      {&indicatori, 0, "valore1", "vas 125 km/h, vad 0 km/h"},
+      {&indicatori, 0, "valore3", "vcs 135 km/h, vcd 0 km/h"},
+      {&indicatori, 4, "posizione (m)", 34850},
+      {&indicatori, 4, "valore1", "vas 90 km/h, vad 0 km/h"},
+      {&indicatori, 4, "velocita_max", "100 km/h"},
+      {&indicatori, 4, "pendenza", "3 \xE2\x80\xB0"},
+  };
+  for (const Caso& k : casi) EXPECT_EQ(cella_di(*k.tabella, k.riga, k.colonna), k.atteso) << k.colonna;
+}
+
 TEST(Report, ProblemiConLuogoRigaEPosizione) {
   const auto r = disegna_prova(Prova::problemi, "report", "rapporto.html");
   ASSERT_EQ(r->esecuzione.stato, 0) << r->esecuzione.uscita;

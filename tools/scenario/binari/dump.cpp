@@ -13,6 +13,7 @@
 #include "base/cp1252.h"
 #include "compiler/formati.h"
 #include "compiler/tracciati.h"
+#include "formati/valori_celle.h"
 
 namespace scenario::strumenti {
 namespace {
@@ -60,13 +61,6 @@ std::string orario(int64_t s) {
   return t;
 }
 
-// The cells hold line speed / 5 and gradient + 100.
-std::string significato_cella(std::string_view nome, int64_t v) {
-  if (nome == "velocita_max") return std::to_string(v * 5) + " km/h";
-  if (nome == "pendenza") return std::to_string(v - 100) + " \xE2\x80\xB0";
-  return {};
-}
-
 // The names the members of slots 81 to 86 go by: for what the texts put
 // there, the format table's record and value; for the rest, the compiler's.
 const std::map<int, std::map<std::string, std::string>>& nomi_degli_slot() {
@@ -110,7 +104,7 @@ Campi campi_stazione(size_t i, const stazione& s) {
 Campi campi_cella(const cella& c) {
   Campi campi;
   per_ogni_campo(c, [&](const char* nome, const auto& v) {
-    campi.push_back({nome, valore_campo(v), significato_cella(nome, v)});
+    campi.push_back({nome, valore_campo(v), lettura_campo(c, nome, v)});
     // The name of the type code stands beside it.
     if (static_cast<const void*>(&v) == &c.codice) campi.push_back({"tipo", nome_codice_cella(c.codice), {}});
   });

@@ -68,6 +68,11 @@ Riquadro riquadro_etichetta(std::string_view utf8, double x, double y, const Sti
   return r;
 }
 
+StileTesto stile_di(Genere g) {
+  const Aspetto& a = aspetto(g);
+  return {a.scritta.corpo, a.scritta.neretto, a.colore};
+}
+
 std::string testo_in(const Riquadro& posto, std::string_view utf8, const StileTesto& s) {
   // The baseline lies the face's ascent below the top of the box.
   const double ascesa = -riquadro_testo("", 0, 0, s.corpo, s.neretto, Ancora::inizio).y;

@@ -30,6 +30,8 @@ struct StileTesto {
   bool neretto = false;
   const char* colore = "#000000";
 };
+// A kind's labels: its size and weight, in its colour.
+StileTesto stile_di(Genere g);
 std::string testo_in(const Riquadro& posto, std::string_view utf8, const StileTesto& stile);
 // The box of a label drawn from its left edge at this top-left corner.
 Riquadro riquadro_etichetta(std::string_view utf8, double x, double y, const StileTesto& stile);

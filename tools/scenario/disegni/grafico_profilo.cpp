@@ -18,32 +18,8 @@ constexpr double riga_segni = 14;
 constexpr double alt_velocita = 130, alt_pendenza = 90, alt_montagna = 12;
 constexpr StileTesto stile_margine{9, false, "#555555"};
 constexpr StileTesto stile_km{10, false, "#444444"};
-constexpr StileTesto stile_rallentamento{9, false, "#ff7f0e"};
-
-// The rows of labels above the marks, top down; each stacks its labels
-// into as many rows as it has before leaving one out.
-struct Corsia {
-  Genere genere;
-  StileTesto stile;
-  int righe;
-};
-constexpr Corsia corsie[] = {
-    {Genere::stazione, {11, true, "#000000"}, 4},   {Genere::cartello, {9, false, "#2ca02c"}, 3},
-    {Genere::indicatori, {9, false, "#1f77b4"}, 3}, {Genere::avviso, {9, false, "#ff7f0e"}, 2},
-    {Genere::problema, {10, true, "#e377c2"}, 3},   {Genere::avvertimento, {10, true, "#bcbd22"}, 3},
-};
-
-// The rows of marks, top down, with the name shown beside each.
-struct RigaSegni {
-  Genere genere;
-  const char* nome;
-};
-constexpr RigaSegni righe_segni[] = {
-    {Genere::stazione, "stazioni"},     {Genere::segnale, "segnali"},
-    {Genere::indicatori, "indicatori"}, {Genere::cartello, "cartelli"},
-    {Genere::avviso, "avvisi"},         {Genere::abbattimento, "abbattimenti"},
-    {Genere::problema, "problemi"},     {Genere::avvertimento, "avvertimenti"},
-};
+// The speeds of slowdowns on the speed graph, smaller than a lane's labels.
+constexpr double corpo_velocita_rallentamento = 9;
 
 std::string linea(double x1, double y1, double x2, double y2, const std::string& stile) {
   return "<line x1=\"" + num(x1) + "\" y1=\"" + num(y1) + "\" x2=\"" + num(x2) + "\" y2=\"" + num(y2) + "\" " + stile +
@@ -71,7 +47,9 @@ class Disegno {
     y_ = margine + 50;
     g.cima = y_;
     std::string corpo;
-    for (const Corsia& c : corsie) corpo += corsia(c, g.etichette_omesse);
+    int ultima = -1;
+    for (const Aspetto& a : aspetti()) ultima = std::max(ultima, a.corsia.ordine);
+    for (int c = 0; c <= ultima; ++c) corpo += corsia(c, g.etichette_omesse);
     corpo += segni();
     corpo += velocita(g.etichette_omesse);
     corpo += pendenza();
@@ -125,21 +103,25 @@ class Disegno {
     return e.etichetta;
   }
 
-  std::string corsia(const Corsia& c, int& omesse) {
+  // One lane of labels, of every kind the table puts in it.
+  std::string corsia(int ordine, int& omesse) {
     std::vector<const Elemento*> elementi;
     for (const Elemento& e : q_.elementi)
-      if (e.genere == c.genere || (c.genere == Genere::stazione && e.genere == Genere::fine_linea))
-        if (!e.etichetta.empty()) elementi.push_back(&e);
+      if (aspetto(e.genere).corsia.ordine == ordine && !e.etichetta.empty()) elementi.push_back(&e);
     if (elementi.empty()) return {};
     std::vector<Etichetta> etichette;
-    for (const Elemento* e : elementi)
-      etichette.push_back(
-          {posti(etichetta_di(*e), c.stile, x_segno(e->metro), y_, c.righe), e->genere == Genere::fine_linea ? 1 : 0});
+    for (const Elemento* e : elementi) {
+      const Corsia& c = aspetto(e->genere).corsia;
+      etichette.push_back({posti(etichetta_di(*e), stile_di(e->genere), x_segno(e->metro), y_, c.righe), c.priorita});
+    }
     const auto scelti = posa_etichette(etichette);
     double fondo = y_;
     for (size_t i = 0; i < scelti.size(); ++i)
       if (scelti[i]) fondo = std::max(fondo, etichette[i].posti[*scelti[i]].basso());
-    std::string s = std::string("<g class=\"corsia\" data-corsia=\"") + aspetto(c.genere).id + "\">\n";
+    const Aspetto* prima = nullptr;
+    for (const Aspetto& a : aspetti())
+      if (!prima && a.corsia.ordine == ordine) prima = &a;
+    std::string s = std::string("<g class=\"corsia\" data-corsia=\"") + prima->id + "\">\n";
     for (size_t i = 0; i < scelti.size(); ++i) {
       if (!scelti[i]) {
         ++omesse;
@@ -149,8 +131,7 @@ class Disegno {
       const double ax = x_segno(elementi[i]->metro);
       // A thin leader from the label down to its point's place.
       s += linea(std::clamp(ax, r.x, r.destra()), r.basso(), ax, fondo + 3, "stroke=\"#bbbbbb\" stroke-width=\"0.7\"");
-      s += testo_in(r, etichetta_di(*elementi[i]),
-                    elementi[i]->genere == Genere::fine_linea ? StileTesto{10, false, "#444444"} : c.stile);
+      s += testo_in(r, etichetta_di(*elementi[i]), stile_di(elementi[i]->genere));
     }
     y_ = fondo + 8;
     return s + "</g>\n";
@@ -163,13 +144,15 @@ class Disegno {
 
   std::string segni() {
     std::string s;
-    for (const RigaSegni& r : righe_segni) {
-      if (!presente(r.genere)) continue;
+    // A row for each kind marked at points, with its name beside it.
+    for (const Aspetto& a : aspetti()) {
+      const bool puntuale = a.pianta.posto == Posto::accanto || a.pianta.posto == Posto::sul_binario;
+      if (!a.riga || !puntuale || !presente(a.genere)) continue;
       const double centro = y_ + riga_segni / 2;
-      s += nome_riga(r.nome, centro);
+      s += nome_riga(a.riga, centro);
       for (const Elemento& e : q_.elementi)
-        if (e.genere == r.genere) s += segno(e.genere, x_segno(e.metro), centro, titolo_segno(e));
-      presenti_.insert(r.genere);
+        if (e.genere == a.genere) s += segno(e.genere, x_segno(e.metro), centro, titolo_segno(e));
+      presenti_.insert(a.genere);
       y_ += riga_segni;
     }
     y_ += 6;
@@ -197,11 +180,11 @@ class Disegno {
         p.push_back({x(t.a), y(t.valore)});
       }
       presenti_.insert(Genere::velocita);
-      s += "<g data-genere=\"velocita\"><title>velocita' massima del treno (km/h)</title><polyline fill=\"none\" "
-           "stroke=\"" +
-           std::string(aspetto(Genere::velocita).colore) + "\" stroke-width=\"2\" points=\"" + punti(assottiglia(p)) +
-           "\"/></g>\n";
+      s += std::string("<g data-genere=\"velocita\"><title>") + aspetto(Genere::velocita).nome +
+           "</title><polyline fill=\"none\" stroke=\"" + aspetto(Genere::velocita).colore +
+           "\" stroke-width=\"2\" points=\"" + punti(assottiglia(p)) + "\"/></g>\n";
     }
+    const StileTesto stile_rallentamento{corpo_velocita_rallentamento, false, aspetto(Genere::rallentamento).colore};
     std::vector<Etichetta> etichette;
     std::vector<const Elemento*> rall;
     for (const Elemento& e : q_.elementi) {
@@ -209,7 +192,9 @@ class Disegno {
       presenti_.insert(e.genere);
       const double x1 = x(e.metro), x2 = std::max(x(e.fine), x1 + 2), yv = y(e.valore);
       s += std::string("<g data-genere=\"rallentamento\"><title>") + xml(e.descrizione) + "</title>" +
-           linea(x1, yv, x2, yv, "stroke=\"#ff7f0e\" stroke-width=\"4\" stroke-opacity=\"0.8\"") + "</g>\n";
+           linea(x1, yv, x2, yv,
+                 std::string("stroke=\"") + aspetto(e.genere).colore + "\" stroke-width=\"4\" stroke-opacity=\"0.8\"") +
+           "</g>\n";
       const Riquadro r = riquadro_etichetta(e.etichetta, x1, 0, stile_rallentamento);
       Riquadro sopra = r;
       sopra.y = yv - r.a - 3;
@@ -262,7 +247,7 @@ class Disegno {
 
   std::string montagne() {
     if (!presente(Genere::montagna)) return {};
-    std::string s = nome_riga("montagna", y_ + alt_montagna / 2);
+    std::string s = nome_riga(aspetto(Genere::montagna).riga, y_ + alt_montagna / 2);
     for (const Elemento& e : q_.elementi) {
       if (e.genere != Genere::montagna) continue;
       const double x1 = x(e.metro), l = std::max(x(e.fine) - x1, 1.0);
@@ -283,11 +268,12 @@ class Disegno {
         s += linea(x(e.metro), cima, x(e.metro), fondo, "class=\"guida\" stroke=\"#dddddd\" stroke-width=\"0.7\"");
       if (e.genere == Genere::fine_linea) {
         presenti_.insert(e.genere);
+        const std::string colore = aspetto(e.genere).colore;
         s += std::string("<g data-genere=\"fine_linea\"><title>") + xml(e.descrizione) + "</title>" +
              linea(x(e.metro), cima, x(e.metro), fondo,
-                   "stroke=\"#444444\" stroke-width=\"1.2\" stroke-dasharray=\"5 3\"") +
+                   "stroke=\"" + colore + "\" stroke-width=\"1.2\" stroke-dasharray=\"5 3\"") +
              "<rect x=\"" + num(x(e.metro)) + "\" y=\"" + num(cima) + "\" width=\"" + num(x(e.fine) - x(e.metro)) +
-             "\" height=\"" + num(fondo - cima) + "\" fill=\"#444444\" fill-opacity=\"0.05\"/></g>\n";
+             "\" height=\"" + num(fondo - cima) + "\" fill=\"" + colore + "\" fill-opacity=\"0.05\"/></g>\n";
       }
     }
     return s;

@@ -18,12 +18,8 @@ constexpr double scostamento = 7;       // marks beside the track stand this far
 constexpr int32_t oltre_margine = 200;  // the dashed track runs this far past the last feature
 constexpr double margine = 20;
 
-constexpr StileTesto stile_stazione{11, true, "#000000"};
-constexpr StileTesto stile_cartello{9, false, "#2ca02c"};
-constexpr StileTesto stile_rallentamento{10, false, "#ff7f0e"};
-constexpr StileTesto stile_problema{10, true, "#e377c2"};
-constexpr StileTesto stile_fine{10, false, "#444444"};
 constexpr StileTesto stile_km{10, false, "#444444"};
+constexpr int priorita_km = 10;
 
 struct Vettore {
   double x, y;
@@ -154,7 +150,7 @@ class Disegno {
         s += gruppo_tratto(
             e.genere, e,
             std::string("stroke=\"") + aspetto(e.genere).colore + "\" stroke-width=\"6\" stroke-opacity=\"0.6\"");
-        da_posare_.push_back({e.etichetta, stile_rallentamento, e.metro, 20, true});
+        da_posare(e, e.metro);
       }
     return s;
   }
@@ -174,7 +170,7 @@ class Disegno {
         s += "<polyline fill=\"none\" stroke=\"#444444\" stroke-width=\"1.5\" stroke-dasharray=\"6 4\" points=\"" +
              punti(fine_, oltre_) + "\"/>";
       s += "</g>\n";
-      da_posare_.push_back({e.etichetta, stile_fine, fine_, 40, false});
+      da_posare(e, fine_);
     }
     return s;
   }
@@ -188,7 +184,7 @@ class Disegno {
       const Vettore p = schermo(m), n = normale(m);
       s += "<line x1=\"" + num(p.x - n.x * 5) + "\" y1=\"" + num(p.y - n.y * 5) + "\" x2=\"" + num(p.x + n.x * 5) +
            "\" y2=\"" + num(p.y + n.y * 5) + "\"/>\n";
-      da_posare_.push_back({etichetta_tacca(m, passo_), stile_km, static_cast<int32_t>(m), 10, false});
+      da_posare_.push_back({etichetta_tacca(m, passo_), stile_km, static_cast<int32_t>(m), priorita_km, false});
     }
     return s + "</g>\n";
   }
@@ -197,31 +193,30 @@ class Disegno {
     return passo_ % 1000 == 0 ? std::to_string(passo_ / 1000) + " km" : std::to_string(passo_) + " m";
   }
 
-  // Point features: stations, speed reductions and problems on the track,
-  // the others beside it.
+  // A feature's label, if its kind is labelled in the plan.
+  void da_posare(const Elemento& e, int32_t metro) {
+    const InPianta& p = aspetto(e.genere).pianta;
+    if (p.priorita > 0)
+      da_posare_.push_back({e.etichetta, stile_di(e.genere), metro, p.priorita, p.dal_lato_dei_segni});
+  }
+
+  // Point features, on the track or beside it as their kind says.
   std::string segni() {
     std::string s;
     for (const Elemento& e : q_.elementi) {
       const Genere g = e.genere;
-      if (g == Genere::montagna || g == Genere::rallentamento || g == Genere::fine_linea) continue;
+      const Posto posto = aspetto(g).pianta.posto;
+      if (posto != Posto::accanto && posto != Posto::sul_binario) continue;
       const int32_t metro = std::min(e.metro, oltre_);
       const Vettore t = schermo(metro), n = normale(metro);
-      const bool sul_binario =
-          g == Genere::stazione || g == Genere::abbattimento || g == Genere::problema || g == Genere::avvertimento;
-      const Vettore p = sul_binario ? t : Vettore{t.x + n.x * scostamento, t.y + n.y * scostamento};
+      const Vettore p = posto == Posto::sul_binario ? t : Vettore{t.x + n.x * scostamento, t.y + n.y * scostamento};
       std::string titolo = e.descrizione;
       if (e.metro > oltre_) titolo += " (oltre la traccia disegnata: segnato alla sua fine)";
       s += segno(g, p.x, p.y, titolo);
       presenti_.insert(g);
       ostacoli_.push_back(riquadro_segno(p.x, p.y));
       allarga(riquadro_segno(p.x, p.y));
-      switch (g) {
-        case Genere::stazione: da_posare_.push_back({e.etichetta, stile_stazione, metro, 50, false}); break;
-        case Genere::problema:
-        case Genere::avvertimento: da_posare_.push_back({e.etichetta, stile_problema, metro, 45, true}); break;
-        case Genere::cartello: da_posare_.push_back({e.etichetta, stile_cartello, metro, 30, true}); break;
-        default: break;
-      }
+      da_posare(e, metro);
     }
     return s;
   }

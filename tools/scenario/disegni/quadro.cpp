@@ -1,10 +1,12 @@
 #include "disegni/quadro.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <set>
 
 #include "base/cp1252.h"
 #include "binari/file_binari.h"
+#include "formati/valori_celle.h"
 
 namespace scenario::strumenti {
 namespace {
@@ -17,6 +19,23 @@ std::string metri(int64_t m) { return std::to_string(m) + " m"; }
 std::string valori_cella(const cella& c) {
   return "valore1 " + std::to_string(c.valore1) + ", valore2 " + std::to_string(c.valore2) + ", valore3 " +
          std::to_string(c.valore3) + ", valore4 " + std::to_string(c.valore4);
+}
+
+// A board's speeds as written, A/B/C; the second parts (the record's last
+// three speeds), when any is set, after them in brackets.
+std::string velocita_indicatori(const std::vector<ValoreScritto>& v) {
+  std::vector<int64_t> km_h;
+  for (const ValoreScritto& x : v)
+    if (!x.unita.empty()) km_h.push_back(x.numero);
+  const size_t meta = km_h.size() / 2;
+  auto unisci = [&](size_t da, size_t a) {
+    std::string t;
+    for (size_t i = da; i < a; ++i) t += (t.empty() ? "" : "/") + std::to_string(km_h[i]);
+    return t;
+  };
+  const bool seconde =
+      std::any_of(km_h.begin() + static_cast<std::ptrdiff_t>(meta), km_h.end(), [](int64_t x) { return x != 0; });
+  return seconde ? unisci(0, meta) + " (" + unisci(meta, km_h.size()) + ")" : unisci(0, meta);
 }
 
 class Costruzione {
@@ -34,8 +53,8 @@ class Costruzione {
     celle_puntuali();
     rallentamenti();
     montagne();
-    q_.pendenze = tratti([](const cella& c) { return c.pendenza; }, [](uint8_t v) { return int32_t{v} - 100; });
-    q_.velocita = tratti([](const cella& c) { return c.velocita_max; }, [](uint8_t v) { return int32_t{v} * 5; });
+    q_.pendenze = tratti("pendenza", &cella::pendenza);
+    q_.velocita = tratti("velocita_max", &cella::velocita_max);
     if (!c_.empty()) {
       Elemento e = elemento(Genere::fine_linea, q_.lunghezza, 0);
       e.fine = q_.ultimo_metro;
@@ -83,62 +102,55 @@ class Costruzione {
     }
   }
 
+  // Point features of the cells, by the kinds' table: one pass per kind
+  // keeps each kind in order of position.
   void celle_puntuali() {
-    // One pass per kind keeps each kind in order of position.
-    for (Genere g : {Genere::segnale, Genere::indicatori, Genere::cartello, Genere::avviso, Genere::abbattimento}) {
-      for (size_t i = 0; i < c_.size(); ++i) {
-        const cella& c = c_[i];
-        const auto indice = static_cast<int32_t>(i);
-        const auto m = static_cast<int32_t>(metro_di_cella(i));
-        const std::string dove = " a " + metri(m);
-        switch (g) {
-          case Genere::segnale:
-            if (c.codice == codice_cella::segnale)
-              aggiungi(
-                  elemento(g, m, indice, &d_.luoghi_celle),
-                  "segnale" + dove + ": " + valori_cella(c) + ", tempo_segnale " + std::to_string(c.tempo_segnale));
-            break;
-          case Genere::indicatori:
-            if (c.codice == codice_cella::indicatori_vmax) {
-              Elemento e = elemento(g, m, indice, &d_.luoghi_celle);
-              e.etichetta =
-                  std::to_string(c.valore1) + "/" + std::to_string(c.valore2) + "/" + std::to_string(c.valore3);
-              aggiungi(std::move(e), "indicatori di velocita' massima" + dove + ": " + valori_cella(c));
-            }
-            break;
-          case Genere::cartello:
-            if (c.codice == codice_cella::cartello) {
-              Elemento e = elemento(g, m, indice, &d_.luoghi_celle);
-              const int16_t s = c.valore1;
-              e.etichetta = s >= 0 && s < slot::numero ? a_utf8(d_.stazioni[static_cast<size_t>(s)].nome) : "";
-              std::string descrizione =
-                  "cartello indicatore" + dove + ": " + e.etichetta + " (slot " + std::to_string(s) + ")";
-              aggiungi(std::move(e), std::move(descrizione));
-            }
-            break;
-          case Genere::avviso:
-            if (c.codice == codice_cella::avviso_rallentamento) {
-              // The board belongs to the slowdown that starts 24 cells on.
-              Elemento e = elemento(g, m, indice + celle_avviso, &d_.luoghi_celle);
-              e.indice = indice;
-              e.valore = c.valore1;
-              e.etichetta = std::to_string(c.valore1);
-              aggiungi(std::move(e), "avviso di rallentamento" + dove + ": " + std::to_string(c.valore1) + " km/h");
-            }
-            break;
-          case Genere::abbattimento:
-            if (c.codice == codice_cella::abbattimento || c.codice == codice_cella::abbattimento_nullo) {
-              Elemento e = elemento(g, m, indice, &d_.luoghi_celle);
-              const bool nullo = c.codice == codice_cella::abbattimento_nullo;
-              e.valore = nullo ? 0 : c.valore1;
-              aggiungi(std::move(e),
-                       nullo ? "abbattimento nullo" + dove : "abbattimento" + dove + ": " + std::to_string(c.valore1));
-            }
-            break;
-          default: break;
-        }
-      }
+    for (const Aspetto& a : aspetti()) {
+      if (a.pianta.posto != Posto::accanto && a.pianta.posto != Posto::sul_binario) continue;
+      for (size_t i = 0; i < c_.size(); ++i)
+        if (std::find(a.codici.begin(), a.codici.end(), c_[i].codice) != a.codici.end() && c_[i].codice != 0)
+          q_.elementi.push_back(puntuale(a, c_[i], static_cast<int32_t>(i)));
     }
+  }
+
+  // A point feature of a cell: its label and its description, with the
+  // values as the author wrote them where the cell holds them coded.
+  Elemento puntuale(const Aspetto& a, const cella& c, int32_t indice) {
+    const auto m = static_cast<int32_t>(metro_di_cella(static_cast<size_t>(indice)));
+    const std::string dove = " a " + metri(m);
+    Elemento e = elemento(a.genere, m, indice, &d_.luoghi_celle);
+    const auto scritti = valori_scritti(c);
+    std::string descrizione =
+        std::string(a.nome) + dove + ": " + (scritti.empty() ? valori_cella(c) : testo_valori(scritti));
+    switch (a.genere) {
+      case Genere::segnale: descrizione += ", tempo_segnale " + std::to_string(c.tempo_segnale); break;
+      case Genere::indicatori: e.etichetta = velocita_indicatori(scritti); break;
+      case Genere::cartello: {
+        const int16_t s = c.valore1;
+        e.etichetta = s >= 0 && s < slot::numero ? a_utf8(d_.stazioni[static_cast<size_t>(s)].nome) : "";
+        descrizione = std::string(a.nome) + dove + ": " + e.etichetta + " (slot " + std::to_string(s) + ")";
+        break;
+      }
+      case Genere::avviso: {
+        // The board belongs to the slowdown that starts 24 cells on.
+        e.luogo = elemento(a.genere, m, indice + celle_avviso, &d_.luoghi_celle).luogo;
+        e.valore = c.valore1;
+        e.etichetta = std::to_string(c.valore1);
+        descrizione = std::string(a.nome) + dove + ": " + std::to_string(c.valore1) + " km/h";
+        break;
+      }
+      case Genere::abbattimento: {
+        const bool nullo = c.codice == codice_cella::abbattimento_nullo;
+        e.valore = nullo ? 0 : c.valore1;
+        descrizione =
+            nullo ? "abbattimento nullo" + dove : std::string(a.nome) + dove + ": " + std::to_string(c.valore1);
+        break;
+      }
+      default: break;
+    }
+    if (e.luogo) descrizione += " - " + e.luogo->testo();
+    e.descrizione = std::move(descrizione);
+    return e;
   }
 
   // From a start cell to the next end cell; a start with no end is drawn as
@@ -179,15 +191,14 @@ class Costruzione {
     }
   }
 
-  // A per-cell value over cell k's 50 m. The compiler leaves the last cells
-  // unset (0): they end the profile rather than read as values.
-  template <typename Campo, typename Valore>
-  std::vector<Tratto> tratti(Campo campo, Valore valore) const {
+  // A per-cell value over cell k's 50 m, as written. The compiler leaves the
+  // last cells unset (0): they end the profile rather than read as values.
+  std::vector<Tratto> tratti(std::string_view nome, uint8_t cella::*campo) const {
     size_t n = c_.size();
-    while (n > 0 && campo(c_[n - 1]) == 0) --n;
+    while (n > 0 && c_[n - 1].*campo == 0) --n;
     std::vector<Tratto> t;
     for (size_t i = 0; i < n; ++i) {
-      const int32_t v = valore(campo(c_[i]));
+      const auto v = static_cast<int32_t>(valore_di_tratto(nome, c_[i].*campo));
       const auto da = static_cast<int32_t>(i) * metri_cella;
       if (!t.empty() && t.back().valore == v)
         t.back().a = da + metri_cella;

@@ -5,6 +5,7 @@
 
 #include "base/cp1252.h"
 #include "compiler/tracciati.h"
+#include "formati/valori_celle.h"
 #include "pagina/risorse_pagina.h"
 #include "svg/svg.h"
 
@@ -15,17 +16,6 @@ using nlohmann::json;
 
 json luogo_json(const std::optional<Luogo>& l) { return l ? json(l->testo()) : json(""); }
 
-// One table of the page: headings, and rows each with the metre it leads to.
-struct Tabella {
-  const char* id;
-  const char* titolo;
-  std::vector<std::string> colonne;
-  json righe = json::array();
-
-  void riga(json celle, int32_t metro) { righe.push_back({{"celle", std::move(celle)}, {"metro", metro}}); }
-  json in_json() const { return {{"id", id}, {"titolo", titolo}, {"colonne", colonne}, {"righe", righe}}; }
-};
-
 // Headings around a record's members, named and ordered as its file lays them out.
 template <typename R>
 std::vector<std::string> colonne_record(std::vector<std::string> prima, const char* dopo) {
@@ -35,59 +25,62 @@ std::vector<std::string> colonne_record(std::vector<std::string> prima, const ch
   return prima;
 }
 
-// A record's values in file order: texts in UTF-8, a slot's time as h:mm:ss.
+// A record's values in file order: texts in UTF-8, a slot's time as
+// h:mm:ss, a cell's coded values as the author wrote them.
 template <typename R>
 json valori_record(json celle, const R& r, const json& dopo) {
   per_ogni_campo(r, [&](const char* nome, const auto& v) {
-    if constexpr (std::is_same_v<std::remove_cvref_t<decltype(v)>, std::string>)
+    if constexpr (std::is_same_v<std::remove_cvref_t<decltype(v)>, std::string>) {
       celle.push_back(a_utf8(v));
-    else if (std::is_same_v<R, stazione> && std::string_view(nome) == "orario")
-      celle.push_back(orario_hms(v));
-    else
-      celle.push_back(v);
+    } else if constexpr (std::is_same_v<R, cella>) {
+      const std::string letto = lettura_campo(r, nome, v);
+      celle.push_back(letto.empty() ? json(v) : json(letto));
+    } else {
+      celle.push_back(std::string_view(nome) == "orario" ? json(orario_hms(v)) : json(v));
+    }
   });
   celle.push_back(dopo);
   return celle;
 }
 
-json tabelle(const ScenarioVisto& v, const Quadro& q) {
-  const auto& st = v.dati.stazioni;
-  const auto& ce = v.dati.celle;
-  const auto di_cella = [](const char* dopo, std::vector<std::string> prima = {"cella", "posizione (m)"}) {
-    return colonne_record<cella>(std::move(prima), dopo);
-  };
-  Tabella stazioni{"stazioni", "Stazioni (tabella .sim)", colonne_record<stazione>({"slot"}, "descritta in")};
-  Tabella segnali{"segnali", "Segnali", di_cella("descritto in")};
-  Tabella indicatori{"indicatori", "Indicatori di velocita' massima", di_cella("descritti in")};
-  Tabella cartelli{"cartelli", "Cartelli indicatori", di_cella("descritto in", {"cella", "posizione (m)", "testo"})};
-  Tabella avvisi{"avvisi", "Avvisi di rallentamento", di_cella("del rallentamento descritto in")};
-  Tabella rallentamenti{"rallentamenti", "Rallentamenti (cella d'inizio)",
-                        di_cella("descritto in", {"cella", "da (m)", "a (m)"})};
-  Tabella abbattimenti{"abbattimenti", "Abbattimenti", di_cella("dovuto a")};
-  Tabella montagne{"montagne", "Tratti di montagna", {"da (m)", "a (m)", "tipo"}};
-  for (const Elemento& e : q.elementi) {
-    const json dove = luogo_json(e.luogo);
-    const auto i = static_cast<size_t>(e.indice);
-    switch (e.genere) {
-      case Genere::stazione: stazioni.riga(valori_record({e.indice}, st[i], dove), e.metro); break;
-      case Genere::segnale: segnali.riga(valori_record({e.indice, e.metro}, ce[i], dove), e.metro); break;
-      case Genere::indicatori: indicatori.riga(valori_record({e.indice, e.metro}, ce[i], dove), e.metro); break;
-      case Genere::cartello:
-        cartelli.riga(valori_record({e.indice, e.metro, e.etichetta}, ce[i], dove), e.metro);
-        break;
-      case Genere::avviso: avvisi.riga(valori_record({e.indice, e.metro}, ce[i], dove), e.metro); break;
-      case Genere::rallentamento:
-        rallentamenti.riga(valori_record({e.indice, e.metro, e.fine}, ce[i], dove), e.metro);
-        break;
-      case Genere::abbattimento: abbattimenti.riga(valori_record({e.indice, e.metro}, ce[i], dove), e.metro); break;
-      case Genere::montagna: montagne.riga({e.metro, e.fine, e.valore}, e.metro); break;
-      default: break;
-    }
+json dato(const Elemento& e, Dato d) {
+  switch (d) {
+    case Dato::indice: return e.indice;
+    case Dato::metro: return e.metro;
+    case Dato::fine: return e.fine;
+    case Dato::etichetta: return e.etichetta;
+    case Dato::valore: return e.valore;
   }
+  return nullptr;
+}
+
+// One table per kind that has one, in the kinds' order: the leading
+// columns, then its slot's or cell's fields, then where it was described;
+// each row with the metre it leads to.
+json tabelle(const ScenarioVisto& v, const Quadro& q) {
   json t = json::array();
-  for (const Tabella* x :
-       {&stazioni, &segnali, &indicatori, &cartelli, &avvisi, &rallentamenti, &abbattimenti, &montagne})
-    t.push_back(x->in_json());
+  for (const Aspetto& a : aspetti()) {
+    const TabellaPagina& tp = a.tabella;
+    if (!tp.id) continue;
+    std::vector<std::string> colonne;
+    for (const Colonna& c : tp.colonne)
+      if (c.titolo) colonne.emplace_back(c.titolo);
+    if (tp.campi == Registrazione::slot) colonne = colonne_record<stazione>(std::move(colonne), tp.descritto_in);
+    if (tp.campi == Registrazione::cella) colonne = colonne_record<cella>(std::move(colonne), tp.descritto_in);
+    json righe = json::array();
+    for (const Elemento& e : q.elementi) {
+      if (e.genere != a.genere) continue;
+      json celle = json::array();
+      for (const Colonna& c : tp.colonne)
+        if (c.titolo) celle.push_back(dato(e, c.dato));
+      const json dove = luogo_json(e.luogo);
+      const auto i = static_cast<size_t>(e.indice);
+      if (tp.campi == Registrazione::slot) celle = valori_record(std::move(celle), v.dati.stazioni[i], dove);
+      if (tp.campi == Registrazione::cella) celle = valori_record(std::move(celle), v.dati.celle[i], dove);
+      righe.push_back({{"celle", std::move(celle)}, {"metro", e.metro}});
+    }
+    t.push_back({{"id", tp.id}, {"titolo", tp.titolo}, {"colonne", colonne}, {"righe", righe}});
+  }
   return t;
 }
 

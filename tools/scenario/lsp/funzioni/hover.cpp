@@ -1,10 +1,12 @@
 // The meaning of the field under the cursor, from the formats table: the
 // record's kind at its keyword, the value's name, meaning, unit and limits
-// at a value, and for a place along the line the cell it falls in.
+// at a value, how the cells keep it where they code it, and for a place
+// along the line the cell it falls in.
 
 #include "base/cp1252.h"
 #include "compiler/formati.h"
 #include "formati/formati_md.h"
+#include "formati/valori_celle.h"
 #include "lsp/risposte.h"
 #include "verifica/arrotondamento.h"
 
@@ -39,6 +41,9 @@ std::string testo_valore(const Record& r, int i, const ValoreLetto& letto) {
   if (!v.unita.empty()) t += ", " + std::string(v.unita);
   if (v.passo > 0) t += ", multiplo di " + std::to_string(v.passo);
   t += "\n\n" + limiti(v, false);
+  // The cells keep some values coded; the hover says how, from the table the
+  // drawings decode them with.
+  if (const std::string f = formula_nella_cella(r, v.nome); !f.empty()) t += "\n\nnella cella: " + f;
   if (v.tipo == formato::Tipo::testo) {
     t += "\n\nletto: \xC2\xAB" + a_utf8(letto.testo) + "\xC2\xBB";
   } else {
