@@ -2,10 +2,13 @@
 // record's kind at its keyword, the value's name, meaning, unit and limits
 // at a value, and for a place along the line the cell it falls in.
 
+#include "lsp/funzioni/hover.h"
+
 #include "base/cp1252.h"
 #include "compiler/formati.h"
 #include "formati/formati_md.h"
-#include "lsp/risposte.h"
+#include "lsp/funzioni/campi.h"
+#include "lsp/protocollo.h"
 #include "verifica/arrotondamento.h"
 
 namespace scenario::strumenti::lsp {
@@ -87,7 +90,7 @@ nlohmann::json hover(const Analisi& a, const Documento& d, Posizione p) {
   const Record& r = *c->record->formato;
   const std::string testo =
       c->indice < 0 ? testo_chiave(r) : testo_valore(r, c->indice, c->record->valori[static_cast<size_t>(c->indice)]);
-  return {{"contents", {{"kind", "markdown"}, {"value", testo}}},
+  return {{"contents", {{"kind", protocollo::markdown}, {"value", testo}}},
           {"range", intervallo_campo(f->testo, c->dove.riga, c->dove.colonna)}};
 }
 
