@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "base/righe.h"
+#include "lsp/protocollo.h"
 
 namespace scenario::strumenti::lsp {
 namespace {
@@ -67,7 +68,7 @@ MessaggioLetto leggi_messaggio(std::istream& in) {
       lunghezza_valida = false;
       continue;
     }
-    if (!stesso_nome(spogliato(std::string_view(riga).substr(0, due_punti)), "Content-Length")) continue;
+    if (!stesso_nome(spogliato(std::string_view(riga).substr(0, due_punti)), protocollo::lunghezza_contenuto)) continue;
     const std::string v = spogliato(std::string_view(riga).substr(due_punti + 1));
     const auto [fine, ec] = std::from_chars(v.data(), v.data() + v.size(), lunghezza);
     lunghezza_trovata = ec == std::errc() && fine == v.data() + v.size();
@@ -97,7 +98,7 @@ MessaggioLetto leggi_messaggio(std::istream& in) {
 
 void scrivi_messaggio(std::ostream& out, const nlohmann::json& j) {
   const std::string corpo = j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-  out << "Content-Length: " << corpo.size() << "\r\n\r\n" << corpo;
+  out << protocollo::lunghezza_contenuto << ": " << corpo.size() << "\r\n\r\n" << corpo;
   out.flush();
 }
 

@@ -1,10 +1,13 @@
 #pragma once
-// The numbers and names of JSON-RPC and of the language server protocol
-// that the server sends, each once, with the protocol's own name beside it.
+// The names and numbers of the language server protocol and of JSON-RPC
+// that the server reads and writes, each once, beside the protocol's own name.
 
 #include <string_view>
 
 namespace scenario::strumenti::lsp::protocollo {
+
+// The header that frames every message, with the body's length in bytes.
+inline constexpr std::string_view lunghezza_contenuto = "Content-Length";
 
 inline constexpr std::string_view versione_jsonrpc = "2.0";  // "jsonrpc"
 
