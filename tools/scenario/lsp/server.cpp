@@ -47,6 +47,8 @@ struct Server::Metodo {
   json capacita = nullptr;
 };
 
+// Every method the server serves, by the protocol's name: a new feature is
+// its file in funzioni/ and one row here.
 const std::map<std::string_view, Server::Metodo>& Server::metodi() {
   static const std::map<std::string_view, Metodo> tabella = {
       {"initialize",
