@@ -127,8 +127,7 @@ int64_t lunghezza_di_stazioni(std::string_view byte) {
   }
 }
 int64_t lunghezza_di_celle(std::string_view byte) {
-  return static_cast<int64_t>(byte.size() / byte_fissi<cella>) * metri_per_cella - metri_per_cella -
-         metri_oltre_la_linea;
+  return static_cast<int64_t>(byte.size() / byte_fissi<cella>) * metri_cella - metri_cella - metri_oltre_la_linea;
 }
 
 bool ammessa(int64_t l) { return l >= -metri_oltre_la_linea && l <= lunghezza_massima; }

@@ -19,6 +19,7 @@
 #include "banco.h"
 #include "base/codici.h"
 #include "base/nomi_file.h"
+#include "base/righe.h"
 #include "ingresso_file_binari.h"
 #include "sources/payload.h"
 #include "sources/scrittori.h"
@@ -46,8 +47,8 @@ constexpr std::string_view con_posizione[] = {"curva",    "pendenza", "montagna"
 std::string accorcia(std::string_view testo, int32_t lunghezza) {
   std::string out;
   while (!testo.empty()) {
-    const size_t a_capo = testo.find('\n');
-    const std::string_view riga = testo.substr(0, a_capo == std::string_view::npos ? testo.size() : a_capo + 1);
+    // The line with its line end.
+    const std::string_view riga = testo.substr(0, riga_da(testo, 0).dopo);
     testo.remove_prefix(riga.size());
     const size_t virgola = riga.find(',');
     if (riga.find("lunghezza percorso") != std::string_view::npos) {
@@ -71,8 +72,8 @@ std::string accorcia(std::string_view testo, int32_t lunghezza) {
 
 // The text with `righe` put in just after the line `sezione`.
 std::string aggiungi(std::string testo, std::string_view sezione, const std::string& righe) {
-  const size_t dopo = testo.find('\n', testo.find(sezione));
-  return testo.insert(dopo == std::string::npos ? testo.size() : dopo + 1, righe);
+  const size_t dopo = riga_da(testo, std::min(testo.find(sezione), testo.size())).dopo;
+  return testo.insert(std::min(dopo, testo.size()), righe);
 }
 
 // A slowdown below the repeat speed whose end is the last cell (160 of a
@@ -100,7 +101,7 @@ std::string ripetizione_oltre_l_ultima_cella() {
   const int32_t ultima = c.stato.celle.allocate() ? c.stato.celle.ultimo_indice() : -1;
   for (const Problema& p : c.stato.problemi)
     if (p.tipo == Problema::Tipo::registrato && p.codice == problema::regola_ripetizione &&
-        p.posizione == ultima * metri_per_cella)
+        p.posizione == ultima * metri_cella)
       return linea + '\0' + treno;
   return {};
 }

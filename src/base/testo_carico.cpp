@@ -67,6 +67,9 @@ std::optional<std::string> converti_riga(std::string_view r, size_t riga, std::s
 std::optional<std::string> testo_da_carico(std::string_view utf8, std::string& errore) {
   std::string out;
   size_t righe = 0;
+  // Not the line-end rule of base/righe.h: a payload text's lines end at LF
+  // or CR LF, and the build refuses a lone CR (converti_riga) rather than
+  // take it for a line end.
   for (size_t inizio = 0; inizio < utf8.size();) {
     size_t fine = utf8.find('\n', inizio);
     const bool chiusa = fine != std::string_view::npos;

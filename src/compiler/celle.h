@@ -14,9 +14,6 @@
 
 namespace scenario {
 
-// The length of one cell, in metres.
-inline constexpr int32_t metri_per_cella = 50;
-
 // How far the cells and the line profile reach beyond the end of the line.
 inline constexpr int32_t metri_oltre_la_linea = 7000;
 
@@ -24,7 +21,7 @@ inline constexpr int32_t metri_oltre_la_linea = 7000;
 inline constexpr int32_t lunghezza_massima = 1'000'000;
 
 // A length in metres as a number of cells, not rounded.
-inline double in_celle(double metri) { return metri / metri_per_cella; }
+inline double in_celle(double metri) { return metri / metri_cella; }
 
 // The last cell of a line whose cells reach metre ultimo_metro (the route
 // length plus metri_oltre_la_linea).

@@ -3,13 +3,13 @@
 #include <algorithm>
 
 #include "base/errori.h"
+#include "base/righe.h"
 #include "compiler/numeri.h"
 
 namespace scenario {
 namespace {
 
 bool spazio(char c) { return c == ' ' || c == '\t'; }
-bool fine_riga(char c) { return c == '\r' || c == '\n'; }
 
 char piega(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
@@ -31,8 +31,7 @@ int32_t numero(std::string_view t) {
 }  // namespace
 
 void LetturaCampi::consuma_fine_riga() {
-  if (testo_[pos_] == '\r' && pos_ + 1 < testo_.size() && testo_[pos_ + 1] == '\n') ++pos_;
-  ++pos_;
+  pos_ = dopo_fine_riga(testo_, pos_);
   ++riga_;
   inizio_riga_ = pos_;
 }
@@ -50,7 +49,7 @@ void LetturaCampi::inizia_campo() {
 }
 
 void LetturaCampi::vai_a_riga_seguente() {
-  while (pos_ < testo_.size() && !fine_riga(testo_[pos_])) ++pos_;
+  pos_ += riga_da(testo_, pos_).testo.size();
   if (pos_ < testo_.size()) consuma_fine_riga();
 }
 

@@ -126,8 +126,8 @@ LetturaLinea::Esito LetturaLinea::ripetizione() {
   const Letto<int32_t> fine = numero();
   g.fine_zona = fine;
   riferisci_a(inizio.campo);
-  if (inizio % metri_per_cella != 0) return rifiuta(problema::ripetizione_inizio, inizio.campo);
-  if (fine % metri_per_cella != 0) return rifiuta(problema::ripetizione_fine, fine.campo);
+  if (inizio % metri_cella != 0) return rifiuta(problema::ripetizione_inizio, inizio.campo);
+  if (fine % metri_cella != 0) return rifiuta(problema::ripetizione_fine, fine.campo);
   if (contiene(riga.valore, "4"))
     g.posizione_stazione = 4;
   else if (contiene(riga.valore, "9"))

@@ -152,7 +152,7 @@ void LetturaTreno::concludi() {
 
   for (int32_t k : {slot::progressiva_tre, slot::progressiva_due, slot::progressiva_uno}) {
     const scenario::stazione& r = stato.stazioni[k];
-    if (r.inizio_zona % metri_per_cella != 0 || r.fine_zona % metri_per_cella != 0) {
+    if (r.inizio_zona % metri_cella != 0 || r.fine_zona % metri_cella != 0) {
       // Read with the line description: no field of this text.
       riferisci_a(Origine{});
       stato.registra(problema::progressiva_non_multipla);

@@ -70,7 +70,7 @@ class Regole {
       } else if (celle_[d - 2].codice == codice_cella::abbattimento) {
         abbassa(d - 2);
       } else {
-        stato_.registra(problema::regola_segnale, d * metri_per_cella);
+        stato_.registra(problema::regola_segnale, d * metri_cella);
       }
     }
   }
@@ -86,7 +86,7 @@ class Regole {
         posto = true;
         break;
       }
-      if (!posto) stato_.registra(problema::regola_inizio, i * metri_per_cella);
+      if (!posto) stato_.registra(problema::regola_inizio, i * metri_cella);
     }
     if (celle_[i].valore1 >= velocita_ripetizioni) return;
     if (auto fine = ripetizioni(i)) segnale_dopo(*fine);
@@ -111,7 +111,7 @@ class Regole {
           contatore = -1;
         } else {
           // The counter stays at 8: no further marker on this walk.
-          stato_.registra(problema::regola_ripetizione, k * metri_per_cella);
+          stato_.registra(problema::regola_ripetizione, k * metri_cella);
         }
       }
       if (celle_[k].codice == codice_cella::fine_rallentamento) return k;
@@ -130,7 +130,7 @@ class Regole {
       else if (libera_(q - 1))
         segna(q - 1);
       else
-        stato_.registra(problema::regola_ripetizione, k * metri_per_cella);
+        stato_.registra(problema::regola_ripetizione, k * metri_cella);
       return;
     }
   }

@@ -44,7 +44,7 @@ void calcola_zona(scenario::stazione& st, int32_t len) {
     default:
       // campo6 takes the zone's end, and with it the stop cell, one cell on.
       st.inizio_zona = arrotonda_long(p - len / 2.0);
-      st.fine_zona = arrotonda_long(p + len / 2.0 + (st.campo6 != 0 ? metri_per_cella : 0));
+      st.fine_zona = arrotonda_long(p + len / 2.0 + (st.campo6 != 0 ? metri_cella : 0));
   }
 }
 
@@ -60,7 +60,7 @@ Esito LetturaTreno::stazione() {
   st.posizione_stazione = posizione;
   riferisci_a(riga.campo);
   if (!ammessa(posizione, margine_stazione)) return Esito::fine;
-  if (posizione % metri_per_cella != 0) return rifiuta(problema::stazione_non_multipla, posizione.campo, posizione);
+  if (posizione % metri_cella != 0) return rifiuta(problema::stazione_non_multipla, posizione.campo, posizione);
 
   st.tipo_stazione = byte();
   const Letto<int32_t> len = numero();

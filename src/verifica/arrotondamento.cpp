@@ -23,7 +23,7 @@ std::optional<int64_t> metro_arrotondato(Ruolo ruolo, int64_t p) {
   if (!c) return std::nullopt;
   // A point's cell is one past the metre's; a span's end one before.
   const int64_t scarto = ruolo == Ruolo::punto ? -1 : ruolo == Ruolo::fine_tratto ? 1 : 0;
-  return (*c + scarto) * metri_per_cella;
+  return (*c + scarto) * metri_cella;
 }
 
 }  // namespace scenario::verifica

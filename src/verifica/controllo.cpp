@@ -11,6 +11,7 @@
 #include "base/cp1252.h"
 #include "base/errori.h"
 #include "base/nomi_file.h"
+#include "base/righe.h"
 #include "compiler/compilazione.h"
 #include "compiler/formati.h"
 #include "verifica/disco_autore.h"
@@ -143,13 +144,6 @@ File file_di(Sorgente s) {
     case Sorgente::nessuna: break;
   }
   return File::nessuno;
-}
-
-std::string spogliato(std::string_view campo) {
-  const size_t a = campo.find_first_not_of(" \t");
-  if (a == std::string_view::npos) return {};
-  const size_t b = campo.find_last_not_of(" \t");
-  return std::string(campo.substr(a, b - a + 1));
 }
 
 std::string citato(std::string_view cp1252) { return a_utf8(dettaglio_mostrato(spogliato(cp1252))); }

@@ -3,6 +3,7 @@
 
 #include "verifica/raccolta.h"
 
+#include "base/righe.h"
 #include "verifica/regole_controllo.h"
 
 namespace scenario::verifica {

@@ -22,8 +22,6 @@ struct Contesto {
 };
 
 File file_di(Sorgente s);
-// A field without its leading and trailing blanks.
-std::string spogliato(std::string_view campo);
 // A text of the compiler (Windows-1252) in a message: UTF-8, blanks trimmed,
 // control bytes and length as a failure quotes them (dettaglio_mostrato).
 std::string citato(std::string_view cp1252);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sstream>
 
 #include "lsp/documenti.h"
@@ -153,6 +154,70 @@ TEST(ServerLsp, MessaggiStortiHannoUnaRispostaENonLoFermano) {
   EXPECT_EQ(r[1]["error"]["code"], -32600);
   EXPECT_FALSE(s.server.finito());
   s.invia({{"jsonrpc", "2.0"}, {"method", "exit"}});
+  EXPECT_TRUE(s.server.finito());
+  EXPECT_EQ(s.server.uscita(), 0);
+}
+
+// Each method served only where its kind and the life cycle allow: a
+// notification's name sent as a request is unknown, a request's sent as a
+// notification does nothing, before initialize and after shutdown only the
+// life cycle is served; and initialize announces every feature.
+TEST(ServerLsp, OgniMetodoAlSuoPostoNelCicloDiVita) {
+  ServerInMemoria s;
+  const nlohmann::json vuoto = nlohmann::json::object();
+  auto richiesta = [&](const std::string& m) { s.invia({{"jsonrpc", "2.0"}, {"id", 1}, {"method", m}}); };
+  auto notifica = [&](const std::string& m) { s.invia({{"jsonrpc", "2.0"}, {"method", m}, {"params", vuoto}}); };
+  // Served, it would publish the text's diagnostics.
+  auto apri = [&] {
+    s.invia({{"jsonrpc", "2.0"},
+             {"method", "textDocument/didOpen"},
+             {"params", {{"textDocument", {{"uri", "file:///s/Valle_linea.txt"}, {"text", "[generale]\n"}}}}}});
+  };
+  const struct {
+    std::function<void()> invio;
+    std::string atteso;  // the answer's error code, "null", "risultato" or a notification's method; "" for none
+  } passi[] = {
+      {[&] { richiesta("textDocument/hover"); }, "-32002"},
+      {[&] { richiesta("exit"); }, "-32002"},
+      {[&] { notifica("initialize"); }, ""},
+      {apri, ""},
+      {[&] { richiesta("initialize"); }, "risultato"},
+      {apri, "textDocument/publishDiagnostics"},
+      {[&] { richiesta("exit"); }, "-32601"},
+      {[&] { richiesta("textDocument/didOpen"); }, "-32601"},
+      {[&] { notifica("shutdown"); }, ""},
+      {[&] { notifica("textDocument/completion"); }, ""},
+      {[&] { richiesta("textDocument/completion"); }, "-32602"},
+      {[&] { richiesta("shutdown"); }, "null"},
+      {[&] { richiesta("initialize"); }, "-32600"},
+      {[&] { richiesta("textDocument/hover"); }, "-32600"},
+      {apri, ""},
+  };
+  for (size_t i = 0; i < std::size(passi); ++i) {
+    passi[i].invio();
+    const auto r = s.ricevuti();
+    SCOPED_TRACE(i);
+    if (passi[i].atteso.empty()) {
+      EXPECT_TRUE(r.empty());
+      continue;
+    }
+    ASSERT_EQ(r.size(), 1u);
+    if (passi[i].atteso == "risultato") {
+      EXPECT_EQ(r[0]["result"]["capabilities"].dump(),
+                "{\"completionProvider\":{\"resolveProvider\":false,\"triggerCharacters\":[\"[\"]},"
+                "\"documentSymbolProvider\":true,\"hoverProvider\":true,"
+                "\"textDocumentSync\":{\"change\":2,\"openClose\":true,\"save\":{\"includeText\":false}}}");
+      EXPECT_EQ(r[0]["result"]["serverInfo"]["name"], "scenario");
+    } else if (r[0].contains("method")) {
+      EXPECT_EQ(r[0]["method"], passi[i].atteso);
+    } else if (passi[i].atteso == "null") {
+      EXPECT_TRUE(r[0].contains("result") && r[0]["result"].is_null()) << r[0].dump();
+    } else {
+      EXPECT_EQ(r[0]["error"]["code"].dump(), passi[i].atteso) << r[0].dump();
+    }
+  }
+  EXPECT_FALSE(s.server.finito());
+  notifica("exit");
   EXPECT_TRUE(s.server.finito());
   EXPECT_EQ(s.server.uscita(), 0);
 }

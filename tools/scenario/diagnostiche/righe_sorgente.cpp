@@ -1,11 +1,10 @@
-// The line index of a text and the shown form of one line.
+// The shown form of one line.
 
 #include "diagnostiche/righe_sorgente.h"
 
 #include <algorithm>
 
 #include "base/cp1252.h"
-#include "base/righe.h"
 
 namespace scenario::strumenti {
 namespace {
@@ -15,21 +14,6 @@ constexpr size_t prima_della_colonna = 40;
 constexpr std::string_view taglio = "...";
 
 }  // namespace
-
-IndiceRighe::IndiceRighe(std::string_view testo) : testo_(testo) {
-  size_t riga = 0;
-  for (size_t i = 0; i <= testo.size(); i = riga_da(testo, i).dopo, ++riga)
-    if (riga % passo_ == 0) inizi_.push_back(i);
-  righe_ = riga;
-}
-
-std::string_view IndiceRighe::riga(int32_t n) const {
-  if (n < 1 || static_cast<size_t>(n) > righe_) return {};
-  const size_t k = static_cast<size_t>(n) - 1;
-  size_t inizio = inizi_[k / passo_];
-  for (size_t r = k % passo_; r > 0; --r) inizio = riga_da(testo_, inizio).dopo;
-  return riga_da(testo_, inizio).testo;
-}
 
 RigaMostrata mostra_riga(std::string_view riga, int32_t colonna) {
   const size_t c = static_cast<size_t>(std::max(colonna, 1)) - 1;

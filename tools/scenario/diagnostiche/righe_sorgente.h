@@ -6,26 +6,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "base/indice_righe.h"
 
 namespace scenario::strumenti {
-
-// The lines of a text as the field reader counts them: a line ends at CR LF,
-// a lone LF or a lone CR.
-class IndiceRighe {
- public:
-  explicit IndiceRighe(std::string_view testo);
-  // Line n (from 1), without its line end; empty when there is none.
-  std::string_view riga(int32_t n) const;
-
- private:
-  // Only every passo_-th line start is kept: a text of blank lines would
-  // otherwise take four times its size in starts.
-  static constexpr size_t passo_ = 16;
-  std::string_view testo_;
-  std::vector<size_t> inizi_;  // where lines 1, 1 + passo_, ... start
-  size_t righe_ = 0;
-};
 
 // A line as shown: UTF-8, control bytes escaped as \xHH, a long line cut to
 // a window around the column with "..." where it is cut; rientro holds the

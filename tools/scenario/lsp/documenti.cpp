@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "base/righe.h"
+
 namespace scenario::strumenti::lsp {
 namespace {
 
@@ -14,13 +16,6 @@ size_t lunghezza_sequenza(unsigned char c) {
   if (c >= 0xE0) return c < 0xF0 ? 3 : 1;
   if (c >= 0xC0) return 2;
   return 1;
-}
-
-bool fine_riga(std::string_view t, size_t i) { return t[i] == '\n' || t[i] == '\r'; }
-
-// Past the line end at i (CR LF, LF or CR).
-size_t dopo_fine_riga(std::string_view t, size_t i) {
-  return t[i] == '\r' && i + 1 < t.size() && t[i + 1] == '\n' ? i + 2 : i + 1;
 }
 
 int cifra_esadecimale(char c) {
@@ -46,11 +41,10 @@ Posizione posizione_da_json(const nlohmann::json& j) {
 size_t scostamento(std::string_view t, Posizione p) {
   size_t i = 0;
   for (int64_t r = 0; r < p.riga; ++r) {
-    while (i < t.size() && !fine_riga(t, i)) ++i;
-    if (i == t.size()) return i;
-    i = dopo_fine_riga(t, i);
+    i = riga_da(t, i).dopo;
+    if (i > t.size()) return t.size();
   }
-  for (int64_t u = 0; u < p.carattere && i < t.size() && !fine_riga(t, i);) {
+  for (int64_t u = 0; u < p.carattere && i < t.size() && !fine_riga(t[i]);) {
     const size_t n = std::min(lunghezza_sequenza(static_cast<unsigned char>(t[i])), t.size() - i);
     u += n == 4 ? 2 : 1;  // beyond the BMP: a surrogate pair
     i += n;
@@ -62,7 +56,7 @@ Posizione posizione_di(std::string_view t, size_t byte) {
   Posizione p;
   byte = std::min(byte, t.size());
   for (size_t i = 0; i < byte;) {
-    if (fine_riga(t, i)) {
+    if (fine_riga(t[i])) {
       i = dopo_fine_riga(t, i);
       ++p.riga;
       p.carattere = 0;

@@ -6,11 +6,17 @@
 #include <istream>
 #include <ostream>
 
+#include "base/righe.h"
+#include "lsp/protocollo.h"
+
 namespace scenario::strumenti::lsp {
 namespace {
 
 // One header line without its CR LF; false at the end of the stream.
 // troppo_lunga: the line went past intestazione_massima (and was read through).
+// Not the texts' line-end rule: the framing's lines end at LF (CR LF as
+// editors write them), a lone CR ends none, and the stream is read a byte at
+// a time so that nothing past the header is taken.
 bool riga_intestazione(std::istream& in, std::string& riga, bool& troppo_lunga) {
   riga.clear();
   troppo_lunga = false;
@@ -34,12 +40,6 @@ bool stesso_nome(std::string_view a, std::string_view b) {
     if (m(a[i]) != m(b[i])) return false;
   }
   return true;
-}
-
-std::string_view spogliata(std::string_view s) {
-  const size_t a = s.find_first_not_of(" \t");
-  if (a == std::string_view::npos) return {};
-  return s.substr(a, s.find_last_not_of(" \t") - a + 1);
 }
 
 }  // namespace
@@ -68,8 +68,8 @@ MessaggioLetto leggi_messaggio(std::istream& in) {
       lunghezza_valida = false;
       continue;
     }
-    if (!stesso_nome(spogliata(std::string_view(riga).substr(0, due_punti)), "Content-Length")) continue;
-    const std::string_view v = spogliata(std::string_view(riga).substr(due_punti + 1));
+    if (!stesso_nome(spogliato(std::string_view(riga).substr(0, due_punti)), protocollo::lunghezza_contenuto)) continue;
+    const std::string v = spogliato(std::string_view(riga).substr(due_punti + 1));
     const auto [fine, ec] = std::from_chars(v.data(), v.data() + v.size(), lunghezza);
     lunghezza_trovata = ec == std::errc() && fine == v.data() + v.size();
     if (!lunghezza_trovata) lunghezza_valida = false;
@@ -98,7 +98,7 @@ MessaggioLetto leggi_messaggio(std::istream& in) {
 
 void scrivi_messaggio(std::ostream& out, const nlohmann::json& j) {
   const std::string corpo = j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-  out << "Content-Length: " << corpo.size() << "\r\n\r\n" << corpo;
+  out << protocollo::lunghezza_contenuto << ": " << corpo.size() << "\r\n\r\n" << corpo;
   out.flush();
 }
 

@@ -6,10 +6,12 @@
 #include <map>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <string_view>
 
 #include "base/disco.h"
 #include "lsp/analisi.h"
 #include "lsp/documenti.h"
+#include "lsp/protocollo.h"
 
 namespace scenario::strumenti::lsp {
 
@@ -25,17 +27,25 @@ class Server {
   int uscita() const { return spento_ ? 0 : 1; }
 
  private:
+  // One row of the table of methods (server.cpp): what a method does, and
+  // what the server announces of it at initialize.
+  struct Metodo;
+  static const std::map<std::string_view, Metodo>& metodi();
+  // ServerCapabilities: what the rows announce, merged.
+  static nlohmann::json capacita();
+
   void richiesta(const nlohmann::json& id, const std::string& metodo, const nlohmann::json& parametri);
   void notifica(const std::string& metodo, const nlohmann::json& parametri);
-  nlohmann::json risposta(const std::string& metodo, const nlohmann::json& parametri);
   void aperto(const nlohmann::json& p);
   void cambiato(const nlohmann::json& p);
   void chiuso(const nlohmann::json& p);
+  // Every open document checked again: a partner text changed on disk.
+  void ricontrolla_tutti();
   // Checks the document's pair again and publishes the diagnostics of its files.
   void ricontrolla(const Documento& d);
   void pubblica(const std::string& uri, const nlohmann::json& diagnostiche, const Documento* d);
   void invia(const nlohmann::json& j);
-  void errore(const nlohmann::json& id, int codice, const std::string& messaggio);
+  void errore(const nlohmann::json& id, protocollo::CodiceErrore codice, const std::string& messaggio);
   const Documento& documento(const nlohmann::json& p) const;
   const Analisi& analisi(const Documento& d);
 

@@ -1,18 +1,19 @@
-// Where the fields of a text stand: the ranges the diagnostics and the
-// outline point at.
+// Where the fields of a text stand (lsp/funzioni/campi.h).
 
-#include "lsp/risposte.h"
+#include "lsp/funzioni/campi.h"
+
+#include <algorithm>
+
+#include "base/righe.h"
+#include "lsp/documenti.h"
 
 namespace scenario::strumenti::lsp {
 
 // Columns are bytes of the Windows-1252 text: one character each, so one
 // UTF-16 unit each as the protocol counts them.
 nlohmann::json intervallo_campo(std::string_view testo, int32_t riga, int32_t colonna) {
-  const size_t inizio_riga = scostamento(testo, {riga > 0 ? riga - 1 : 0, 0});
-  size_t fine_riga = inizio_riga;
-  while (fine_riga < testo.size() && testo[fine_riga] != '\r' && testo[fine_riga] != '\n') ++fine_riga;
-  const std::string_view r = testo.substr(inizio_riga, fine_riga - inizio_riga);
   const int64_t linea = riga > 0 ? riga - 1 : 0;
+  const std::string_view r = riga_da(testo, scostamento(testo, {linea, 0})).testo;
   int64_t da = 0, a = static_cast<int64_t>(r.size());
   if (colonna > 0) {
     da = std::min<int64_t>(colonna - 1, a);

@@ -2,15 +2,14 @@
 // records, each with a snippet of its values in reading order, and the
 // section headers, all from the formats table.
 
+#include "lsp/funzioni/completamento.h"
+
+#include "autore/ingressi.h"
 #include "compiler/formati.h"
-#include "lsp/risposte.h"
+#include "lsp/protocollo.h"
 
 namespace scenario::strumenti::lsp {
 namespace {
-
-// CompletionItemKind and InsertTextFormat of the protocol.
-constexpr int tipo_modulo = 9, tipo_parola_chiave = 14;
-constexpr int formato_snippet = 2;
 
 // A snippet placeholder may not hold $, } or a backslash unescaped.
 std::string segnaposto(std::string_view s) {
@@ -57,15 +56,15 @@ nlohmann::json completamento(const Documento& d, Posizione p) {
   if (!solo_sezioni)
     for (const formato::Record* r : testo.record)
       voci.push_back({{"label", r->esempio},
-                      {"kind", tipo_parola_chiave},
+                      {"kind", protocollo::TipoCompletamento::parola_chiave},
                       {"detail", std::string(r->significato) + " (sotto " + std::string(r->sezione) + ")"},
-                      {"documentation", {{"kind", "markdown"}, {"value", documentazione(*r)}}},
+                      {"documentation", {{"kind", protocollo::markdown}, {"value", documentazione(*r)}}},
                       {"filterText", r->esempio},
-                      {"insertTextFormat", formato_snippet},
+                      {"insertTextFormat", protocollo::FormatoInserimento::snippet},
                       {"textEdit", {{"range", sostituisci}, {"newText", snippet(*r)}}}});
   for (std::string_view sezione : testo.sezioni)
     voci.push_back({{"label", sezione},
-                    {"kind", tipo_modulo},
+                    {"kind", protocollo::TipoCompletamento::modulo},
                     {"detail", "intestazione di sezione della " + std::string(testo.nome)},
                     {"filterText", sezione},
                     {"textEdit", {{"range", sostituisci}, {"newText", sezione}}}});

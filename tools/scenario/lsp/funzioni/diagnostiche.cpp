@@ -1,19 +1,21 @@
 // The check's diagnostics in the protocol's form.
 
+#include "lsp/funzioni/diagnostiche.h"
+
 #include "diagnostiche/rapporto_verifica.h"
-#include "lsp/risposte.h"
+#include "lsp/funzioni/campi.h"
+#include "lsp/protocollo.h"
 
 namespace scenario::strumenti::lsp {
 namespace {
 
-// DiagnosticSeverity: Error, Warning, Information.
-int gravita(verifica::Gravita g) {
+protocollo::Gravita gravita(verifica::Gravita g) {
   switch (g) {
-    case verifica::Gravita::errore: return 1;
-    case verifica::Gravita::avviso: return 2;
-    case verifica::Gravita::nota: return 3;
+    case verifica::Gravita::errore: return protocollo::Gravita::errore;
+    case verifica::Gravita::avviso: return protocollo::Gravita::avviso;
+    case verifica::Gravita::nota: return protocollo::Gravita::informazione;
   }
-  return 3;
+  return protocollo::Gravita::informazione;
 }
 
 }  // namespace

@@ -3,11 +3,14 @@
 // at a value, how the cells keep it where they code it, and for a place
 // along the line the cell it falls in.
 
+#include "lsp/funzioni/hover.h"
+
 #include "base/cp1252.h"
 #include "compiler/formati.h"
 #include "formati/formati_md.h"
 #include "formati/valori_celle.h"
-#include "lsp/risposte.h"
+#include "lsp/funzioni/campi.h"
+#include "lsp/protocollo.h"
 #include "verifica/arrotondamento.h"
 
 namespace scenario::strumenti::lsp {
@@ -92,7 +95,7 @@ nlohmann::json hover(const Analisi& a, const Documento& d, Posizione p) {
   const Record& r = *c->record->formato;
   const std::string testo =
       c->indice < 0 ? testo_chiave(r) : testo_valore(r, c->indice, c->record->valori[static_cast<size_t>(c->indice)]);
-  return {{"contents", {{"kind", "markdown"}, {"value", testo}}},
+  return {{"contents", {{"kind", protocollo::markdown}, {"value", testo}}},
           {"range", intervallo_campo(f->testo, c->dove.riga, c->dove.colonna)}};
 }
 

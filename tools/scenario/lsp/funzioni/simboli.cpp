@@ -1,15 +1,18 @@
 // The outline of a description text: its sections, each with the records
 // under it; stations by name, signals and the other features by position.
 
+#include "lsp/funzioni/simboli.h"
+
+#include <algorithm>
+
 #include "base/cp1252.h"
+#include "base/righe.h"
 #include "compiler/formati.h"
-#include "lsp/risposte.h"
+#include "lsp/funzioni/campi.h"
+#include "lsp/protocollo.h"
 
 namespace scenario::strumenti::lsp {
 namespace {
-
-// SymbolKind of the protocol.
-constexpr int tipo_namespace = 3, tipo_campo = 8, tipo_oggetto = 19, tipo_evento = 24;
 
 struct Sezione {
   std::string nome;
@@ -17,25 +20,15 @@ struct Sezione {
   nlohmann::json figli = nlohmann::json::array();
 };
 
-std::string spogliato(std::string_view s) {
-  const size_t a = s.find_first_not_of(" \t");
-  if (a == std::string_view::npos) return {};
-  return std::string(s.substr(a, s.find_last_not_of(" \t") - a + 1));
-}
-
 // The lines (from 1) whose first field is a section header.
 std::vector<Sezione> sezioni(std::string_view testo) {
   std::vector<Sezione> v;
   int32_t riga = 1;
-  for (size_t i = 0; i <= testo.size();) {
-    size_t fine = i;
-    while (fine < testo.size() && testo[fine] != '\r' && testo[fine] != '\n') ++fine;
-    const std::string_view r = testo.substr(i, fine - i);
-    const std::string_view primo = r.substr(0, r.find(','));
+  for (size_t i = 0; i <= testo.size(); ++riga) {
+    const Riga r = riga_da(testo, i);
+    const std::string_view primo = r.testo.substr(0, r.testo.find(','));
     if (formato::intestazione(primo)) v.push_back({a_utf8(spogliato(primo)), riga, nlohmann::json::array()});
-    if (fine == testo.size()) break;
-    i = testo[fine] == '\r' && fine + 1 < testo.size() && testo[fine + 1] == '\n' ? fine + 2 : fine + 1;
-    ++riga;
+    i = r.dopo;
   }
   return v;
 }
@@ -56,10 +49,10 @@ std::string nome_record(const RecordLetto& r) {
   return t;
 }
 
-int tipo_simbolo(const formato::Record& f) {
-  if (&f == &formato::stazione) return tipo_oggetto;
-  if (&f == &formato::segnale) return tipo_evento;
-  return tipo_campo;
+protocollo::TipoSimbolo tipo_simbolo(const formato::Record& f) {
+  if (&f == &formato::stazione) return protocollo::TipoSimbolo::oggetto;
+  if (&f == &formato::segnale) return protocollo::TipoSimbolo::evento;
+  return protocollo::TipoSimbolo::campo;
 }
 
 nlohmann::json simbolo_record(const RecordLetto& r, std::string_view testo) {
@@ -100,7 +93,7 @@ nlohmann::json simboli(const Analisi& a, const Documento& d) {
     const int32_t ultima = i + 1 < sez.size() ? sez[i + 1].riga - 1 : static_cast<int32_t>(righe + 1);
     const nlohmann::json fine = intervallo_campo(f->testo, std::max(ultima, sez[i].riga), 0)["end"];
     out.push_back({{"name", sez[i].nome},
-                   {"kind", tipo_namespace},
+                   {"kind", protocollo::TipoSimbolo::spazio_nomi},
                    {"range", {{"start", punto(sez[i].riga - 1, 0)}, {"end", fine}}},
                    {"selectionRange", intestazione},
                    {"children", std::move(sez[i].figli)}});
