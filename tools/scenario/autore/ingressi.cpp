@@ -17,6 +17,9 @@
 namespace scenario::strumenti {
 namespace {
 
+// How the installed texts' names end: R_linea.txt, R_T-.txt.
+constexpr std::string_view fine_linea = "_linea.txt", fine_treno = "-.txt";
+
 // The names a payload folder is checked under when none are given.
 constexpr const char* linea_predefinita = "R";
 constexpr const char* treno_predefinito = "T";
@@ -66,7 +69,6 @@ std::string unico(const std::vector<std::string>& trovati, const Percorso& carte
 std::string nome_utf8(const Percorso& p) { return testo_utf8(p.filename()); }
 
 Sorgente tipo_di_testo(const Percorso& p) {
-  constexpr std::string_view fine_linea = "_linea.txt", fine_treno = "-.txt";
   const std::string n = nome_utf8(p);
   if (n == formato::linea().carico || (n.size() > fine_linea.size() && n.ends_with(fine_linea))) return Sorgente::linea;
   if (n == formato::treno().carico || (n.size() > fine_treno.size() && n.ends_with(fine_treno))) return Sorgente::treno;
@@ -123,6 +125,32 @@ TestiAutore trova_testi(LettoreFile& disco, const Percorso& cartella, const std:
     t.file_scheda = s;
     t.scheda = leggi_testo_carico(disco, s);
   }
+  return t;
+}
+
+TestiAutore trova_coppia(LettoreFile& disco, const Percorso& p) {
+  const Percorso cartella = p.parent_path();
+  const std::string n = nome_utf8(p);
+  TestiAutore t;
+  if (n == formato::linea().carico || n == formato::treno().carico) {
+    t = trova_testi(disco, cartella, "", "");
+  } else if (n.ends_with(fine_linea)) {
+    t = trova_testi(disco, cartella, n.substr(0, n.size() - fine_linea.size()), "");
+  } else {
+    // R_T-.txt: R is the part before an underscore whose R_linea.txt is there.
+    const std::string nome = n.substr(0, n.size() - fine_treno.size());
+    bool trovata = false;
+    for (size_t k = nome.find('_'); k != std::string::npos && !trovata; k = nome.find('_', k + 1)) {
+      const std::string linea = nome.substr(0, k);
+      if (!disco.esiste(cartella / percorso_utf8(linea + std::string(fine_linea)))) continue;
+      t = trova_testi(disco, cartella, linea, nome.substr(k + 1));
+      trovata = true;
+    }
+    if (!trovata) throw ErroreStrumento("nessuna descrizione della linea R_linea.txt accanto a " + n);
+  }
+  if (t.file_linea.lexically_normal() != p.lexically_normal() &&
+      t.file_treno.lexically_normal() != p.lexically_normal())
+    throw ErroreStrumento("la coppia trovata nella cartella non comprende " + n);
   return t;
 }
 

@@ -41,4 +41,10 @@ std::string leggi_testo_carico(LettoreFile& disco, const Percorso& p);
 TestiAutore trova_testi(LettoreFile& disco, const Percorso& cartella, const std::string& linea,
                         const std::string& treno);
 
+// The pair the text at p belongs to, by the file-name rule: a payload
+// text with its folder's other one, R_linea.txt with the only R_T-.txt
+// beside it, R_T-.txt with the R_linea.txt its name begins with.
+// ErroreStrumento when there is none, or when the pair found is not p's.
+TestiAutore trova_coppia(LettoreFile& disco, const Percorso& p);
+
 }  // namespace scenario::strumenti

@@ -20,11 +20,19 @@ namespace {}  // namespace
 int esegui_vista(const ArgomentiVista& a, Disco& disco, std::ostream& out, std::ostream& err, const char* cosa,
                  const ProduciVista& produci) {
   return protetto(err, [&] {
-    NomiDaArgomenti n = nomi_da_argomenti(a.linea, a.treno);
-    const RichiestaVista r{std::move(n.linea), std::move(n.treno), percorso_utf8(a.ingresso)};
+    RichiestaVista r{{}, {}, percorso_utf8(a.ingresso)};
+    // Without both names, they come from the files, as check finds them.
+    if (a.linea.empty() != a.treno.empty())
+      throw ErroreStrumento("indicare sia --route sia --train, o nessuno dei due (dai nomi dei file)");
+    if (!a.linea.empty()) {
+      NomiDaArgomenti n = nomi_da_argomenti(a.linea, a.treno);
+      r.nome_linea = std::move(n.linea);
+      r.numero_treno = std::move(n.treno);
+    }
     const Percorso uscita = percorso_utf8(a.uscita);
-    rifiuta_uscita_sullo_scenario(uscita, r);
-    Vista v{r, carica_scenario(r, disco), {}};
+    ScenarioVisto visto = carica_scenario(r, disco);
+    rifiuta_uscita_sullo_scenario(uscita, visto.richiesta);
+    Vista v{visto.richiesta, std::move(visto), {}};
     v.quadro = quadro_linea(v.visto.dati);
     int omesse = 0;
     const std::string testo = produci(v, omesse);
@@ -43,8 +51,8 @@ int esegui_vista(const ArgomentiVista& a, Disco& disco, std::ostream& out, std::
 }
 
 void opzioni_vista(CLI::App& c, ArgomentiVista& a, const char* uscita) {
-  c.add_option("--route", a.linea, "Nome della linea (R)")->required()->type_name("TESTO");
-  c.add_option("--train", a.treno, "Numero del treno (T)")->required()->type_name("TESTO");
+  c.add_option("--route", a.linea, "Nome della linea (R; predefinito dai nomi dei file)")->type_name("TESTO");
+  c.add_option("--train", a.treno, "Numero del treno (T; predefinito dai nomi dei file)")->type_name("TESTO");
   c.add_option("CARTELLA", a.ingresso, "Cartella dello scenario (anche con --in; predefinita: quella corrente)")
       ->type_name("CARTELLA")
       ->excludes(c.add_option("--in", a.ingresso, "Come CARTELLA")->type_name("CARTELLA"));

@@ -4,7 +4,9 @@
 #include <span>
 #include <utility>
 
+#include "autore/ingressi.h"
 #include "autore/lettura_file.h"
+#include "autore/nomi_scenario.h"
 #include "autore/scenario_autore.h"
 #include "base/cp1252.h"
 #include "base/errori.h"
@@ -55,14 +57,27 @@ class Caricamento {
   Caricamento(const RichiestaVista& r, LettoreFile& disco) : r_(r), disco_(disco) {}
 
   ScenarioVisto carica() {
-    v_.dati.titolo = a_utf8(r_.nome_linea) + " - treno " + a_utf8(r_.numero_treno);
-    const Percorso linea = file(FileScenario::linea_txt), treno = file(FileScenario::treno_txt);
-    if (disco_.esiste(linea) || disco_.esiste(treno) || disco_.esiste(r_.cartella / formato::linea().carico) ||
-        disco_.esiste(r_.cartella / formato::treno().carico)) {
-      compila_testi();
-    } else {
-      leggi_binari();
+    const bool carico =
+        disco_.esiste(r_.cartella / formato::linea().carico) || disco_.esiste(r_.cartella / formato::treno().carico);
+    std::optional<TestiAutore> testi;
+    if (r_.nome_linea.empty() && r_.numero_treno.empty()) {
+      if (carico || ha_testi_installati())
+        testi = trova_testi(disco_, r_.cartella, "", "");
+      else
+        nomi_dai_binari();
+    } else if (carico || disco_.esiste(file(FileScenario::linea_txt)) || disco_.esiste(file(FileScenario::treno_txt))) {
+      testi = trova_testi(disco_, r_.cartella, a_utf8(r_.nome_linea), a_utf8(r_.numero_treno));
     }
+    if (testi) {
+      r_.nome_linea = testi->nome_linea;
+      r_.numero_treno = testi->numero_treno;
+    }
+    v_.dati.titolo = a_utf8(r_.nome_linea) + " - treno " + a_utf8(r_.numero_treno);
+    if (testi)
+      compila_testi(std::move(*testi));
+    else
+      leggi_binari();
+    v_.richiesta = r_;
     return std::move(v_);
   }
 
@@ -72,11 +87,50 @@ class Caricamento {
   // Names as the reader sees them: the directory as typed, the file name in UTF-8.
   std::string mostrato(const Percorso& p) const { return testo_utf8(r_.cartella / p.filename()); }
 
+  bool ha_testi_installati() const {
+    for (const Percorso& p : elenco())
+      if (tipo_di_testo(p) == Sorgente::linea) return true;
+    return false;
+  }
+
+  std::vector<Percorso> elenco() const {
+    try {
+      return disco_.elenca(r_.cartella);
+    } catch (const ErroreEsecuzione&) {
+      throw ErroreStrumento("cartella inesistente o non leggibile: " + testo_utf8(r_.cartella));
+    }
+  }
+
+  // R and T from the only R_T.sim in the folder: where T could start at
+  // more than one underscore, R is the one whose profile R_linea.dat is there.
+  void nomi_dai_binari() {
+    std::vector<std::pair<std::string, std::string>> trovati;
+    for (const Percorso& p : elenco()) {
+      const std::string n = nome_utf8(p);
+      if (!n.ends_with(".sim")) continue;
+      const std::string radice = n.substr(0, n.size() - 4);
+      std::vector<std::pair<std::string, std::string>> divisioni;
+      for (size_t k = radice.find('_'); k != std::string::npos; k = radice.find('_', k + 1))
+        if (k > 0 && k + 1 < radice.size()) divisioni.emplace_back(radice.substr(0, k), radice.substr(k + 1));
+      if (divisioni.size() > 1)
+        std::erase_if(divisioni, [&](const auto& d) {
+          return !disco_.esiste(r_.cartella / percorso_utf8(d.first + "_linea.dat"));
+        });
+      if (divisioni.size() == 1) trovati.push_back(divisioni.front());
+    }
+    if (trovati.size() != 1)
+      throw ErroreStrumento(std::string(trovati.empty() ? "nessuno scenario" : "piu' di uno scenario") + " in " +
+                            testo_utf8(r_.cartella) +
+                            " (ne' i testi ne' un solo R_T.sim con i suoi file binari): indicare --route e --train");
+    NomiDaArgomenti n = nomi_da_argomenti(trovati.front().first, trovati.front().second);
+    r_.nome_linea = std::move(n.linea);
+    r_.numero_treno = std::move(n.treno);
+  }
+
   // The texts the one way every command takes: found, compiled in memory
   // and checked.
-  void compila_testi() {
-    ScenarioAutore sa =
-        apri_scenario({r_.cartella, a_utf8(r_.nome_linea), a_utf8(r_.numero_treno), 1, std::nullopt, true}, disco_);
+  void compila_testi(TestiAutore testi) {
+    ScenarioAutore sa = apri_testi(std::move(testi), {r_.cartella, "", "", 1, std::nullopt, true}, nullptr);
     const TestiAutore& t = *sa.testi;
     file_linea_ = testo_utf8(t.file_linea);
     file_treno_ = testo_utf8(t.file_treno);
@@ -162,7 +216,7 @@ class Caricamento {
     v_.esito = "dai file binari installati";
   }
 
-  const RichiestaVista& r_;
+  RichiestaVista r_;
   LettoreFile& disco_;
   ScenarioVisto v_;
   std::string file_linea_, file_treno_;

@@ -13,12 +13,14 @@
 namespace scenario::strumenti {
 
 struct RichiestaVista {
-  std::string nome_linea;    // Windows-1252
-  std::string numero_treno;  // Windows-1252
+  // Windows-1252; both empty: from the files' names, as check finds them
+  // (the texts', else the only binary files').
+  std::string nome_linea, numero_treno;
   Percorso cartella;
 };
 
 struct ScenarioVisto {
+  RichiestaVista richiesta;  // with the names found
   DatiScenario dati;       // from a compile, its diagnostics too
   bool compilato = false;  // from the texts; else from the binary files
   std::string esito;       // how the compile ended, for the reader (UTF-8)

@@ -16,9 +16,6 @@
 namespace scenario::strumenti::lsp {
 namespace {
 
-constexpr std::string_view fine_linea = "_linea.txt";
-constexpr std::string_view fine_treno = "-.txt";
-
 bool carico(const Percorso& p) {
   const std::string n = nome_utf8(p);
   return n == formato::linea().carico || n == formato::treno().carico;
@@ -81,33 +78,6 @@ class DiscoDocumenti : public verifica::DiscoAutore {
   std::vector<Percorso> serviti_;
   std::deque<std::string> convertiti_;  // the served Windows-1252 texts, which must stay put
 };
-
-// The pair of the text at p; ErroreStrumento when there is none.
-TestiAutore trova_coppia(Disco& disco, const Percorso& p) {
-  const Percorso cartella = p.parent_path();
-  const std::string n = nome_utf8(p);
-  TestiAutore t;
-  if (carico(p)) {
-    t = trova_testi(disco, cartella, "", "");
-  } else if (n.ends_with(fine_linea)) {
-    t = trova_testi(disco, cartella, n.substr(0, n.size() - fine_linea.size()), "");
-  } else {
-    // R_T-.txt: R is the part before an underscore whose R_linea.txt is there.
-    const std::string nome = n.substr(0, n.size() - fine_treno.size());
-    bool trovata = false;
-    for (size_t k = nome.find('_'); k != std::string::npos && !trovata; k = nome.find('_', k + 1)) {
-      const std::string linea = nome.substr(0, k);
-      if (!disco.esiste(cartella / std::u8string(linea.begin(), linea.end()).append(u8"_linea.txt"))) continue;
-      t = trova_testi(disco, cartella, linea, nome.substr(k + 1));
-      trovata = true;
-    }
-    if (!trovata) throw ErroreStrumento("nessuna descrizione della linea R_linea.txt accanto a " + n);
-  }
-  if (t.file_linea.lexically_normal() != p.lexically_normal() &&
-      t.file_treno.lexically_normal() != p.lexically_normal())
-    throw ErroreStrumento("la coppia trovata nella cartella non comprende " + n);
-  return t;
-}
 
 verifica::File file_di(Sorgente s) { return s == Sorgente::treno ? verifica::File::treno : verifica::File::linea; }
 
