@@ -21,9 +21,9 @@ struct RichiestaVista {
 
 struct ScenarioVisto {
   RichiestaVista richiesta;  // with the names found
-  DatiScenario dati;       // from a compile, its diagnostics too
-  bool compilato = false;  // from the texts; else from the binary files
-  std::string esito;       // how the compile ended, for the reader (UTF-8)
+  DatiScenario dati;         // from a compile, its diagnostics too
+  bool compilato = false;    // from the texts; else from the binary files
+  std::string esito;         // how the compile ended, for the reader (UTF-8)
   // The compile's figures, when there was one.
   int32_t codice_errore = 0, posizione_errore = 0;
 };
