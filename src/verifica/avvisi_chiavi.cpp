@@ -80,28 +80,28 @@ void chiave_ignorata(Contesto& c, const Ignorato& i) {
   if (i.dopo_ignorato) return;
   if (i.dopo_record) {
     c.avviso(Avviso::valore_in_piu, file, campo.campo,
-             "valore in piu' dopo il record \xC2\xAB" + citato(i.record->chiave) + "\xC2\xBB (" +
+             "valore in più dopo il record \xC2\xAB" + citato(i.record->chiave) + "\xC2\xBB (" +
                  std::to_string(i.record->formato->valori.size()) + " valori): " + q + " non viene letto");
     return;
   }
   if (const formato::Record* r = formato::primo_che_corrisponde(altro(testo), t)) {
     c.avviso(Avviso::record_dell_altro_testo, file, campo.campo,
-             q + " e' un record della " + std::string(altro(testo).nome) + " (" + std::string(r->nome) + "): nella " +
+             q + " è un record della " + std::string(altro(testo).nome) + " (" + std::string(r->nome) + "): nella " +
                  std::string(testo.nome) + " non viene letto");
     return;
   }
   if (const formato::Record* r = di_un_altra_parte(testo, t, campo.parte)) {
     c.avviso(Avviso::record_fuori_posto, file, campo.campo,
              r->parte == formato::Parte::generale
-                 ? q + " e' un record della sezione [generale]: dopo la prima intestazione non viene letto"
-                 : q + " e' un record delle sezioni dopo [generale]: dentro [generale] non viene letto");
+                 ? q + " è un record della sezione [generale]: dopo la prima intestazione non viene letto"
+                 : q + " è un record delle sezioni dopo [generale]: dentro [generale] non viene letto");
     return;
   }
   std::vector<std::string_view> esempi;
   for (const formato::Record* r : testo.record) esempi.push_back(r->esempio);
   const std::string suggerimento = numero(t) ? std::string() : forse(t, esempi);
   c.avviso(Avviso::chiave_sconosciuta, file, campo.campo,
-           q + " non e' la parola chiave di nessun record della " + std::string(testo.nome) +
+           q + " non è la parola chiave di nessun record della " + std::string(testo.nome) +
                (suggerimento.empty() ? ": il campo viene saltato" : suggerimento));
 }
 
@@ -163,7 +163,7 @@ void righe_di_commento(Contesto& c, Sorgente s, std::string_view testo) {
              "\xC2\xBB, e i suoi campi come i valori di quello";
     else if (saltate.count(riga))
       cosa =
-          "il suo primo campo non e' la parola chiave di nessun record e viene saltato, con i campi che lo seguono "
+          "il suo primo campo non è la parola chiave di nessun record e viene saltato, con i campi che lo seguono "
           "fino al prossimo record";
     else
       cosa =

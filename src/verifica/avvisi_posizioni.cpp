@@ -99,7 +99,7 @@ class Riempimenti {
     if (cella < prima.cella) {
       c.avviso(Avviso::fuori_ordine, f, dove,
                nome(r) + " a " + m(p) + " dopo quella a " + m(prima.posizione) +
-                   ": le celle fin li' sono gia' riempite e il suo valore vale solo dopo");
+                   ": le celle fin li' sono già riempite e il suo valore vale solo dopo");
       return;  // the cells stay filled up to the later one
     }
     if (cella == prima.cella)
@@ -128,7 +128,7 @@ class Curve {
       const std::string da = m(metro_);
       c.avviso(Avviso::curva_sovrapposta, file_di(r.sorgente), r.valori[0].campo,
                nome(r) + " a " + m(p) + " inizia prima della fine della precedente (" + m(metro_ - 1) + "): " +
-                   (p + t < metro_ ? "e' tutta dentro di essa e non gira il profilo"
+                   (p + t < metro_ ? "è tutta dentro di essa e non gira il profilo"
                                    : "il profilo gira da " + da + " a " + m(p + t)));
     }
     metro_ = std::max(metro_, p + 1);

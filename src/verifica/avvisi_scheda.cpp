@@ -112,7 +112,7 @@ void stazioni(Contesto& c, const std::vector<const RigaScheda*>& righe, const st
     if (passo == riga_in_piu) {
       const RigaScheda& r = *righe[i++];
       c.avviso(Avviso::scheda_stazioni, File::scheda, in_scheda(r.riga, r.colonna_localita),
-               q(r.localita) + " a " + km(r.metri) + " nella scheda non e' una stazione della descrizione del treno");
+               q(r.localita) + " a " + km(r.metri) + " nella scheda non è una stazione della descrizione del treno");
       continue;
     }
     if (passo == record_in_piu) {
@@ -167,7 +167,7 @@ void velocita(Contesto& c, const std::vector<RigaScheda>& righe) {
   for (const auto& [p, r] : indicatori)
     if (!con_riga.count(p))
       c.avviso(Avviso::scheda_velocita, File::linea, r->campo_chiave,
-               "indicatori_vmax a " + std::to_string(p) + " m senza una riga con la sua velocita' nella scheda treno");
+               "indicatori_vmax a " + std::to_string(p) + " m senza una riga con la sua velocità nella scheda treno");
 }
 
 void protezione(Contesto& c, const std::vector<RigaScheda>& righe) {
@@ -184,7 +184,7 @@ void protezione(Contesto& c, const std::vector<RigaScheda>& righe) {
       if (righe[k].tipo() == RigaScheda::Tipo::stazione) prossima = &righe[k];
     if (!prossima || prossima->localita != r.protegge())
       c.avviso(Avviso::scheda_protezione, File::scheda, in_scheda(r.riga, r.colonna_localita),
-               q(r.localita) + ": la stazione seguente nella scheda e' " +
+               q(r.localita) + ": la stazione seguente nella scheda è " +
                    (prossima ? q(prossima->localita) : std::string("nessuna")));
   }
 }

@@ -16,15 +16,15 @@
 namespace scenario::verifica {
 namespace {
 
-using test::testo_semplice;
+using test::testo_semplice_utf8;
 
 TEST(Avvisi, IdentificatoriStabiliEUnaVoceCiascuno) {
   const auto tabella = tabella_regole();
   int avvisi = 0, note = 0;
   for (const Regola& r : tabella) {
     SCOPED_TRACE(identificatore(r));
-    EXPECT_TRUE(testo_semplice(r.significato));
-    EXPECT_TRUE(testo_semplice(r.suggerimento));
+    EXPECT_TRUE(testo_semplice_utf8(r.significato));
+    EXPECT_TRUE(testo_semplice_utf8(r.suggerimento));
     // Numbered from 1 without gaps, warnings first.
     int& contatore = r.gravita == Gravita::avviso ? avvisi : note;
     EXPECT_EQ(r.numero, ++contatore);

@@ -37,7 +37,7 @@ struct VoceComando {
 std::string vista(const char* cosa) {
   return std::string(cosa) +
          " Con i testi in --in (R_linea.txt e R_T-.txt, o linea.txt e treno.txt) li compila in memoria "
-         "e mostra dove ogni elemento e' descritto e i problemi; altrimenti legge i file binari.";
+         "e mostra dove ogni elemento è descritto e i problemi; altrimenti legge i file binari.";
 }
 
 const std::vector<VoceComando>& comandi() {
@@ -48,14 +48,14 @@ const std::vector<VoceComando>& comandi() {
        "binario scritto.",
        crea_compile},
       {"check",
-       "Controlla uno o piu' scenari: ogni problema che l'installatore registra, quelli che troverebbe dopo il "
-       "primo che lo ferma, e gli avvisi sugli errori piu' comuni. Non scrive nulla senza --out. Uscita: 0 nessun "
+       "Controlla uno o più scenari: ogni problema che l'installatore registra, quelli che troverebbe dopo il "
+       "primo che lo ferma, e gli avvisi sugli errori più comuni. Non scrive nulla senza --out. Uscita: 0 nessun "
        "errore, 1 errori (con --Werror anche avvisi), 2 scenario non controllabile.",
        crea_check, RifiutoJson::check},
       {"dump", "Decodifica un file .sim, .dat o _linea.dat: uno slot, una cella o un metro per riga.", crea_dump},
       {"plan", vista("Disegna la pianta della linea in SVG."), crea_plan},
       {"profilo",
-       vista("Disegna la linea lungo i km in SVG: pendenza, velocita' massima, rallentamenti, stazioni, segnali, "
+       vista("Disegna la linea lungo i km in SVG: pendenza, velocità massima, rallentamenti, stazioni, segnali, "
              "cartelli, tratti di montagna."),
        crea_profilo},
       {"report",

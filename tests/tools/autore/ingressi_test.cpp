@@ -43,11 +43,11 @@ TEST(Ingressi, INomiInstallatiDannoLineaETreno) {
 
   // A second train makes the train ambiguous, not the route.
   scrivi_file(dir / "Valle_Alta_13-.txt", "[generale]\r\n");
-  EXPECT_EQ(errore_di(dir.percorso()), "piu' di una descrizione del treno in " + dir.percorso().string() +
+  EXPECT_EQ(errore_di(dir.percorso()), "più di una descrizione del treno in " + dir.percorso().string() +
                                            ": Valle_Alta_12-A-.txt, Valle_Alta_13-.txt; indicare --train");
   EXPECT_EQ(trova_testi(disco, dir.percorso(), "", "13").numero_treno, "13");
   scrivi_file(dir / "Monte_linea.txt", "[generale]\r\n");
-  EXPECT_NE(errore_di(dir.percorso()).find("piu' di una descrizione della linea"), std::string::npos);
+  EXPECT_NE(errore_di(dir.percorso()).find("più di una descrizione della linea"), std::string::npos);
   EXPECT_EQ(errore_di(dir.percorso(), "Monte"),
             "nessuna descrizione del treno in " + dir.percorso().string() +
                 " (ne' Monte_...-.txt ne' una cartella di carico con linea.txt e treno.txt)");

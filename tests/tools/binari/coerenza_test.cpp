@@ -93,7 +93,7 @@ TEST(Coerenza, FileCheNonVannoInsiemeSonoNominatiConIlPerche) {
       {{&enorme, nullptr, nullptr}, {"la prima y al metro 200"}},
       {{nullptr, &s_lunga, &celle}, {"lunghezza della linea 2000000 m nello slot 84, fuori da -7000..1000000 m"}},
       {{nullptr, &s_corta, nullptr}, {"lunghezza della linea -7001 m"}},
-      {{nullptr, nullptr, &celle_troppe}, {"20142 celle, oltre le 20141 della linea piu' lunga"}},
+      {{nullptr, nullptr, &celle_troppe}, {"20142 celle, oltre le 20141 della linea più lunga"}},
       {{&p, &s_lunga, &celle}, {"fuori da -7000..1000000 m"}},  // the other two agree
   };
   for (const Caso& c : casi) {

@@ -160,7 +160,7 @@ TEST(Dump, FileTroncatiOEstraneiDannoUnErroreChiaro) {
       {TipoFile::profilo, senza_ultimi_valori(b.profilo, 2),
        "la colonna y non comincia a meta' dei valori: profilo troncato"},
       {TipoFile::profilo, tag_sconosciuto, "tipo di valore sconosciuto"},
-      {TipoFile::profilo, b.dat, "non e' un profilo"},
+      {TipoFile::profilo, b.dat, "non è un profilo"},
   };
   for (const Caso& c : casi) {
     EXPECT_THROW(

@@ -152,7 +152,7 @@ TEST(Compile, ArgomentiEIngressiSbagliatiSonoRifiutatiSenzaScrivereNulla) {
       {{"--route", linea, "--train", treno, "--in", in, "--out", (dir / "manca").string()},
        "la cartella di uscita non esiste"},
       {{"--route", linea, "--train", treno, "--in", in, "--out", (dir / (linea + "_linea.txt")).string()},
-       "la cartella di uscita non e' una cartella ma un file"},
+       "la cartella di uscita non è una cartella ma un file"},
   };
   for (const Caso& c : casi) {
     std::vector<std::string> argomenti{"compile"};

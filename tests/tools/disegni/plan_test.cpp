@@ -85,7 +85,7 @@ TEST(Plan, DaiTestiOgniSegnoDiceDoveEDescritto) {
     const char* luogo;
   };
   for (const Atteso& x : {Atteso{"segnale", "segnale a 1400 m", "treno.txt:65"},
-                          Atteso{"indicatori", "indicatori di velocita' massima a 1300 m", "linea.txt:249"},
+                          Atteso{"indicatori", "indicatori di velocità massima a 1300 m", "linea.txt:249"},
                           Atteso{"stazione", "stazione BELMORA CENTRALE a 0 m", "treno.txt:38"},
                           Atteso{"stazione", "stazione CASCINE DI BELMORA a 9600 m", "treno.txt:40"}}) {
     const auto trovati = segni(*a, x.genere, x.titolo);

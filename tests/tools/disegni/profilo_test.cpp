@@ -75,7 +75,7 @@ TEST(Profilo, IndicatoriInKmHComeLiHaScrittiLAutore) {
   }
   EXPECT_GE(etichette, 10u);
   const auto primo = segni(*a, "indicatori",
-                           "indicatori di velocita' massima a 1300 m: vas 125 km/h, vbs 135 km/h, "
+                           "indicatori di velocità massima a 1300 m: vas 125 km/h, vbs 135 km/h, "
                            "vcs 135 km/h, strisces 0, vad 0 km/h");
   EXPECT_EQ(primo.size(), 1u);
   EXPECT_EQ(segni(*a, "indicatori").size(), 18u);

@@ -68,7 +68,7 @@ TEST(Disegni, NomiDaiFileQuandoNonSonoIndicati) {
   std::filesystem::copy_file(dir / "Prova_1.sim", dir / "Prova_2.sim");
   const auto e = esegui_strumento({"plan", dir.percorso().string(), "-o", (dir / "p.svg").string()});
   EXPECT_EQ(e.stato, 2);
-  EXPECT_NE(e.uscita.find("piu' di uno scenario"), std::string::npos) << e.uscita;
+  EXPECT_NE(e.uscita.find("più di uno scenario"), std::string::npos) << e.uscita;
 }
 
 }  // namespace

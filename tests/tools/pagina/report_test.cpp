@@ -218,7 +218,7 @@ TEST(Report, NonScriveSuUnFileDelloScenarioENonParteSenzaDati) {
     for (const char* nome : {"Prova_1.dat", "Prova_linea.txt", "treno.txt", "./Prova_1.sim"}) {
       const auto e = disegna(comando, s, dir / nome);
       EXPECT_EQ(e.stato, 2) << comando << " " << nome;
-      EXPECT_NE(e.uscita.find("e' un file dello scenario"), std::string::npos) << e.uscita;
+      EXPECT_NE(e.uscita.find("è un file dello scenario"), std::string::npos) << e.uscita;
     }
   }
   EXPECT_EQ(leggi_file(dir / "Prova_1.dat"), prima);

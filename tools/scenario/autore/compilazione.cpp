@@ -43,7 +43,7 @@ EsitoCompilazione compila(const RichiestaCompilazione& r, Disco& disco) {
   std::error_code ec;
   if (!std::filesystem::is_directory(r.uscita, ec))
     throw ErroreStrumento(std::filesystem::exists(r.uscita, ec)
-                              ? "la cartella di uscita non e' una cartella ma un file: " + testo_utf8(r.uscita)
+                              ? "la cartella di uscita non è una cartella ma un file: " + testo_utf8(r.uscita)
                               : "la cartella di uscita non esiste: " + testo_utf8(r.uscita));
   // The output directory is the installer's kind of directory: one run at a
   // time, installer or tool.

@@ -60,7 +60,7 @@ std::string unico(const std::vector<std::string>& trovati, const Percorso& carte
   if (trovati.empty())
     throw ErroreStrumento(std::string("nessuna ") + cosa + " in " + testo_utf8(cartella) + " (ne' " + inizio + "..." +
                           fine + " ne' una cartella di carico con linea.txt e treno.txt)");
-  throw ErroreStrumento(std::string("piu' di una ") + cosa + " in " + testo_utf8(cartella) + ": " +
+  throw ErroreStrumento(std::string("più di una ") + cosa + " in " + testo_utf8(cartella) + ": " +
                         elenco(trovati, inizio, fine) + "; indicare " + opzione);
 }
 

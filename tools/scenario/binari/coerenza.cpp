@@ -94,7 +94,7 @@ std::vector<std::string> incoerenze(const FileLetti& f, const ProfiloDaControlla
       if (l) da = "la linea di " + n(*l) + " m che danno i " + n(metri) + " metri di " + f.nome_profilo;
       if (!l && !f.stazioni)
         out.push_back(f.nome_profilo + ": " + n(metri) + " metri per colonna, oltre i " +
-                      n(metri_profilo(lunghezza_massima)) + " della linea piu' lunga");
+                      n(metri_profilo(lunghezza_massima)) + " della linea più lunga");
     } else if (metri != metri_profilo(*l)) {
       out.push_back(f.nome_profilo + ": " + n(metri) + " metri per colonna, ma ne servono " + n(metri_profilo(*l)) +
                     " per " + da);
@@ -108,7 +108,7 @@ std::vector<std::string> incoerenze(const FileLetti& f, const ProfiloDaControlla
         out.push_back(f.nome_celle + ": " + n(celle) + " celle, ma ne servono " + n(numero_celle(*l)) + " per " + da);
     } else if (!f.stazioni && !f.profilo && celle > numero_celle(lunghezza_massima)) {
       out.push_back(f.nome_celle + ": " + n(celle) + " celle, oltre le " + n(numero_celle(lunghezza_massima)) +
-                    " della linea piu' lunga");
+                    " della linea più lunga");
     }
   }
   return out;

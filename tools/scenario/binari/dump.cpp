@@ -32,7 +32,7 @@ constexpr NomeCodice nomi_codici[] = {
     {codice_cella::inizio_rallentamento, "inizio rallentamento"},
     {codice_cella::avviso_rallentamento, "avviso di rallentamento"},
     {codice_cella::preavviso_rallentamento, "preavviso di rallentamento"},
-    {codice_cella::indicatori_vmax, "indicatori di velocita' massima"},
+    {codice_cella::indicatori_vmax, "indicatori di velocità massima"},
     {codice_cella::fermata, "fermata di stazione"},
     {codice_cella::montagna, "marcatore di montagna"},
     {codice_cella::abbattimento, "abbattimento"},

@@ -24,7 +24,7 @@ Variante leggi_variante(LettoreBinario& l, const std::string& nome) {
   });
   if (!nota)
     throw ErroreStrumento(nome + ": tipo di valore sconosciuto all'offset " + std::to_string(dove) +
-                          ": non e' un profilo di linea");
+                          ": non è un profilo di linea");
   return v;
 }
 
@@ -52,7 +52,7 @@ TipoFile tipo_da_contenuto(std::string_view byte, const std::string& nome) {
   if (si_legge([&] { leggi_stazioni(byte, nome); })) return TipoFile::stazioni;
   if (si_legge([&] { leggi_profilo(byte, nome); })) return TipoFile::profilo;
   if (si_legge([&] { leggi_celle(byte, nome); })) return TipoFile::celle;
-  throw ErroreStrumento(nome + ": non e' un file di scenario (ne' .sim, ne' .dat, ne' _linea.dat)");
+  throw ErroreStrumento(nome + ": non è un file di scenario (ne' .sim, ne' .dat, ne' _linea.dat)");
 }
 
 std::array<stazione, slot::numero> leggi_stazioni(std::string_view byte, const std::string& nome) {
@@ -61,7 +61,7 @@ std::array<stazione, slot::numero> leggi_stazioni(std::string_view byte, const s
   for (stazione& s : stazioni) l.record(s);
   if (!l.alla_fine())
     throw ErroreStrumento(nome + ": " + std::to_string(l.restanti()) + " byte oltre gli " +
-                          std::to_string(slot::numero) + " slot: non e' una tabella delle stazioni");
+                          std::to_string(slot::numero) + " slot: non è una tabella delle stazioni");
   return stazioni;
 }
 
@@ -69,7 +69,7 @@ std::vector<cella> leggi_celle(std::string_view byte, const std::string& nome) {
   if (byte.empty()) throw ErroreStrumento(nome + ": file vuoto: nessuna cella");
   if (byte.size() % byte_fissi<cella> != 0)
     throw ErroreStrumento(nome + ": " + std::to_string(byte.size()) + " byte, non un multiplo di " +
-                          std::to_string(byte_fissi<cella>) + ": file troncato o non e' un file di celle");
+                          std::to_string(byte_fissi<cella>) + ": file troncato o non è un file di celle");
   LettoreBinario l(byte, nome);
   std::vector<cella> celle(byte.size() / byte_fissi<cella>);
   for (cella& c : celle) l.record(c);
@@ -103,13 +103,13 @@ FlussoProfilo::FlussoProfilo(Apri apri, std::string nome) : apri_(std::move(apri
     if (n < 2 && v.tipo != Variante::Tipo::intero) x_interi = false;
   }
   if (n >= 2 && !x_interi)
-    throw ErroreStrumento(nome_ + ": i primi due metri non sono interi: non e' un profilo di linea");
+    throw ErroreStrumento(nome_ + ": i primi due metri non sono interi: non è un profilo di linea");
   // Whole values missing at the end: column y, found at the half, does not
   // start where it should.
   const std::string troncato = nome_ + ": " + std::to_string(n) + " valori: ";
   if (n < 4 || n % 2 != 0)
     throw ErroreStrumento(troncato +
-                          "profilo troncato (due colonne di almeno due metri ciascuna), o non e' un profilo di linea");
+                          "profilo troncato (due colonne di almeno due metri ciascuna), o non è un profilo di linea");
   metri_ = n / 2;
   in->clear();
   in->seekg(0);
@@ -118,7 +118,7 @@ FlussoProfilo::FlussoProfilo(Apri apri, std::string nome) : apri_(std::move(apri
     const Variante v = leggi_variante(y, nome_);
     if (k >= metri_ && v.tipo != Variante::Tipo::intero)
       throw ErroreStrumento(
-          troncato + "la colonna y non comincia a meta' dei valori: profilo troncato, o non e' un profilo di linea");
+          troncato + "la colonna y non comincia a meta' dei valori: profilo troncato, o non è un profilo di linea");
   }
 }
 

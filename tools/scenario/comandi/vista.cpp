@@ -73,7 +73,7 @@ void richiedi_profilo(const Vista& v) {
 }
 
 void richiedi_celle(const Vista& v) {
-  if (v.visto.dati.celle.empty()) throw ErroreStrumento("nessuna cella: la compilazione si e' fermata prima");
+  if (v.visto.dati.celle.empty()) throw ErroreStrumento("nessuna cella: la compilazione si è fermata prima");
 }
 
 }  // namespace scenario::strumenti

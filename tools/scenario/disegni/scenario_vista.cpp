@@ -119,7 +119,7 @@ class Caricamento {
       if (divisioni.size() == 1) trovati.push_back(divisioni.front());
     }
     if (trovati.size() != 1)
-      throw ErroreStrumento(std::string(trovati.empty() ? "nessuno scenario" : "piu' di uno scenario") + " in " +
+      throw ErroreStrumento(std::string(trovati.empty() ? "nessuno scenario" : "più di uno scenario") + " in " +
                             testo_utf8(r_.cartella) +
                             " (ne' i testi ne' un solo R_T.sim con i suoi file binari): indicare --route e --train");
     NomiDaArgomenti n = nomi_da_argomenti(trovati.front().first, trovati.front().second);
@@ -248,7 +248,7 @@ void rifiuta_uscita_sullo_scenario(const Percorso& uscita, const RichiestaVista&
   for (const Percorso& p : propri)
     if (stesso_file(uscita, p))
       throw ErroreStrumento("il file di uscita " + testo_utf8(uscita) +
-                            " e' un file dello scenario: scegliere un altro nome");
+                            " è un file dello scenario: scegliere un altro nome");
 }
 
 }  // namespace scenario::strumenti

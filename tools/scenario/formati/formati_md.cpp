@@ -17,9 +17,9 @@ constexpr std::string_view nomi_tipo[] = {"numero di 32 bit", "numero di 16 bit"
 // What a value is along the line, as the page tells it; empty for none.
 constexpr std::string_view nomi_ruolo[] = {
     "",
-    "punto: la cella e' round(p / 50 + 1)",
+    "punto: la cella è round(p / 50 + 1)",
     "vale dalla cella round(p / 50) in poi",
-    "l'ultima cella e' round(p / 50 - 1)",
+    "l'ultima cella è round(p / 50 - 1)",
     "metro per metro, senza arrotondare alla cella",
     "posizione di stazione, multipla di 50",
     "lunghezza dalla posizione del record",
@@ -55,7 +55,7 @@ void pagina_testo(std::string& out, const Testo& t) {
            (r->parte == Parte::generale ? "" : "`" + std::string(r->sezione) + "`") + "\n";
     if (r->margine > 0)
       out += "- la posizione deve restare almeno " + intero(r->margine) + " m prima della fine delle celle\n";
-    out += "- problemi che puo' dare: ";
+    out += "- problemi che può dare: ";
     for (size_t i = 0; i < r->codici.size(); ++i) {
       const Codice* c = cerca_codice(Famiglia::problema, r->codici[i]);
       out += (i ? "; " : "") + intero(r->codici[i]) + (c ? std::string(" (") + c->significato + ")" : "");
@@ -98,7 +98,7 @@ std::string formati_markdown() {
       "<!-- Generato da `scenario formati` dalla tabella src/compiler/formati.cpp: non modificare a mano. -->\n\n"
       "# I formati delle descrizioni\n\n"
       "Ogni tipo di record della descrizione della linea e di quella del treno, con la prova della sua chiave e "
-      "i suoi valori nell'ordine di lettura: nome, significato, unita', limiti e i codici di problema che puo' "
+      "i suoi valori nell'ordine di lettura: nome, significato, unità, limiti e i codici di problema che può "
       "dare. Le regole di lettura dei campi sono nel README (\"The description texts\"); i codici, nella tabella "
       "dei codici di problema.\n\n"
       "Un valore fuori dal campo in cui va (un numero di 8 bit negativo, per esempio) ferma la lettura con il "

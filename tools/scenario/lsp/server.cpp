@@ -111,7 +111,7 @@ void Server::errore(const json& id, CodiceErrore codice, const std::string& mess
 void Server::ricevi(std::string_view corpo) {
   const json j = json::parse(corpo, nullptr, false);
   if (j.is_discarded()) return errore(nullptr, CodiceErrore::errore_sintassi, "JSON non valido");
-  if (!j.is_object()) return errore(nullptr, CodiceErrore::richiesta_non_valida, "il messaggio non e' un oggetto");
+  if (!j.is_object()) return errore(nullptr, CodiceErrore::richiesta_non_valida, "il messaggio non è un oggetto");
   const auto metodo = j.find("method");
   const auto id = j.find("id");
   const bool id_valido = id != j.end() && (id->is_number_integer() || id->is_string());
@@ -133,7 +133,7 @@ void Server::richiesta(const json& id, const std::string& metodo, const json& pa
   const Metodo* m = it != metodi().end() && it->second.richiesta ? &it->second : nullptr;
   if (!inizializzato_ && !(m && m->fuori_sessione))
     return errore(id, CodiceErrore::non_inizializzato, "server non inizializzato");
-  if (spento_) return errore(id, CodiceErrore::richiesta_non_valida, "server gia' spento: attende exit");
+  if (spento_) return errore(id, CodiceErrore::richiesta_non_valida, "server già spento: attende exit");
   if (!m) return errore(id, CodiceErrore::metodo_sconosciuto, "metodo sconosciuto: " + metodo);
   try {
     invia({{"jsonrpc", protocollo::versione_jsonrpc}, {"id", id}, {"result", m->richiesta(*this, parametri)}});
