@@ -46,7 +46,7 @@ enum class Nota : int32_t {
 struct Regola {
   Gravita gravita;  // avviso or nota
   int32_t numero;
-  // Plain ASCII on one line, as in the table of codes.
+  // On one line, Italian with its accents: the tool shows them in UTF-8 only.
   const char* significato;
   const char* suggerimento;
 };

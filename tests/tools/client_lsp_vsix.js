@@ -162,7 +162,7 @@ async function main() {
     assert.equal(w01.range.start.line, 15);
     assert.equal(w01.severity, 2, "a warning is severity 2");
     // The message's guillemets arrive whole: the lengths are in bytes.
-    assert.match(w01.message, /^«pendeza» non e' la parola chiave .*«pendenza»\?$/);
+    assert.match(w01.message, /^«pendeza» non è la parola chiave .*«pendenza»\?$/);
     assert.match(w01.relatedInformation[0].message, /^suggerimento: /);
     const treno = await diagnostiche(uri["treno.txt"]);
     assert.deepEqual(codici(treno), ["W01@14", "W01@18", "W02@12"], "the train's diagnostics with the line's");

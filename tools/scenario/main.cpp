@@ -68,6 +68,10 @@ const std::vector<VoceComando>& comandi() {
        crea_lsp},
       {"formati", "Scrive su stdout il riferimento dei formati delle descrizioni (docs/formati.md), in Markdown.",
        crea_formati},
+      {"spiega",
+       "Spiega un codice dell'installatore (P25, E1250, G9), un avviso o una nota del controllo (W01, N03) o un "
+       "tipo di record (segnale, stazione): significato, suggerimento, valori; senza voce, l'elenco di tutti.",
+       crea_spiega},
   };
   return tabella;
 }

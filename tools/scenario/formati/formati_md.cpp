@@ -36,6 +36,42 @@ std::string cella(std::string_view s) {
   return t;
 }
 
+}  // namespace
+
+std::string record_markdown(const Record& r) {
+  std::string out;
+  out += "### " + std::string(r.nome) + "\n\n";
+  out += std::string(r.significato) + ".\n\n";
+  out += "- si scrive: `" + std::string(r.esempio) + "`\n";
+  out += "- chiave: il primo campo " + prova_chiave(r.chiave) + "\n";
+  out += "- dove: " +
+         std::string(r.parte == Parte::generale ? "nella sezione [generale] della linea"
+                                                : "dopo la sezione [generale], di solito sotto ") +
+         (r.parte == Parte::generale ? "" : "`" + std::string(r.sezione) + "`") + "\n";
+  if (r.margine > 0)
+    out += "- la posizione deve restare almeno " + intero(r.margine) + " m prima della fine delle celle\n";
+  out += "- problemi che può dare: ";
+  for (size_t i = 0; i < r.codici.size(); ++i) {
+    const Codice* c = cerca_codice(Famiglia::problema, r.codici[i]);
+    out += (i ? "; " : "") + intero(r.codici[i]) + (c ? std::string(" (") + c->significato + ")" : "");
+  }
+  out += "\n\n| N. | Valore | Significato | Unità | Limiti | Lungo la linea | Slot |\n";
+  out += "|---|---|---|---|---|---|---|\n";
+  for (size_t i = 0; i < r.valori.size(); ++i) {
+    const Valore& v = r.valori[i];
+    const std::string slot = v.destinazione.slot < 0
+                                 ? std::string()
+                                 : intero(v.destinazione.slot) + ", `" + std::string(v.destinazione.campo) + "`";
+    out += "| " + intero(static_cast<int64_t>(i) + 1) + " | `" + std::string(v.nome) + "` | " + cella(v.significato) +
+           " | " + std::string(v.unita) + " | " + limiti(v) + " | " +
+           std::string(nomi_ruolo[static_cast<size_t>(v.ruolo)]) + " | " + slot + " |\n";
+  }
+  out += "\n";
+  return out;
+}
+
+namespace {
+
 void pagina_testo(std::string& out, const Testo& t) {
   out += "## " + std::string(t.nome) + "\n\n";
   out += "Installata come `" + std::string(t.file) + "` (R e T sono i nomi della linea e del treno), `" +
@@ -44,35 +80,7 @@ void pagina_testo(std::string& out, const Testo& t) {
   out +=
       ".\n\nI record nell'ordine in cui il lettore prova le chiavi: il primo la cui prova riesce prende il "
       "campo.\n\n";
-  for (const Record* r : t.record) {
-    out += "### " + std::string(r->nome) + "\n\n";
-    out += std::string(r->significato) + ".\n\n";
-    out += "- si scrive: `" + std::string(r->esempio) + "`\n";
-    out += "- chiave: il primo campo " + prova_chiave(r->chiave) + "\n";
-    out += "- dove: " +
-           std::string(r->parte == Parte::generale ? "nella sezione [generale] della linea"
-                                                   : "dopo la sezione [generale], di solito sotto ") +
-           (r->parte == Parte::generale ? "" : "`" + std::string(r->sezione) + "`") + "\n";
-    if (r->margine > 0)
-      out += "- la posizione deve restare almeno " + intero(r->margine) + " m prima della fine delle celle\n";
-    out += "- problemi che può dare: ";
-    for (size_t i = 0; i < r->codici.size(); ++i) {
-      const Codice* c = cerca_codice(Famiglia::problema, r->codici[i]);
-      out += (i ? "; " : "") + intero(r->codici[i]) + (c ? std::string(" (") + c->significato + ")" : "");
-    }
-    out += "\n\n| N. | Valore | Significato | Unita' | Limiti | Lungo la linea | Slot |\n";
-    out += "|---|---|---|---|---|---|---|\n";
-    for (size_t i = 0; i < r->valori.size(); ++i) {
-      const Valore& v = r->valori[i];
-      const std::string slot = v.destinazione.slot < 0
-                                   ? std::string()
-                                   : intero(v.destinazione.slot) + ", `" + std::string(v.destinazione.campo) + "`";
-      out += "| " + intero(static_cast<int64_t>(i) + 1) + " | `" + std::string(v.nome) + "` | " + cella(v.significato) +
-             " | " + std::string(v.unita) + " | " + limiti(v) + " | " +
-             std::string(nomi_ruolo[static_cast<size_t>(v.ruolo)]) + " | " + slot + " |\n";
-    }
-    out += "\n";
-  }
+  for (const Record* r : t.record) out += record_markdown(*r);
 }
 
 }  // namespace

@@ -12,6 +12,10 @@ namespace scenario::strumenti {
 // The whole page, Markdown in Italian.
 std::string formati_markdown();
 
+// One record kind as the page tells it: its meaning, an example line, the
+// keyword test, where it goes, the problems it can raise and its values.
+std::string record_markdown(const formato::Record& r);
+
 // "posizione intera di 32 bit, da 0 a 2147483647, multiplo di 50": the
 // limits of a value in words, for the page and for the editor's hover.
 // con_passo: with the multiple the value must be.
