@@ -49,7 +49,10 @@ void Raccolta::campo_ignorato(const CampoIgnorato& c) {
     if (c.inizio_riga && std::string_view(";#'/").find(t[0]) != std::string_view::npos)
       saltate[c.sorgente].insert(c.campo.riga);
     chiave_ignorata(avvisi_dei_campi, i);
-    if (tieni_ignorati) ignorati.push_back(i);
+    if (tieni_ignorati) {
+      ignorati.push_back(i);
+      ignorati.back().campo.testo = testi_ignorati.emplace_back(c.testo);
+    }
   }
   riga_ultimo_ = c.campo.riga;
   record_ultimo_ = nullptr;

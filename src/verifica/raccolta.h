@@ -2,9 +2,11 @@
 // The listener of a checking reading: keeps, in reading order, what the
 // readers tell (lettura_controllata.h), for the check's rules.
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "compiler/lettura_controllata.h"
@@ -37,9 +39,11 @@ class Raccolta : public OsservatoreLettura {
   // The warnings of the ignored fields, told as each is read: a text of a
   // million unknown keywords keeps no more than the bound of them.
   Tenuti avvisi_dei_campi;
-  // The ignored fields themselves, kept only with tieni_ignorati (for tests).
+  // The ignored fields themselves, kept only with tieni_ignorati (for tests);
+  // their texts in testi_ignorati, whose elements stay in place.
   bool tieni_ignorati = false;
   std::vector<Ignorato> ignorati;
+  std::deque<std::string> testi_ignorati;
   // For each text, the line of its first record or ignored field; and the
   // lines opened by an ignored field that may be a comment (; # ' //).
   std::map<Sorgente, int32_t> prima_riga;
