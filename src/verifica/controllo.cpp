@@ -203,7 +203,7 @@ File file_di(Sorgente s) {
   return File::nessuno;
 }
 
-std::string citato(std::string_view cp1252) { return a_utf8(dettaglio_mostrato(spogliato(cp1252))); }
+std::string citato(std::string_view cp1252) { return a_utf8(dettaglio_mostrato(spogliato_in_vista(cp1252))); }
 
 void avviso(Tenuti& uscita, Avviso a, File f, const Origine& dove, std::string messaggio) {
   const Regola& r = regola(a);
