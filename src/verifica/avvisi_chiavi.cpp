@@ -21,7 +21,7 @@ namespace scenario::verifica {
 namespace {
 
 bool numero(std::string_view campo) {
-  const std::string t = spogliato(campo);
+  const std::string_view t = spogliato_in_vista(campo);
   if (t.empty()) return false;
   size_t i = (t[0] == '+' || t[0] == '-') ? 1 : 0;
   if (i == t.size()) return false;
@@ -32,7 +32,7 @@ bool numero(std::string_view campo) {
 
 // How authors from elsewhere start a comment.
 bool sembra_commento(std::string_view campo) {
-  const std::string t = spogliato(campo);
+  const std::string_view t = spogliato_in_vista(campo);
   return !t.empty() && (t[0] == ';' || t[0] == '#' || t[0] == '\'' || t.starts_with("//"));
 }
 
