@@ -29,11 +29,14 @@ inline Riga riga_da(std::string_view t, size_t inizio) {
   return {t.substr(inizio, fine - inizio), dopo_fine_riga(t, fine)};
 }
 
-// A field without its leading and trailing blanks.
-inline std::string spogliato(std::string_view campo) {
+// A field without its leading and trailing blanks, in place.
+inline std::string_view spogliato_in_vista(std::string_view campo) {
   const size_t a = campo.find_first_not_of(" \t");
   if (a == std::string_view::npos) return {};
-  return std::string(campo.substr(a, campo.find_last_not_of(" \t") - a + 1));
+  return campo.substr(a, campo.find_last_not_of(" \t") - a + 1);
 }
+
+// The same, copied.
+inline std::string spogliato(std::string_view campo) { return std::string(spogliato_in_vista(campo)); }
 
 }  // namespace scenario

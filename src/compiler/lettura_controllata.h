@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "compiler/problemi.h"
@@ -53,7 +54,7 @@ struct RecordLetto {
 struct CampoIgnorato {
   Sorgente sorgente = Sorgente::nessuna;
   formato::Parte parte;
-  std::string testo;
+  std::string_view testo;  // the reader's, valid while the listener is told: a field may be megabytes
   Origine campo;
   bool inizio_riga = false;
 };

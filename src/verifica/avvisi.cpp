@@ -95,6 +95,10 @@ constexpr Regola tabella[] = {
      "stazione della scheda treno scritta con altre maiuscole che nel record stazione: le righe si accoppiano lo "
      "stesso",
      "nessuna correzione necessaria; per uniformita', scrivere il nome come nel record stazione"},
+    {Gravita::nota, n(Nota::omesse),
+     "altre diagnostiche con lo stesso identificatore oltre le prime mostrate: contano nel riepilogo e nello stato "
+     "di uscita, ma non sono mostrate",
+     "correggere quelle mostrate e controllare di nuovo; spesso un solo errore ripetuto su ogni riga"},
 };
 
 const Regola& cerca(Gravita g, int32_t numero) {

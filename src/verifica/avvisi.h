@@ -41,6 +41,7 @@ enum class Nota : int32_t {
   scheda_senza_tabella,
   capolinea_oltre_la_linea,
   scheda_maiuscole,
+  omesse,
 };
 
 struct Regola {

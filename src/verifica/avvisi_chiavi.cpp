@@ -21,7 +21,7 @@ namespace scenario::verifica {
 namespace {
 
 bool numero(std::string_view campo) {
-  const std::string t = spogliato(campo);
+  const std::string_view t = spogliato_in_vista(campo);
   if (t.empty()) return false;
   size_t i = (t[0] == '+' || t[0] == '-') ? 1 : 0;
   if (i == t.size()) return false;
@@ -32,7 +32,7 @@ bool numero(std::string_view campo) {
 
 // How authors from elsewhere start a comment.
 bool sembra_commento(std::string_view campo) {
-  const std::string t = spogliato(campo);
+  const std::string_view t = spogliato_in_vista(campo);
   return !t.empty() && (t[0] == ';' || t[0] == '#' || t[0] == '\'' || t.starts_with("//"));
 }
 
@@ -56,54 +56,58 @@ std::string forse(std::string_view parola, std::span<const std::string_view> par
   return p ? ": forse intendevi \xC2\xAB" + std::string(*p) + "\xC2\xBB?" : std::string();
 }
 
-void chiave_ignorata(Contesto& c, const Ignorato& i) {
+}  // namespace
+
+void chiave_ignorata(Tenuti& c, const Ignorato& i) {
   const CampoIgnorato& campo = i.campo;
   const formato::Testo& testo = formato::di(campo.sorgente);
   const File file = file_di(campo.sorgente);
-  const std::string t = spogliato(campo.testo);
+  const std::string_view t = spogliato_in_vista(campo.testo);
   if (t.empty()) return;
   const std::string q = "\xC2\xAB" + citato(t) + "\xC2\xBB";
 
   // A line that looks like a comment is told as such (righe_di_commento).
   if (campo.inizio_riga && sembra_commento(t)) return;
   if (formato::intestazione(t)) {
-    std::string minuscolo = t;
+    std::string minuscolo(t);
     for (char& ch : minuscolo)
       if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch + 32);
     for (std::string_view s : testo.sezioni)
       if (s == minuscolo) return;
-    c.avviso(Avviso::sezione_sconosciuta, file, campo.campo,
-             "intestazione " + q + " sconosciuta nella " + std::string(testo.nome) + forse(t, testo.sezioni));
+    avviso(c, Avviso::sezione_sconosciuta, file, campo.campo,
+           "intestazione " + q + " sconosciuta nella " + std::string(testo.nome) + forse(t, testo.sezioni));
     return;
   }
   // The values of an unknown record follow its keyword on the line.
   if (i.dopo_ignorato) return;
   if (i.dopo_record) {
-    c.avviso(Avviso::valore_in_piu, file, campo.campo,
-             "valore in più dopo il record \xC2\xAB" + citato(i.record->chiave) + "\xC2\xBB (" +
-                 std::to_string(i.record->formato->valori.size()) + " valori): " + q + " non viene letto");
+    avviso(c, Avviso::valore_in_piu, file, campo.campo,
+           "valore in più dopo il record \xC2\xAB" + citato(i.record->chiave) + "\xC2\xBB (" +
+               std::to_string(i.record->formato->valori.size()) + " valori): " + q + " non viene letto");
     return;
   }
   if (const formato::Record* r = formato::primo_che_corrisponde(altro(testo), t)) {
-    c.avviso(Avviso::record_dell_altro_testo, file, campo.campo,
-             q + " è un record della " + std::string(altro(testo).nome) + " (" + std::string(r->nome) + "): nella " +
-                 std::string(testo.nome) + " non viene letto");
+    avviso(c, Avviso::record_dell_altro_testo, file, campo.campo,
+           q + " è un record della " + std::string(altro(testo).nome) + " (" + std::string(r->nome) + "): nella " +
+               std::string(testo.nome) + " non viene letto");
     return;
   }
   if (const formato::Record* r = di_un_altra_parte(testo, t, campo.parte)) {
-    c.avviso(Avviso::record_fuori_posto, file, campo.campo,
-             r->parte == formato::Parte::generale
-                 ? q + " è un record della sezione [generale]: dopo la prima intestazione non viene letto"
-                 : q + " è un record delle sezioni dopo [generale]: dentro [generale] non viene letto");
+    avviso(c, Avviso::record_fuori_posto, file, campo.campo,
+           r->parte == formato::Parte::generale
+               ? q + " è un record della sezione [generale]: dopo la prima intestazione non viene letto"
+               : q + " è un record delle sezioni dopo [generale]: dentro [generale] non viene letto");
     return;
   }
   std::vector<std::string_view> esempi;
   for (const formato::Record* r : testo.record) esempi.push_back(r->esempio);
   const std::string suggerimento = numero(t) ? std::string() : forse(t, esempi);
-  c.avviso(Avviso::chiave_sconosciuta, file, campo.campo,
-           q + " non è la parola chiave di nessun record della " + std::string(testo.nome) +
-               (suggerimento.empty() ? ": il campo viene saltato" : suggerimento));
+  avviso(c, Avviso::chiave_sconosciuta, file, campo.campo,
+         q + " non è la parola chiave di nessun record della " + std::string(testo.nome) +
+             (suggerimento.empty() ? ": il campo viene saltato" : suggerimento));
 }
+
+namespace {
 
 // A value read from a later line, at its start, that is a keyword or a
 // header: the record took the next record's opening field.
@@ -136,19 +140,14 @@ void record_che_continua(Contesto& c, const RecordLetto& r) {
 // "; la curva di..." holds the keyword "curva"), or values of the record
 // before, which a failure may end there.
 void righe_di_commento(Contesto& c, Sorgente s, std::string_view testo) {
-  int32_t prima = std::numeric_limits<int32_t>::max();
+  const auto p = c.raccolta.prima_riga.find(s);
+  const int32_t prima = p == c.raccolta.prima_riga.end() ? std::numeric_limits<int32_t>::max() : p->second;
   std::map<int32_t, const RecordLetto*> record_a;
-  std::set<int32_t> saltate;
   for (const RecordLetto* r : c.raccolta.record)
-    if (r->sorgente == s) {
-      prima = std::min(prima, r->campo_chiave.riga);
-      record_a.try_emplace(r->campo_chiave.riga, r);
-    }
-  for (const Ignorato& i : c.raccolta.ignorati)
-    if (i.campo.sorgente == s) {
-      prima = std::min(prima, i.campo.campo.riga);
-      if (i.campo.inizio_riga) saltate.insert(i.campo.campo.riga);
-    }
+    if (r->sorgente == s) record_a.try_emplace(r->campo_chiave.riga, r);
+  static const std::set<int32_t> nessuna;
+  const auto sa = c.raccolta.saltate.find(s);
+  const std::set<int32_t>& saltate = sa == c.raccolta.saltate.end() ? nessuna : sa->second;
   int32_t riga = 1;
   for (size_t i = 0; i < testo.size(); ++riga) {
     const Riga r = riga_da(testo, i);
@@ -174,7 +173,6 @@ void righe_di_commento(Contesto& c, Sorgente s, std::string_view testo) {
 }
 
 void avvisi_chiavi(Contesto& c) {
-  for (const Ignorato& i : c.raccolta.ignorati) chiave_ignorata(c, i);
   righe_di_commento(c, Sorgente::linea, c.testi.linea);
   righe_di_commento(c, Sorgente::treno, c.testi.treno);
   for (const RecordLetto* r : c.raccolta.record)

@@ -4,6 +4,7 @@
 #include "verifica/controllo.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <tuple>
@@ -135,7 +136,63 @@ class RecordDeiGuasti {
 
 int ordine_file(File f) { return static_cast<int>(f); }
 
+// The report's order of the rules' warnings and notes: by file and place.
+bool prima(const Diagnostica& a, const Diagnostica& b) {
+  return std::tuple(ordine_file(a.file), a.riga, a.colonna, a.id) <
+         std::tuple(ordine_file(b.file), b.riga, b.colonna, b.id);
+}
+
+void conta_omessa(std::map<std::string, Omesse>& omesse, Gravita g, const std::string& id, size_t quante) {
+  Omesse& o = omesse[id];
+  o.gravita = g;
+  o.id = id;
+  o.quante += quante;
+}
+
+// Diagnostics of one identifier, in the order they were made: the first by
+// place kept (equal places in that order), the others counted.
+void tronca(std::vector<Diagnostica>& v, std::map<std::string, Omesse>& omesse) {
+  std::stable_sort(v.begin(), v.end(), prima);
+  if (v.size() <= massimo_per_identificatore) return;
+  conta_omessa(omesse, v.front().gravita, v.front().id, v.size() - massimo_per_identificatore);
+  v.erase(v.begin() + massimo_per_identificatore, v.end());
+}
+
 }  // namespace
+
+void Tenuti::aggiungi(Diagnostica d) {
+  std::vector<Diagnostica>& v = per_id_[d.id];
+  v.push_back(std::move(d));
+  // Cut at twice the bound: the memory stays bounded, the sorting a constant
+  // cost per diagnostic.
+  if (v.size() >= 2 * massimo_per_identificatore) tronca(v, omesse_);
+}
+
+std::vector<Diagnostica> Tenuti::ordinati(std::map<std::string, Omesse>& omesse) && {
+  std::vector<Diagnostica> tutti;
+  for (auto& [id, v] : per_id_) {
+    tronca(v, omesse_);
+    tutti.insert(tutti.end(), std::make_move_iterator(v.begin()), std::make_move_iterator(v.end()));
+  }
+  // Equal places are of one identifier, kept in the order they were made.
+  std::stable_sort(tutti.begin(), tutti.end(), prima);
+  for (const auto& [id, o] : omesse_) conta_omessa(omesse, o.gravita, id, o.quante);
+  return tutti;
+}
+
+std::string messaggio_omesse(const Omesse& o) {
+  struct Parole {
+    const char *altro, *altri, *nome, *nomi, *mostrato, *mostrati;
+  };
+  static constexpr Parole parole[] = {
+      {"un altro", "altri", "errore", "errori", "mostrato", "mostrati"},
+      {"un altro", "altri", "avviso", "avvisi", "mostrato", "mostrati"},
+      {"un'altra", "altre", "nota", "note", "mostrata", "mostrate"},
+  };
+  const Parole& p = parole[static_cast<size_t>(o.gravita)];
+  if (o.quante == 1) return std::string(p.altro) + " " + p.nome + " " + o.id + " non " + p.mostrato;
+  return std::string(p.altri) + " " + std::to_string(o.quante) + " " + p.nomi + " " + o.id + " non " + p.mostrati;
+}
 
 File file_di(Sorgente s) {
   switch (s) {
@@ -146,16 +203,20 @@ File file_di(Sorgente s) {
   return File::nessuno;
 }
 
-std::string citato(std::string_view cp1252) { return a_utf8(dettaglio_mostrato(spogliato(cp1252))); }
+std::string citato(std::string_view cp1252) { return a_utf8(dettaglio_mostrato(spogliato_in_vista(cp1252))); }
 
-void Contesto::avviso(Avviso a, File f, const Origine& dove, std::string messaggio) {
+void avviso(Tenuti& uscita, Avviso a, File f, const Origine& dove, std::string messaggio) {
   const Regola& r = regola(a);
-  uscita.push_back(
+  uscita.aggiungi(
       {Gravita::avviso, identificatore(r), std::move(messaggio), r.suggerimento, f, dove.riga, dove.colonna, {}, {}});
 }
 
+void Contesto::avviso(Avviso a, File f, const Origine& dove, std::string messaggio) {
+  verifica::avviso(uscita, a, f, dove, std::move(messaggio));
+}
+
 void Contesto::nota(Nota n, File f, const Origine& dove, std::string messaggio) {
-  uscita.push_back(verifica::nota(n, f, dove, std::move(messaggio)));
+  uscita.aggiungi(verifica::nota(n, f, dove, std::move(messaggio)));
 }
 
 std::unique_ptr<Stato> compila_in_memoria(const Testi& t, OsservatoreLettura* osservatore, bool prosegui,
@@ -199,8 +260,19 @@ Controllo controlla(const Stato& esatto, const Raccolta& esatta, const Testi& te
   const Raccolta& lettura = seconda ? proseguita : esatta;
   const Stato& modello = seconda ? *seconda : esatto;
   auto& d = out.diagnostiche;
+  std::map<std::string, Omesse> omesse;
+  // The compile's problems in the order recorded: the first of each
+  // identifier kept, the others counted.
+  std::map<std::string, size_t> tenute;
+  auto tieni = [&](Diagnostica x) {
+    if (++tenute[x.id] > massimo_per_identificatore) return conta_omessa(omesse, x.gravita, x.id, 1), false;
+    d.push_back(std::move(x));
+    return true;
+  };
 
-  d = problemi_installatore(esatto, lettura);
+  for (const Problema& p : esatto.problemi)
+    if (tieni(da_problema(p, errore_di_lettura(p) ? esatto.record_in_corso : RecordInCorso{})))
+      punta_progressiva(d.back(), p, lettura);
   note_di_arresto(esatta, d);
 
   std::optional<Origine> primo_senza_celle;
@@ -218,9 +290,9 @@ Controllo controlla(const Stato& esatto, const Raccolta& esatta, const Testi& te
         ++altri_senza_celle;
         continue;
       }
-      d.push_back(da_problema(p, errore_di_lettura(p) ? record_dei_guasti.di(p) : RecordInCorso{}));
-      d.back().fase = Fase::proseguendo;
-      punta_progressiva(d.back(), p, lettura);
+      Diagnostica x = da_problema(p, errore_di_lettura(p) ? record_dei_guasti.di(p) : RecordInCorso{});
+      x.fase = Fase::proseguendo;
+      if (tieni(std::move(x))) punta_progressiva(d.back(), p, lettura);
     }
   }
   if (!modello.celle.allocate()) {
@@ -232,19 +304,21 @@ Controllo controlla(const Stato& esatto, const Raccolta& esatta, const Testi& te
     d.push_back(nota(Nota::senza_celle, File::linea, primo_senza_celle.value_or(Origine{}), m));
   }
 
-  std::vector<Diagnostica> avvisi;
-  Contesto c{lettura, testi, avvisi, lunghezza(lettura)};
+  // The fields' warnings, told while reading, come first, as they were made.
+  Tenuti tenuti = lettura.avvisi_dei_campi;
+  Contesto c{lettura, testi, tenuti, lunghezza(lettura)};
   avvisi_chiavi(c);
   avvisi_posizioni(c);
   avvisi_codifica(c);
   avvisi_scheda(c);
+  std::vector<Diagnostica> avvisi = std::move(tenuti).ordinati(omesse);
   const Fasi fasi(esatta);
   for (Diagnostica& a : avvisi) a.fase = fasi.di(a);
-  std::stable_sort(avvisi.begin(), avvisi.end(), [](const Diagnostica& a, const Diagnostica& b) {
-    return std::tuple(ordine_file(a.file), a.riga, a.colonna, a.id) <
-           std::tuple(ordine_file(b.file), b.riga, b.colonna, b.id);
-  });
-  d.insert(d.end(), avvisi.begin(), avvisi.end());
+  d.insert(d.end(), std::make_move_iterator(avvisi.begin()), std::make_move_iterator(avvisi.end()));
+
+  for (auto& [id, o] : omesse) out.omesse.push_back(std::move(o));
+  std::ranges::stable_sort(out.omesse, {}, &Omesse::gravita);
+  for (const Omesse& o : out.omesse) d.push_back(nota(Nota::omesse, File::nessuno, {}, messaggio_omesse(o)));
   return out;
 }
 

@@ -12,6 +12,7 @@
 #include "compiler/stato.h"
 #include "verifica/diagnostica.h"
 #include "verifica/raccolta.h"
+#include "verifica/tenuti.h"
 
 namespace scenario::verifica {
 
@@ -26,8 +27,10 @@ struct Controllo {
   // The compile's problems in the order recorded; the notes where its
   // reading stops; the problems found reading on; then warnings and notes by
   // file and place.
+  // Past the bound, a note (N07) for each identifier in omesse, at the end.
   std::vector<Diagnostica> diagnostiche;
-  bool proseguita = false;  // the texts were read once more, on past a stop
+  std::vector<Omesse> omesse;  // by severity, then identifier
+  bool proseguita = false;     // the texts were read once more, on past a stop
 };
 
 // esatto is the installer's compile of these texts, run with raccolta

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace scenario::verifica {
 
@@ -22,9 +23,9 @@ enum class File { nessuno, linea, treno, scheda };
 
 struct Diagnostica {
   Gravita gravita = Gravita::errore;
-  std::string id;            // "P25", "E1250", "G61", "W01", "N01"
-  std::string messaggio;     // UTF-8
-  std::string suggerimento;  // UTF-8; empty when there is none
+  std::string id;                 // "P25", "E1250", "G61", "W01", "N01"
+  std::string messaggio;          // UTF-8
+  std::string_view suggerimento;  // UTF-8, in a table of static storage; empty when there is none
   File file = File::nessuno;
   int32_t riga = 0;                  // from 1; 0 = the whole file
   int32_t colonna = 0;               // from 1, in bytes of the text as read; 0 = the whole line

@@ -3,6 +3,9 @@
 
 #include "verifica/raccolta.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "base/righe.h"
 #include "verifica/regole_controllo.h"
 
@@ -24,6 +27,12 @@ void Raccolta::record_letto(const RecordLetto& r) {
   record.push_back(tenuti_.back().get());
   record_ultimo_ = tenuti_.back().get();
   riga_ultimo_ = r.valori.empty() ? r.campo_chiave.riga : r.valori.back().campo.riga;
+  prima(r.sorgente, r.campo_chiave.riga);
+}
+
+void Raccolta::prima(Sorgente s, int32_t riga) {
+  auto [it, nuova] = prima_riga.try_emplace(s, riga);
+  if (!nuova) it->second = std::min(it->second, riga);
 }
 
 void Raccolta::campo_ignorato(const CampoIgnorato& c) {
@@ -35,7 +44,16 @@ void Raccolta::campo_ignorato(const CampoIgnorato& c) {
   }
   // A field of blanks says nothing by itself (a blank line is one); only the
   // line it stands on counts, for the fields after it.
-  if (!spogliato(c.testo).empty()) ignorati.push_back(i);
+  if (const std::string_view t = spogliato_in_vista(c.testo); !t.empty()) {
+    prima(c.sorgente, c.campo.riga);
+    if (c.inizio_riga && std::string_view(";#'/").find(t[0]) != std::string_view::npos)
+      saltate[c.sorgente].insert(c.campo.riga);
+    chiave_ignorata(avvisi_dei_campi, i);
+    if (tieni_ignorati) {
+      ignorati.push_back(i);
+      ignorati.back().campo.testo = testi_ignorati.emplace_back(c.testo);
+    }
+  }
   riga_ultimo_ = c.campo.riga;
   record_ultimo_ = nullptr;
 }

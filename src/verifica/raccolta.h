@@ -2,10 +2,15 @@
 // The listener of a checking reading: keeps, in reading order, what the
 // readers tell (lettura_controllata.h), for the check's rules.
 
+#include <deque>
+#include <map>
 #include <memory>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "compiler/lettura_controllata.h"
+#include "verifica/tenuti.h"
 
 namespace scenario::verifica {
 
@@ -31,12 +36,24 @@ class Raccolta : public OsservatoreLettura {
 
   // Records of both texts, the line's first; references stay valid.
   std::vector<const RecordLetto*> record;
+  // The warnings of the ignored fields, told as each is read: a text of a
+  // million unknown keywords keeps no more than the bound of them.
+  Tenuti avvisi_dei_campi;
+  // The ignored fields themselves, kept only with tieni_ignorati (for tests);
+  // their texts in testi_ignorati, whose elements stay in place.
+  bool tieni_ignorati = false;
   std::vector<Ignorato> ignorati;
+  std::deque<std::string> testi_ignorati;
+  // For each text, the line of its first record or ignored field; and the
+  // lines opened by an ignored field that may be a comment (; # ' //).
+  std::map<Sorgente, int32_t> prima_riga;
+  std::map<Sorgente, std::set<int32_t>> saltate;
   std::vector<Arresto> arresti;
   bool linea_iniziata = false, treno_iniziato = false;
   bool treno_senza_generale = false;
 
  private:
+  void prima(Sorgente s, int32_t riga);
   // The last event of the text being read: its line, and the record if it was one.
   Sorgente sorgente_ultimo_ = Sorgente::nessuna;
   int32_t riga_ultimo_ = 0;

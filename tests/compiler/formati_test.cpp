@@ -51,6 +51,7 @@ verifica::Raccolta leggi_solo(const formato::Record& r, std::unique_ptr<Stato>* 
   dove.push_back("");
   const std::string l = unisci(linea), t = unisci(treno);
   verifica::Raccolta raccolta;
+  raccolta.tieni_ignorati = true;
   auto s = verifica::compila_in_memoria({"R", "T", l, t, std::nullopt}, &raccolta, false);
   if (stato) *stato = std::move(s);
   return raccolta;

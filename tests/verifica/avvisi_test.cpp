@@ -31,7 +31,7 @@ TEST(Avvisi, IdentificatoriStabiliEUnaVoceCiascuno) {
     EXPECT_TRUE(r.gravita == Gravita::avviso || note == contatore);
   }
   EXPECT_EQ(avvisi, static_cast<int>(Avviso::chilometri));
-  EXPECT_EQ(note, static_cast<int>(Nota::scheda_maiuscole));
+  EXPECT_EQ(note, static_cast<int>(Nota::omesse));
   EXPECT_EQ(identificatore(regola(Avviso::chiave_sconosciuta)), "W01");
   EXPECT_EQ(identificatore(regola(Avviso::testo_utf8)), "W13");
   EXPECT_EQ(identificatore(regola(Nota::arresto)), "N01");

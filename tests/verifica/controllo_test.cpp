@@ -16,6 +16,7 @@
 #include "support/scenari_generati.h"
 #include "support/testi_fissi.h"
 #include "verifica/raccolta.h"
+#include "verifica/regole_controllo.h"
 
 namespace scenario::verifica {
 namespace {
@@ -277,6 +278,36 @@ TEST(Controllo, IMessaggiDiconoCosaEDove) {
                                                       "CITT\xC3\x80"
                                                       "\xC2\xBB viene letto \xC2\xAB"
                                                       "CITT\xC3\x83\xE2\x82\xAC\xC2\xBB")));
+}
+
+// Past the bound the first by place are kept, whatever the order the rules
+// made them in, and the rest counted; below it nothing is left out.
+TEST(Controllo, OltreIlLimiteRestanoLePrimePerPosto) {
+  Tenuti t;
+  const size_t troppe = 2 * massimo_per_identificatore + 500;
+  for (size_t k = troppe; k > 0; --k)
+    t.aggiungi({Gravita::avviso, "W01", "m", {}, File::linea, static_cast<int32_t>(k), 1, {}, {}});
+  for (int32_t k = 3; k > 0; --k) t.aggiungi({Gravita::nota, "N03", "m", {}, File::treno, k, 1, {}, {}});
+  std::map<std::string, Omesse> omesse;
+  const std::vector<Diagnostica> d = std::move(t).ordinati(omesse);
+  ASSERT_EQ(d.size(), massimo_per_identificatore + 3);
+  for (size_t k = 0; k < massimo_per_identificatore; ++k) EXPECT_EQ(d[k].riga, static_cast<int32_t>(k + 1));
+  EXPECT_EQ(d.back().id, "N03");
+  EXPECT_EQ(d.back().riga, 3);
+  ASSERT_EQ(omesse.size(), 1u);
+  EXPECT_EQ(omesse["W01"].quante, troppe - massimo_per_identificatore);
+  EXPECT_EQ(omesse["W01"].gravita, Gravita::avviso);
+}
+
+TEST(Controllo, LaNotaDelleOmesseDiceQuanteEDiQualeIdentificatore) {
+  const std::pair<Omesse, const char*> casi[] = {
+      {{Gravita::avviso, "W01", 123456}, "altri 123456 avvisi W01 non mostrati"},
+      {{Gravita::avviso, "W01", 1}, "un altro avviso W01 non mostrato"},
+      {{Gravita::errore, "P25", 2}, "altri 2 errori P25 non mostrati"},
+      {{Gravita::nota, "N01", 5}, "altre 5 note N01 non mostrate"},
+      {{Gravita::nota, "N01", 1}, "un'altra nota N01 non mostrata"},
+  };
+  for (const auto& [o, atteso] : casi) EXPECT_EQ(messaggio_omesse(o), atteso);
 }
 
 }  // namespace

@@ -228,6 +228,54 @@ TEST(Check, PiuScenariInUnaVoltaEGliAvvisiComeErrori) {
             0);
 }
 
+// Past the bound of one identifier the rest are counted, not shown: one
+// note for each identifier says how many, and the summary, the table and
+// the exit status count them all; --no-warn takes a warning's note too.
+TEST(Check, OltreIlLimiteLeDiagnosticheSonoContateNonMostrate) {
+  CartellaTemporanea dir;
+  // Under the installed names: a load folder takes no more than 1000 lines.
+  fs::create_directory(dir / "molti");
+  fs::copy(casi / "refusi" / "treno.txt", dir / "molti" / "R_T-.txt");
+  std::string linea = leggi_file(casi / "refusi" / "linea.txt");
+  // 1500 W01 in the line and 2 in the train; 1200 P25, each stopping a record.
+  std::string molte;
+  for (int i = 1; i < 1500; ++i) molte += "pendeza,  5000,   2\n";
+  for (int i = 0; i < 1200; ++i) molte += "pendenza,  5000,   12O\n";
+  const std::string dopo = "pendeza,  5000,   2\n";
+  linea.insert(linea.find(dopo) + dopo.size(), molte);
+  scrivi_file(dir / "molti" / "R_linea.txt", linea);
+  auto conta_id = [](const std::string& uscita, const std::string& id) {
+    size_t n = 0;
+    for (size_t i = uscita.find(id); i != std::string::npos; i = uscita.find(id, i + 1)) ++n;
+    return n;
+  };
+
+  const Esecuzione gcc = esegui_strumento_in(dir.percorso(), {"check", "molti", "--formato", "gcc"});
+  EXPECT_EQ(gcc.stato, 1);
+  EXPECT_EQ(conta_id(gcc.uscita, "[W01]"), 1000u);
+  EXPECT_EQ(conta_id(gcc.uscita, "[P25]"), 1000u);
+  // The first by place: the line's from its line 16 on, none of the train's.
+  EXPECT_THAT(gcc.uscita, testing::HasSubstr("molti/R_linea.txt:1015:1: warning: [W01]"));
+  EXPECT_THAT(gcc.uscita, testing::Not(testing::HasSubstr("molti/R_linea.txt:1016:1: warning: [W01]")));
+  EXPECT_THAT(gcc.uscita, testing::Not(testing::HasSubstr("molti/R_T-.txt:15:1: warning: [W01]")));
+  EXPECT_THAT(gcc.uscita, testing::EndsWith(": note: [N07] altri 200 errori P25 non mostrati\n"
+                                            "molti/R_linea.txt: note: [N07] altri 502 avvisi W01 non mostrati\n"));
+
+  fs::copy(casi / "utf8", dir.percorso() / "utf8");
+  const Esecuzione testo = esegui_strumento_in(dir.percorso(), {"check", "molti", "utf8"});
+  EXPECT_EQ(testo.stato, 1);
+  EXPECT_THAT(testo.uscita, testing::HasSubstr("\n1200 errori, 1503 avvisi, 4 note; "));
+  EXPECT_THAT(testo.uscita, testing::ContainsRegex("\nmolti +1200 +1503 +4 +1\n"));
+
+  const Esecuzione json = esegui_strumento_in(dir.percorso(), {"check", "molti", "--formato", "json"});
+  EXPECT_EQ(nlohmann::json::parse(json.uscita)["scenari"][0]["diagnostiche"].size(), 2000u + 1 + 2 + 2);
+
+  const Esecuzione senza = esegui_strumento_in(dir.percorso(), {"check", "molti", "--no-warn", "W01"});
+  EXPECT_THAT(senza.uscita, testing::Not(testing::HasSubstr("W01")));
+  EXPECT_THAT(senza.uscita, testing::HasSubstr("[N07] altri 200 errori P25 non mostrati\n"));
+  EXPECT_THAT(senza.uscita, testing::HasSubstr("\n1200 errori, 1 avviso, 3 note; "));
+}
+
 // Nothing is written unless asked; with --out the binary files go there as
 // the compile writes them.
 TEST(Check, ScriveIFileBinariSoloConOut) {

@@ -32,6 +32,7 @@ ScenarioAutore apri_testi(TestiAutore testi, const RichiestaScenario& r, Disco* 
   if (t.file_scheda) vt.scheda = t.scheda;
   verifica::Controllo c = verifica::controlla(*s.esito.stato, raccolta, vt);
   s.diagnostiche = std::move(c.diagnostiche);
+  s.omesse = std::move(c.omesse);
   s.proseguita = c.proseguita;
   return s;
 }

@@ -13,6 +13,7 @@
 #include "autore/compilazione.h"
 #include "autore/ingressi.h"
 #include "base/disco.h"
+#include "verifica/controllo.h"
 #include "verifica/diagnostica.h"
 
 namespace scenario::strumenti {
@@ -33,7 +34,8 @@ struct ScenarioAutore {
   // The compile's problems in the order recorded, each pointed at its field;
   // with controlla, after them what the check finds.
   std::vector<verifica::Diagnostica> diagnostiche;
-  bool proseguita = false;  // the check read on past a stop
+  std::vector<verifica::Omesse> omesse;  // those past the bound of their identifier, counted
+  bool proseguita = false;               // the check read on past a stop
 };
 
 // ErroreStrumento (or ErroreEsecuzione from the disk) when the texts are

@@ -27,8 +27,15 @@ ScenarioVerificato verifica_cartella(const ArgomentiCheck& a, Disco& disco, cons
     RichiestaScenario r{cartella, a.linea, a.treno, a.senza_profilo ? 0 : 1, std::nullopt, true};
     if (!a.uscita.empty()) r.uscita = percorso_utf8(a.uscita);
     s = verificato(cartella, apri_scenario(r, disco), r.uscita);
+    auto tolto = [&](const std::string& id) { return std::ranges::find(a.senza_avvisi, id) != a.senza_avvisi.end(); };
+    // Those left out of a warning not reported go with it, and so does their note.
+    std::vector<std::string> note_tolte;
+    for (const verifica::Omesse& o : s.omesse)
+      if (tolto(o.id)) note_tolte.push_back(verifica::messaggio_omesse(o));
+    std::erase_if(s.omesse, [&](const verifica::Omesse& o) { return tolto(o.id); });
     std::erase_if(s.diagnostiche, [&](const verifica::Diagnostica& d) {
-      return std::ranges::find(a.senza_avvisi, d.id) != a.senza_avvisi.end();
+      return tolto(d.id) || (d.id == verifica::identificatore(verifica::regola(verifica::Nota::omesse)) &&
+                             std::ranges::find(note_tolte, d.messaggio) != note_tolte.end());
     });
     const Conteggi n = conta(s);
     s.uscita = n.errori > 0 || (a.avvisi_come_errori && n.avvisi > 0) ? 1 : 0;

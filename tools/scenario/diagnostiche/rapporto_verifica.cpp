@@ -68,6 +68,7 @@ ScenarioVerificato verificato(const Percorso& cartella, ScenarioAutore&& sa, con
   ScenarioVerificato s;
   s.cartella = cartella;
   s.diagnostiche = std::move(sa.diagnostiche);
+  s.omesse = std::move(sa.omesse);
   s.proseguita = sa.proseguita;
   s.codice_errore = sa.esito.stato->codice_errore;
   s.posizione_errore = sa.esito.stato->posizione_errore;
@@ -117,11 +118,11 @@ const std::string* testo_di(const ScenarioVerificato& s, verifica::File f) {
 
 Conteggi conta(const ScenarioVerificato& s) {
   Conteggi c;
-  for (const Diagnostica& d : s.diagnostiche) {
-    if (d.gravita == Gravita::errore) ++c.errori;
-    if (d.gravita == Gravita::avviso) ++c.avvisi;
-    if (d.gravita == Gravita::nota) ++c.note;
-  }
+  auto aggiungi = [&](Gravita g, size_t n) {
+    (g == Gravita::errore ? c.errori : g == Gravita::avviso ? c.avvisi : c.note) += n;
+  };
+  for (const Diagnostica& d : s.diagnostiche) aggiungi(d.gravita, 1);
+  for (const verifica::Omesse& o : s.omesse) aggiungi(o.gravita, o.quante);
   return c;
 }
 
@@ -155,7 +156,7 @@ std::string diagnostiche_testo(const ScenarioVerificato& s, OpzioniTesto o) {
       out += "  " + m.testo + "\n";
       if (d.colonna > 0) out += "  " + m.rientro + con(colore_caret, "^") + "\n";
     }
-    if (!d.suggerimento.empty()) out += "  suggerimento: " + d.suggerimento + "\n";
+    if (!d.suggerimento.empty()) out += "  suggerimento: " + std::string(d.suggerimento) + "\n";
   }
   return out;
 }

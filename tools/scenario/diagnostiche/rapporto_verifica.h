@@ -21,6 +21,7 @@ struct ScenarioVerificato {
   std::string errore;
   TestiAutore testi;
   std::vector<verifica::Diagnostica> diagnostiche;
+  std::vector<verifica::Omesse> omesse;             // left out of diagnostiche, in the counts
   int32_t codice_errore = 0, posizione_errore = 0;  // as the installer leaves them
   bool proseguita = false;
   // With --out: whether the binary files were written, and where.
@@ -37,6 +38,7 @@ ScenarioVerificato verificato(const Percorso& cartella, ScenarioAutore&& sa, con
 struct Conteggi {
   size_t errori = 0, avvisi = 0, note = 0;
 };
+// Every diagnostic, those left out past the bound too.
 Conteggi conta(const ScenarioVerificato& s);
 
 // The version of the JSON shape; it grows when a field changes meaning or goes.

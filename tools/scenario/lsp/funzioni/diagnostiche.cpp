@@ -30,8 +30,8 @@ nlohmann::json diagnostiche(const FileAnalizzato& f, const std::string& uri) {
                         {"message", testo_messaggio(d)}};
     if (!d.id.empty()) j["code"] = d.id;
     if (!d.suggerimento.empty())
-      j["relatedInformation"] = nlohmann::json::array(
-          {{{"location", {{"uri", uri}, {"range", intervallo}}}, {"message", "suggerimento: " + d.suggerimento}}});
+      j["relatedInformation"] = nlohmann::json::array({{{"location", {{"uri", uri}, {"range", intervallo}}},
+                                                        {"message", "suggerimento: " + std::string(d.suggerimento)}}});
     out.push_back(std::move(j));
   }
   return out;
