@@ -23,6 +23,7 @@
 
 #include "support/cartella_temporanea.h"
 #include "tools/strumento.h"
+#include "verifica/tenuti.h"
 
 namespace scenario::test {
 namespace {
@@ -232,6 +233,10 @@ TEST(Check, PiuScenariInUnaVoltaEGliAvvisiComeErrori) {
 // note for each identifier says how many, and the summary, the table and
 // the exit status count them all; --no-warn takes a warning's note too.
 TEST(Check, OltreIlLimiteLeDiagnosticheSonoContateNonMostrate) {
+  // The README states the bound the check keeps.
+  EXPECT_NE(leggi_file(README_PROGETTO)
+                .find("the first " + std::to_string(verifica::massimo_per_identificatore) + " by place are shown"),
+            std::string::npos);
   CartellaTemporanea dir;
   // Under the installed names: a load folder takes no more than 1000 lines.
   fs::create_directory(dir / "molti");
