@@ -14,6 +14,7 @@ target_sources(test_scenario PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/comandi/check_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/comandi/compile_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/comandi/incorporato_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/comandi/nuovo_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/comandi/spiega_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/diagnostiche/righe_sorgente_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/disegni/plan_test.cpp

@@ -42,6 +42,10 @@ std::string vista(const char* cosa) {
 
 const std::vector<VoceComando>& comandi() {
   static const std::vector<VoceComando> tabella = {
+      {"nuovo",
+       "Crea una cartella con uno scenario di partenza (cinque testi, cinque stazioni in 15 km) che il controllo "
+       "trova pulito, da cambiare.",
+       crea_nuovo},
       {"compile",
        "Compila R_linea.txt e R_T-.txt (o linea.txt e treno.txt di una cartella di carico) come fa l'installatore e "
        "riporta ogni problema. Uscita: 0 nessun problema, 1 problemi registrati (file scritti), 2 nessun file "

@@ -174,7 +174,7 @@ TEST(Check, LaRigaDiComandoParlaItaliano) {
        "comando sconosciuto \xC2\xAB"
        "cmpile\xC2\xBB: forse intendevi \xC2\xAB"
        "compile\xC2\xBB?"},
-      {{"xyzzy"}, "comando sconosciuto \xC2\xABxyzzy\xC2\xBB; i comandi sono compile check dump plan"},
+      {{"xyzzy"}, "comando sconosciuto \xC2\xABxyzzy\xC2\xBB; i comandi sono nuovo compile check dump plan"},
       {{}, "manca il comando"},
       {{"check", "--formato", "xml"}, "valore non valido per --formato: xml"},
       {{"check", "--formato"}, "manca il valore di --formato"},

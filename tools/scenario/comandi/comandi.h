@@ -34,6 +34,7 @@ std::unique_ptr<Comando> crea_report();
 std::unique_ptr<Comando> crea_lsp();
 std::unique_ptr<Comando> crea_formati();
 std::unique_ptr<Comando> crea_spiega();
+std::unique_ptr<Comando> crea_nuovo();
 
 // The object a JSON report is when the command line is refused: the check's
 // shape, or the one compile and the others share.
