@@ -50,7 +50,7 @@ TEST(Ingressi, INomiInstallatiDannoLineaETreno) {
   EXPECT_NE(errore_di(dir.percorso()).find("più di una descrizione della linea"), std::string::npos);
   EXPECT_EQ(errore_di(dir.percorso(), "Monte"),
             "nessuna descrizione del treno in " + dir.percorso().string() +
-                " (ne' Monte_...-.txt ne' una cartella di carico con linea.txt e treno.txt)");
+                " (né Monte_...-.txt né una cartella di carico con linea.txt e treno.txt)");
 }
 
 TEST(Ingressi, UnaCartellaDiCaricoEConvertitaComeNellaBuild) {
@@ -75,7 +75,7 @@ TEST(Ingressi, UnaCartellaDiCaricoEConvertitaComeNellaBuild) {
 TEST(Ingressi, SenzaTestiOConNomiNonValidi) {
   CartellaTemporanea dir;
   EXPECT_EQ(errore_di(dir.percorso()), "nessuna descrizione della linea in " + dir.percorso().string() +
-                                           " (ne' ..._linea.txt ne' una cartella di carico con linea.txt e treno.txt)");
+                                           " (né ..._linea.txt né una cartella di carico con linea.txt e treno.txt)");
   EXPECT_EQ(errore_di(dir / "assente"), "cartella inesistente o non leggibile: " + (dir / "assente").string());
   EXPECT_NE(errore_di(dir.percorso(), "../x", "1").find("non puo' contenere"), std::string::npos);
 }

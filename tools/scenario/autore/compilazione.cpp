@@ -12,6 +12,14 @@
 #include "verifica/disco_autore.h"
 
 namespace scenario::strumenti {
+namespace {
+
+Uscita uscita_di(const Esito& e, const Stato& s) {
+  if (!e.completo()) return Uscita::nessun_file;
+  return s.problemi.empty() ? Uscita::pulita : Uscita::problemi;
+}
+
+}  // namespace
 
 EsitoCompilazione compila(const RichiestaCompilazione& r, Disco& disco) {
   const FileCompilazione file = file_compilazione(r.ingresso, r.uscita, {r.nome_linea, r.numero_treno});
@@ -35,9 +43,7 @@ EsitoCompilazione compila(const RichiestaCompilazione& r, Disco& disco) {
     esito.stato = verifica::compila_in_memoria(
         {r.nome_linea, r.numero_treno, esito.testo_linea, esito.testo_treno, std::nullopt, r.scrivi_file},
         r.osservatore, false, &e);
-    esito.uscita = !e.completo()                   ? Uscita::nessun_file
-                   : esito.stato->problemi.empty() ? Uscita::pulita
-                                                   : Uscita::problemi;
+    esito.uscita = uscita_di(e, *esito.stato);
     return esito;
   }
   std::error_code ec;
@@ -64,10 +70,7 @@ EsitoCompilazione compila(const RichiestaCompilazione& r, Disco& disco) {
   stato.osservatore = nullptr;
   annota_esito(stato, e);
   esito.file_scritti = e.completo();
-  if (!e.completo())
-    esito.uscita = Uscita::nessun_file;
-  else
-    esito.uscita = stato.problemi.empty() ? Uscita::pulita : Uscita::problemi;
+  esito.uscita = uscita_di(e, stato);
   return esito;
 }
 

@@ -58,8 +58,8 @@ std::string unico(const std::vector<std::string>& trovati, const Percorso& carte
                   const char* opzione, const std::string& inizio, const std::string& fine) {
   if (trovati.size() == 1) return trovati[0];
   if (trovati.empty())
-    throw ErroreStrumento(std::string("nessuna ") + cosa + " in " + testo_utf8(cartella) + " (ne' " + inizio + "..." +
-                          fine + " ne' una cartella di carico con linea.txt e treno.txt)");
+    throw ErroreStrumento(std::string("nessuna ") + cosa + " in " + testo_utf8(cartella) + " (né " + inizio + "..." +
+                          fine + " né una cartella di carico con linea.txt e treno.txt)");
   throw ErroreStrumento(std::string("più di una ") + cosa + " in " + testo_utf8(cartella) + ": " +
                         elenco(trovati, inizio, fine) + "; indicare " + opzione);
 }
@@ -126,6 +126,30 @@ TestiAutore trova_testi(LettoreFile& disco, const Percorso& cartella, const std:
     t.scheda = leggi_testo_carico(disco, s);
   }
   return t;
+}
+
+bool ha_testi_installati(LettoreFile& disco, const Percorso& cartella) {
+  return !in_mezzo(nomi_in(disco, cartella), "", std::string(fine_linea)).empty();
+}
+
+NomiDaArgomenti trova_nomi_binari(LettoreFile& disco, const Percorso& cartella) {
+  const std::vector<std::string> nomi = nomi_in(disco, cartella);
+  std::vector<std::pair<std::string, std::string>> trovati;
+  for (const std::string& radice : in_mezzo(nomi, "", ".sim")) {
+    std::vector<std::pair<std::string, std::string>> divisioni;
+    for (size_t k = radice.find('_'); k != std::string::npos; k = radice.find('_', k + 1))
+      if (k > 0 && k + 1 < radice.size()) divisioni.emplace_back(radice.substr(0, k), radice.substr(k + 1));
+    if (divisioni.size() > 1)
+      std::erase_if(divisioni, [&](const auto& d) {
+        return !std::binary_search(nomi.begin(), nomi.end(), d.first + "_linea.dat");
+      });
+    if (divisioni.size() == 1) trovati.push_back(divisioni.front());
+  }
+  if (trovati.size() != 1)
+    throw ErroreStrumento(std::string(trovati.empty() ? "nessuno scenario" : "più di uno scenario") + " in " +
+                          testo_utf8(cartella) +
+                          " (né i testi né un solo R_T.sim con i suoi file binari): indicare --route e --train");
+  return nomi_da_argomenti(trovati.front().first, trovati.front().second);
 }
 
 TestiAutore trova_coppia(LettoreFile& disco, const Percorso& p) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "autore/nomi_scenario.h"
 #include "base/disco.h"
 #include "compiler/problemi.h"
 
@@ -40,6 +41,15 @@ std::string leggi_testo_carico(LettoreFile& disco, const Percorso& p);
 // unreadable, or a payload text is one the build would refuse.
 TestiAutore trova_testi(LettoreFile& disco, const Percorso& cartella, const std::string& linea,
                         const std::string& treno);
+
+// Whether the folder holds installed texts (some R_linea.txt).
+bool ha_testi_installati(LettoreFile& disco, const Percorso& cartella);
+
+// The names of the only scenario whose binary files are in the folder, from
+// its R_T.sim: where an underscore could end R at more than one place, R is
+// the one whose R_linea.dat is there. ErroreStrumento when there is none,
+// or more than one.
+NomiDaArgomenti trova_nomi_binari(LettoreFile& disco, const Percorso& cartella);
 
 // The pair the text at p belongs to, by the file-name rule: a payload
 // text with its folder's other one, R_linea.txt with the only R_T-.txt

@@ -52,7 +52,7 @@ TipoFile tipo_da_contenuto(std::string_view byte, const std::string& nome) {
   if (si_legge([&] { leggi_stazioni(byte, nome); })) return TipoFile::stazioni;
   if (si_legge([&] { leggi_profilo(byte, nome); })) return TipoFile::profilo;
   if (si_legge([&] { leggi_celle(byte, nome); })) return TipoFile::celle;
-  throw ErroreStrumento(nome + ": non è un file di scenario (ne' .sim, ne' .dat, ne' _linea.dat)");
+  throw ErroreStrumento(nome + ": non è un file di scenario (né .sim, né .dat, né _linea.dat)");
 }
 
 std::array<stazione, slot::numero> leggi_stazioni(std::string_view byte, const std::string& nome) {

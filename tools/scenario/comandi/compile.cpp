@@ -35,7 +35,7 @@ int esegui_compile(const ArgomentiCompile& a, Disco& disco, std::ostream& out, s
         out << f->scrivi({s, uscita, true, {a.colori}});
         return uscita;
       },
-      f->per_programmi && std::string_view(f->nome) == "json" ? &out : nullptr);
+      std::string_view(f->nome) == "json" ? &out : nullptr);
 }
 
 namespace {

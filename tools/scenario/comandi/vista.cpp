@@ -15,8 +15,6 @@
 #include "diagnostiche/rapporto_verifica.h"
 
 namespace scenario::strumenti {
-namespace {}  // namespace
-
 int esegui_vista(const ArgomentiVista& a, Disco& disco, std::ostream& out, std::ostream& err, const char* cosa,
                  const ProduciVista& produci) {
   return protetto(err, [&] {

@@ -61,10 +61,10 @@ class Caricamento {
         disco_.esiste(r_.cartella / formato::linea().carico) || disco_.esiste(r_.cartella / formato::treno().carico);
     std::optional<TestiAutore> testi;
     if (r_.nome_linea.empty() && r_.numero_treno.empty()) {
-      if (carico || ha_testi_installati())
+      if (carico || ha_testi_installati(disco_, r_.cartella))
         testi = trova_testi(disco_, r_.cartella, "", "");
       else
-        nomi_dai_binari();
+        nomi_binari();
     } else if (carico || disco_.esiste(file(FileScenario::linea_txt)) || disco_.esiste(file(FileScenario::treno_txt))) {
       testi = trova_testi(disco_, r_.cartella, a_utf8(r_.nome_linea), a_utf8(r_.numero_treno));
     }
@@ -87,42 +87,8 @@ class Caricamento {
   // Names as the reader sees them: the directory as typed, the file name in UTF-8.
   std::string mostrato(const Percorso& p) const { return testo_utf8(r_.cartella / p.filename()); }
 
-  bool ha_testi_installati() const {
-    for (const Percorso& p : elenco())
-      if (tipo_di_testo(p) == Sorgente::linea) return true;
-    return false;
-  }
-
-  std::vector<Percorso> elenco() const {
-    try {
-      return disco_.elenca(r_.cartella);
-    } catch (const ErroreEsecuzione&) {
-      throw ErroreStrumento("cartella inesistente o non leggibile: " + testo_utf8(r_.cartella));
-    }
-  }
-
-  // R and T from the only R_T.sim in the folder: where T could start at
-  // more than one underscore, R is the one whose profile R_linea.dat is there.
-  void nomi_dai_binari() {
-    std::vector<std::pair<std::string, std::string>> trovati;
-    for (const Percorso& p : elenco()) {
-      const std::string n = nome_utf8(p);
-      if (!n.ends_with(".sim")) continue;
-      const std::string radice = n.substr(0, n.size() - 4);
-      std::vector<std::pair<std::string, std::string>> divisioni;
-      for (size_t k = radice.find('_'); k != std::string::npos; k = radice.find('_', k + 1))
-        if (k > 0 && k + 1 < radice.size()) divisioni.emplace_back(radice.substr(0, k), radice.substr(k + 1));
-      if (divisioni.size() > 1)
-        std::erase_if(divisioni, [&](const auto& d) {
-          return !disco_.esiste(r_.cartella / percorso_utf8(d.first + "_linea.dat"));
-        });
-      if (divisioni.size() == 1) trovati.push_back(divisioni.front());
-    }
-    if (trovati.size() != 1)
-      throw ErroreStrumento(std::string(trovati.empty() ? "nessuno scenario" : "più di uno scenario") + " in " +
-                            testo_utf8(r_.cartella) +
-                            " (ne' i testi ne' un solo R_T.sim con i suoi file binari): indicare --route e --train");
-    NomiDaArgomenti n = nomi_da_argomenti(trovati.front().first, trovati.front().second);
+  void nomi_binari() {
+    NomiDaArgomenti n = trova_nomi_binari(disco_, r_.cartella);
     r_.nome_linea = std::move(n.linea);
     r_.numero_treno = std::move(n.treno);
   }
@@ -190,10 +156,10 @@ class Caricamento {
     const Percorso profilo = file(FileScenario::linea_dat), sim = file(FileScenario::sim),
                    dat = file(FileScenario::dat);
     if (!disco_.esiste(sim) || !disco_.esiste(dat))
-      throw ErroreStrumento("in " + testo_utf8(r_.cartella) + " non ci sono ne' i testi (" +
+      throw ErroreStrumento("in " + testo_utf8(r_.cartella) + " non ci sono né i testi (" +
                             testo_utf8(file(FileScenario::linea_txt).filename()) + ", " +
                             testo_utf8(file(FileScenario::treno_txt).filename()) +
-                            ", o linea.txt e treno.txt) ne' i file binari (" + testo_utf8(sim.filename()) + ", " +
+                            ", o linea.txt e treno.txt) né i file binari (" + testo_utf8(sim.filename()) + ", " +
                             testo_utf8(dat.filename()) + ")");
     DatiScenario& d = v_.dati;
     d.stazioni = leggi_stazioni(leggi_file_autore(disco_, sim), testo_utf8(sim.filename()));
